@@ -1,0 +1,172 @@
+#include "game/environment.h"
+
+#include "game/random.h"
+#include "game/settings.h"
+#include "jump/jump_state.h"
+#include "render/text.h"
+#include "render/textures.h"
+
+float backdropColor[3] = {225, 225, 225};
+GLUquadric* sceneryQuadric = nullptr;
+GLUquadric* figureQuadric = nullptr;
+float forestJitter[kForestJitterCount] = {};
+float precipitationJitter[kPrecipitationRows * kPrecipitationColumns] = {};
+
+namespace {
+
+void setDaylight() {
+    backdropColor[0] = backdropColor[1] = backdropColor[2] = 225;
+    if (season == 0)
+        glClearColor(0.98f, 1.0f, 1.0f, 1.0f);
+    else if (season == 1)
+        glClearColor(0.9f, 0.9f, 1.0f, 1.0f);
+    glEnable(GL_LIGHT0);
+    for (GLenum l = GL_LIGHT1; l <= GL_LIGHT4; ++l)
+        glDisable(l);
+}
+
+void setLight(GLenum light, const GLfloat ambient[4], const GLfloat position[4], GLfloat cutoff,
+              GLfloat exponent, const GLfloat direction[3]) {
+    static const GLfloat white[4] = {1, 1, 1, 1};
+    glLightfv(light, GL_POSITION, position);
+    glLightfv(light, GL_DIFFUSE, white);
+    glLightfv(light, GL_AMBIENT, ambient);
+    glLightf(light, GL_SPOT_CUTOFF, cutoff);
+    glLightf(light, GL_SPOT_EXPONENT, exponent);
+    glLightfv(light, GL_SPOT_DIRECTION, direction);
+}
+
+GLUquadric* newQuadric() {
+    GLUquadric* q = gluNewQuadric();
+    if (q) {
+        gluQuadricDrawStyle(q, GLU_FILL);
+        gluQuadricNormals(q, GLU_SMOOTH);
+    }
+    return q;
+}
+
+} // namespace
+
+void applyTimeOfDay() {
+    if (lightingMode == 6) {
+        setDaylight();
+    } else if (lightingMode == 8) {
+        if (hillNumber == 1 || hillNumber == 2) {
+            backdropColor[0] = backdropColor[1] = backdropColor[2] = 2.8f;
+            glClearColor(static_cast<float>(skyRed), static_cast<float>(skyGreen), 0.2f, 1.0f);
+            glDisable(GL_LIGHT0);
+            for (GLenum l = GL_LIGHT1; l <= GL_LIGHT4; ++l)
+                glEnable(l);
+        } else {
+            setDaylight(); // the big hill is only jumped by day
+        }
+    }
+}
+
+bool fogDensityFor(int mode, int seasonValue, float* density) {
+    switch (mode) {
+    case 1:
+        *density = seasonValue == 0 ? 0.002f : 0.0001f;
+        return true;
+    case 7:
+        *density = 0.00001f;
+        return true;
+    case 9:
+        *density = 0.0f;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void fillJitterTables() {
+    seedRandomFromClock();
+    for (int i = 0; i < kForestJitterCount; ++i)
+        forestJitter[i] = -10.0f + static_cast<float>(nextRandom()) * 20.0f / 32768.0f;
+    seedRandomFromClock();
+    for (int i = 0; i < kPrecipitationRows * kPrecipitationColumns; ++i)
+        precipitationJitter[i] = -0.3f + static_cast<float>(nextRandom()) * 0.6f / 32768.0f;
+}
+
+void setupScene() {
+    // 1. Settings, 2. time of day, 3. the hill's start values.
+    readSceneBatch();
+    applyTimeOfDay();
+    applyHillStartValues();
+
+    // 4. Fixed state.
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    glFrontFace(GL_CCW);
+    if (detailLevel == 2 || detailLevel == 3 || detailLevel == 4) {
+        glEnable(GL_POLYGON_SMOOTH);
+        glEnable(GL_LINE_SMOOTH);
+        glEnable(GL_POINT_SMOOTH);
+    }
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_BLEND);
+    glAlphaFunc(GL_GREATER, 0);
+    glEnable(GL_LIGHTING);
+
+    // 5. Lights; positions are taken in the model-view matrix current now.
+    static const GLfloat ambient0[4] = {0.2f, 0.2f, 0.2f, 1};
+    static const GLfloat white[4] = {1, 1, 1, 1};
+    static const GLfloat down[3] = {0, -1, 0};
+    static const GLfloat ambientFlood[4] = {1.2f, 1.2f, 1.2f, 1};
+    static const GLfloat ambient4[4] = {100.2f, 100.2f, 100.2f, 1};
+    static const GLfloat pos1[4] = {-4.15f, 100.3f, -97.1f, 1};
+    static const GLfloat pos2[4] = {-2.15f, 100.3f, -27.1f, 1};
+    static const GLfloat pos3[4] = {-2.15f, 60.3f, 127.1f, 1};
+    static const GLfloat pos4[4] = {0, 150.3f, 25.1f, 10};
+    static const GLfloat dir0[3] = {0, 0, -1};
+    static const GLfloat dir4[3] = {0, -1, 25};
+    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient0);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
+    setLight(GL_LIGHT1, ambientFlood, pos1, 20, 110, down);
+    setLight(GL_LIGHT2, ambientFlood, pos2, 25, 110, down);
+    setLight(GL_LIGHT3, ambientFlood, pos3, 30, 20, down);
+    setLight(GL_LIGHT4, ambient4, pos4, 0, 0, dir4);
+    glLightf(GL_LIGHT0, GL_SPOT_EXPONENT, 1);
+    glLightfv(GL_LIGHT0, GL_SPOT_DIRECTION, dir0);
+
+    // 6. Lighting model and material.
+    glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, 1);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
+    glEnable(GL_COLOR_MATERIAL);
+    glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
+    static const GLfloat specular[4] = {0.01f, 0.01f, 0.01f, 1};
+    glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
+    glMaterialf(GL_FRONT, GL_SHININESS, 10);
+
+    // 7. Textures.
+    glEnable(GL_TEXTURE_2D);
+    loadTextures();
+
+    // 8. Fog.
+    readFogMode();
+    float density;
+    if (fogDensityFor(fogMode, season, &density)) glFogf(GL_FOG_DENSITY, density);
+    glEnable(GL_FOG);
+    static const GLfloat fogColour[4] = {1, 1, 1, 1};
+    glFogfv(GL_FOG_COLOR, fogColour);
+    glFogi(GL_FOG_MODE, GL_EXP);
+    glFogf(GL_FOG_START, season == 0 ? 10.0f : 100.0f);
+    glFogf(GL_FOG_END, 100000.0f);
+
+    // 9. Quadrics; the previous run's are no longer referenced.
+    if (sceneryQuadric) gluDeleteQuadric(sceneryQuadric);
+    if (figureQuadric) gluDeleteQuadric(figureQuadric);
+    sceneryQuadric = newQuadric();
+    figureQuadric = newQuadric();
+
+    // 10. and 11. Jitter tables, then the start wind from the same seed.
+    fillJitterTables();
+    drawStartWind();
+
+    // 12. Fonts.
+    releaseFont(smallFont);
+    releaseFont(largeFont);
+    smallFont = buildFont("Arial", 30);
+    largeFont = buildFont("Arial", 50);
+}

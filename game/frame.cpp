@@ -1,0 +1,119 @@
+#include "game/frame.h"
+
+#include "game/app.h"
+#include "camera/views.h"
+#include "game/settings.h"
+#include "jump/jump_state.h"
+#include "platform/platform.h"
+#include "render/gl.h"
+#include "render/textures.h"
+
+void panelQuad() {
+    glPushMatrix();
+    glBegin(GL_POLYGON);
+    glNormal3f(0, 0, 1);
+    glTexCoord2f(0, 0);
+    glVertex3f(0, 0, 0);
+    glTexCoord2f(1, 0);
+    glVertex3f(2, 0, 0);
+    glTexCoord2f(1, 1);
+    glVertex3f(2, 1.1f, 0);
+    glTexCoord2f(0, 1);
+    glVertex3f(0, 1.1f, 0);
+    glEnd();
+    glPopMatrix();
+}
+
+namespace {
+
+void startScreenButton(bool highlighted, GLuint plain, GLuint light, float y) {
+    glPushMatrix();
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0);
+    // The highlighted picture sits a little to the right, so the choice visibly moves.
+    glBindTexture(GL_TEXTURE_2D, highlighted ? light : plain);
+    glTranslatef(highlighted ? 0.6f : 0.45f, y, -0.9f);
+    glScalef(2, 1, 1);
+    panelQuad();
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+    glPopMatrix();
+}
+
+} // namespace
+
+void drawStartScreen() {
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_DEPTH_TEST);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glCullFace(GL_BACK);
+    // Later start-screen frames clear to black; this one used the colour set before.
+    glClearColor(0, 0, 0, 1);
+    gluLookAt(8.3, 6.8, 12, 8.3, 6.8, 0, 0, 1, 0);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+
+    glPushMatrix();
+    glBindTexture(GL_TEXTURE_2D, textures.wall2);
+    glTranslatef(-1, 0, -1);
+    glScalef(10, 12, 10);
+    panelQuad();
+    glPopMatrix();
+
+    startScreenButton(startButtonSelected == 1, textures.but1, textures.but1light, 9);
+    startScreenButton(quitButtonSelected == 1, textures.but2, textures.but2light, 8);
+
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    platformSwapBuffers();
+}
+
+void drawScene() {
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_DEPTH_TEST);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glCullFace(GL_BACK);
+
+    // Screen-fixed layers, each in its own matrix push.
+    // [layer: drawJumpHud]
+    // [layer: drawScoreBoard]
+    // [layer: drawStatusPanels]
+    // [layer: drawStartLight]
+    // [layer: drawPrecipitation]
+
+    glScalef(10, 10, 10);
+    applyCameraView();
+    glScalef(0.8f, 0.8f, 0.8f);
+
+    glBindTexture(GL_TEXTURE_2D, textures.window);
+    // [group: drawInrunStructure]
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+
+    glBindTexture(GL_TEXTURE_2D, textures.window);
+    // [group 1: drawInrunMarkers]
+    // [group 2: drawStartBar]
+    // [group 3: drawMountains]
+    // [group 4: drawChairlift]
+    // [group 5: drawAirship]
+    // [group 6: drawGateFigure / stepJumper]
+    // [group 7: drawHill]
+    // [group 8: drawSeatingBlocks]
+    // [group 9: drawForests]
+    // [group 10: drawStands]
+    // [group 11: drawSafetyNet]
+    // [group 12: the town]
+    // [group 13: floodlightMast]
+    // [group 14: drawSlopeLamps]
+
+    platformSwapBuffers();
+}
+
+void drawFrame() {
+    if (startScreenActive == 1)
+        drawStartScreen();
+    else
+        drawScene();
+}

@@ -1,0 +1,5 @@
+#include "game/app.h"
+
+int main() {
+    return runGame();
+}

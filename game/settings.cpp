@@ -1,0 +1,111 @@
+#include "game/settings.h"
+
+#include <cstdio>
+#include <cstring>
+
+int32_t windowWidth = 0;
+int32_t windowHeight = 0;
+int32_t hillNumber = 0;
+int32_t gameSpeed = 0;
+int32_t precipitation = 0;
+int32_t hiddenSwitch = 0;
+int32_t detailLevel = 0;
+int32_t season = 0;
+int32_t skyRed = 0;
+int32_t skyGreen = 0;
+int32_t lightingMode = 0;
+int32_t fogMode = 0;
+int32_t suitColor[3] = {0, 0, 0};
+int32_t helmetColor[3] = {0, 0, 0};
+int32_t skiColor[3] = {0, 0, 0};
+
+int32_t parseDecimal(const char* text) {
+    // Unsigned arithmetic wraps without undefined behaviour; the cast gives the 32-bit value.
+    uint32_t value = 0;
+    if (!text) return 0;
+    for (const char* p = text; *p >= '0' && *p <= '9'; ++p)
+        value = value * 10u + static_cast<uint32_t>(*p - '0');
+    return static_cast<int32_t>(value);
+}
+
+bool readSettingFile(SettingFile& file, int32_t& value) {
+    FILE* f = std::fopen(file.path, "r");
+    if (!f) return false;
+    int size = file.bufferSize;
+    if (size > static_cast<int>(sizeof(file.buffer))) size = sizeof(file.buffer);
+    // fgets leaves the buffer untouched on an empty file, as the game always did.
+    (void)std::fgets(file.buffer, size, f);
+    std::fclose(f);
+    file.buffer[sizeof(file.buffer) - 1] = '\0';
+    value = parseDecimal(file.buffer);
+    return true;
+}
+
+namespace {
+
+SettingFile resxFile{"Data/resx.dat", 100, {}};
+SettingFile resyFile{"Data/resy.dat", 100, {}};
+SettingFile hillFile{"Data/hill.dat", 4, {}};
+SettingFile speedFile{"Data/tf.dat", 4, {}};
+SettingFile precipitationFile{"Data/opad.dat", 7, {}};
+SettingFile hiddenSwitchFile{"Data/kopytko.cfg", 7, {}};
+SettingFile detailFile{"Data/det.dat", 4, {}};
+SettingFile seasonFile{"Data/winsum.dat", 4, {}};
+SettingFile skyRedFile{"Data/dR.dat", 4, {}};
+SettingFile skyGreenFile{"Data/dG.dat", 4, {}};
+SettingFile lightingFile{"Data/dB.dat", 4, {}};
+SettingFile fogFile{"Data/fog.dat", 4, {}};
+SettingFile colourFiles[9] = {
+    {"Data/suitR.dat", 4, {}}, {"Data/suitG.dat", 4, {}}, {"Data/suitB.dat", 4, {}},
+    {"Data/helmR.dat", 4, {}}, {"Data/helmG.dat", 4, {}}, {"Data/helmB.dat", 4, {}},
+    {"Data/skiR.dat", 4, {}},  {"Data/skiG.dat", 4, {}},  {"Data/skiB.dat", 4, {}},
+};
+
+SettingFile* allFiles[] = {&resxFile,          &resyFile,         &hillFile,       &speedFile,
+                           &precipitationFile, &hiddenSwitchFile, &detailFile,     &seasonFile,
+                           &skyRedFile,        &skyGreenFile,     &lightingFile,   &fogFile,
+                           &colourFiles[0],    &colourFiles[1],   &colourFiles[2], &colourFiles[3],
+                           &colourFiles[4],    &colourFiles[5],   &colourFiles[6], &colourFiles[7],
+                           &colourFiles[8]};
+
+} // namespace
+
+void readWindowSize() {
+    if (!readSettingFile(resxFile, windowWidth)) windowWidth = 800;
+    if (!readSettingFile(resyFile, windowHeight)) windowHeight = 600;
+}
+
+void readSceneBatch() {
+    readSettingFile(hillFile, hillNumber);
+    readSettingFile(speedFile, gameSpeed);
+    readSettingFile(precipitationFile, precipitation);
+    // Nothing creates the hidden switch: a missing file means both hidden modes off.
+    if (!readSettingFile(hiddenSwitchFile, hiddenSwitch)) hiddenSwitch = 0;
+    readSettingFile(detailFile, detailLevel);
+    readSettingFile(seasonFile, season);
+    readSettingFile(skyRedFile, skyRed);
+    readSettingFile(skyGreenFile, skyGreen);
+    if (skyGreen == 5) skyGreen = 255;
+    readSettingFile(lightingFile, lightingMode);
+}
+
+void readFogMode() {
+    readSettingFile(fogFile, fogMode);
+}
+
+void readJumperColours() {
+    int32_t* targets[9] = {&suitColor[0],   &suitColor[1],   &suitColor[2],
+                           &helmetColor[0], &helmetColor[1], &helmetColor[2],
+                           &skiColor[0],    &skiColor[1],    &skiColor[2]};
+    for (int i = 0; i < 9; ++i)
+        readSettingFile(colourFiles[i], *targets[i]);
+}
+
+void resetSettingsForTest() {
+    for (SettingFile* f : allFiles)
+        std::memset(f->buffer, 0, sizeof(f->buffer));
+    windowWidth = windowHeight = hillNumber = gameSpeed = precipitation = hiddenSwitch = 0;
+    detailLevel = season = skyRed = skyGreen = lightingMode = fogMode = 0;
+    for (int i = 0; i < 3; ++i)
+        suitColor[i] = helmetColor[i] = skiColor[i] = 0;
+}

@@ -1,0 +1,50 @@
+// Settings shared with the launcher: one tiny text file per value under Data/.
+#pragma once
+#include <cstdint>
+
+// Leading decimal digits of a text; wraps like a 32-bit integer; no sign, no blanks.
+int32_t parseDecimal(const char* text);
+
+// One settings file with its own read buffer. An empty file leaves the buffer as the
+// previous read left it, so the variable gets the previous value again.
+struct SettingFile {
+    const char* path;
+    int bufferSize; // characters used = bufferSize - 1
+    char buffer[100];
+};
+
+// Reads one line into the file's buffer and converts it. A missing or unreadable
+// file leaves `value` unchanged and returns false.
+bool readSettingFile(SettingFile& file, int32_t& value);
+
+extern int32_t windowWidth;
+extern int32_t windowHeight;
+extern int32_t hillNumber;
+extern int32_t gameSpeed;
+extern int32_t precipitation;
+extern int32_t hiddenSwitch;
+extern int32_t detailLevel;
+extern int32_t season;
+extern int32_t skyRed;
+extern int32_t skyGreen;
+extern int32_t lightingMode;
+extern int32_t fogMode;
+extern int32_t suitColor[3];
+extern int32_t helmetColor[3];
+extern int32_t skiColor[3];
+
+// Hidden switch codes.
+constexpr int32_t kAltWindCode = 587;
+constexpr int32_t kFreeCameraCode = 846;
+
+// Batch 1: window size, before the window exists. Missing files: 800 x 600.
+void readWindowSize();
+// Batch 2, first half: hill, speed, precipitation, hidden switch, detail, season, dR, dG, dB.
+void readSceneBatch();
+// Batch 2, read later in the set-up.
+void readFogMode();
+// Batch 3: the nine colour files, on every drawing of the jumper.
+void readJumperColours();
+
+// Forgets every buffer and sets every variable back to 0 (tests only).
+void resetSettingsForTest();

@@ -1,0 +1,70 @@
+// Our own thin system layer: the rest of the game never sees SDL, FreeType or fontconfig.
+#pragma once
+
+// Windows virtual-key numbers the game's handlers are written against.
+enum VirtualKey {
+    VK_RETURN = 13,
+    VK_SHIFT = 16,
+    VK_CONTROL = 17,
+    VK_MENU = 18,
+    VK_ESCAPE = 27,
+    VK_SPACE = 32,
+    VK_LEFT = 37,
+    VK_UP = 38,
+    VK_RIGHT = 39,
+    VK_DOWN = 40,
+};
+
+enum MessageType {
+    MSG_NONE = 0,
+    MSG_KEYDOWN,     // key = virtual-key number
+    MSG_CHAR,        // key = ASCII character
+    MSG_LBUTTONDOWN, // x, y = client position
+    MSG_RBUTTONDOWN,
+    MSG_MOUSEMOVE, // x, y = client position
+    MSG_SIZE,      // width, height = client size
+    MSG_CLOSE,
+    MSG_QUIT, // posted by platformPostQuit
+};
+
+struct PlatformMessage {
+    MessageType type = MSG_NONE;
+    int key = 0;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// One window with a double-buffered RGBA context (depth >= 16 bits), made current.
+// Returns false when the window or context cannot be made.
+bool platformCreateWindow(const char* title, int width, int height);
+void platformClientSize(int* width, int* height);
+void platformSetWindowSize(int width, int height);
+
+// Non-blocking; at most one message per call. Mouse moves are coalesced into the latest one.
+bool platformPollMessage(PlatformMessage* msg);
+// Queue a message as if the window system had sent it (used by tests and by the quit path).
+void platformPostMessage(const PlatformMessage& msg);
+void platformPostQuit();
+
+bool platformKeyHeld(int virtualKey);
+
+void platformSwapBuffers();
+// Tests: when on, every swap first reads the finished back buffer (RGB, bottom row first).
+void platformCaptureFrames(bool on);
+const unsigned char* platformCapturedFrame(int* width, int* height);
+// Waits out the rest of the current 1/60 s frame; call once per pass after the swap.
+void platformPaceFrame();
+
+// Releases the GL context (close path). Later frames must not be drawn.
+void platformReleaseContext();
+bool platformHasContext();
+void platformShutdown();
+
+// Rasterises a face into 96 display lists for the codes 32..127, starting at firstList.
+// Each list draws one glyph with glBitmap and advances by the glyph's advance width.
+// cellHeight is the character cell height in pixels. Returns false if no face is found.
+bool platformRasteriseFont(const char* face, int cellHeight, bool bold, unsigned firstList);
+// The file the face name resolves to (for tests and diagnostics); empty if none.
+const char* platformResolveFont(const char* face, bool bold);

@@ -1,0 +1,24 @@
+// Shared building blocks: the textured unit box and the cached solid sphere.
+#pragma once
+#include "render/gl.h"
+
+// Unit box x 0..1, y 0..1, z -1..0 offset by (x, y, z); texture repeated s by t per face.
+void texturedBox(float x, float y, float z, float s, float t);
+
+// A sphere compiled once per radius into a display list and replayed afterwards.
+void solidSphere(double radius);
+
+enum ShapeKind { SHAPE_SOLID_SPHERE = 0, SHAPE_KIND_COUNT };
+
+struct CachedShape {
+    GLuint list;
+    CachedShape* next;
+    int paramCount;
+    double* params;
+};
+
+GLuint findCachedShape(ShapeKind kind, const double* params, int count);
+GLuint addCachedShape(ShapeKind kind, double* params, int count);
+bool sameParams(const double* a, const double* b, int count);
+// Number of entries in a kind's chain (tests and benchmarks).
+int cachedShapeCount(ShapeKind kind);

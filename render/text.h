@@ -1,0 +1,13 @@
+// Bitmap text: 96 display lists per font, one per character code 32..127.
+#pragma once
+#include "render/gl.h"
+
+extern GLuint smallFont;
+extern GLuint largeFont;
+
+// First of 96 new lists, or 0 when the face cannot be made.
+GLuint buildFont(const char* face, int height);
+// Releases a font's 96 lists (a new scene set-up builds fresh ones).
+void releaseFont(GLuint font);
+// Prints at the current raster position; codes outside 32..127 are skipped.
+void printText(GLuint font, const char* text);

@@ -1,0 +1,35 @@
+// Texture handles, one GL texture object per file, named by the file's stem.
+#pragma once
+#include "render/gl.h"
+
+struct TextureSet {
+    GLuint wall2, corner, corner2, windred, windgreen, nowind, redlight, greenlight;
+    GLuint but1, but1light, but2, but2light, window, window2, spot1, rozbieg, snow, rain;
+    GLuint siatkaochronna;
+    GLuint swierk, audience, audience2, audience3;
+    GLuint rozbieglato, sumer, ovlu, trawa;
+    GLuint bramka, sheet, halogen;
+    GLuint przod16, przod16noc, bloktyl16, bloktyl16noc, bokblok16, klatkaprzod16, bokklatka16;
+    GLuint asfalt;
+    GLuint budynek1przod, budynek1bok, budynek1tyl;
+    GLuint budynek2przod, budynek2przodnoc, budynek3przod, budynek3przodnoc;
+    GLuint budynek2bok, budynek2boknoc, budynek2tyl, budynek2tylnoc;
+    GLuint budynek4przod, budynek4przodnoc, budynek4bok, budynek4tyl;
+    GLuint budynek5przod, budynek5bok, budynek5bokgora, budynek5tyl;
+    GLuint dach;
+    GLuint busprzod, busbok, bustyl, busprzod2, busbok2, bustyl2, busprzod3, busbok3, bustyl3;
+};
+
+extern TextureSet textures;
+
+// Handle of a stem, or nullptr for an unknown stem.
+GLuint* textureHandle(const char* stem);
+
+// Loads one file into a new texture object stored in `handle`. A file that cannot be
+// used gets a 1 x 1 opaque white picture, so drawing goes on. Returns true if the file
+// itself was loaded.
+bool loadTexture(const char* path, GLuint* handle);
+
+// Loads the list for the current hill and detail level. Texture objects of an earlier
+// run are released first. Returns the number of files attempted.
+int loadTextures();

@@ -1,0 +1,147 @@
+// Reading of the settings files, with real files in a temporary directory.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+#include "game/settings.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class SettingsDir : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char tmpl[] = "/tmp/valmora-settings-XXXXXX";
+        root = mkdtemp(tmpl);
+        old = fs::current_path();
+        fs::create_directories(root / "Data");
+        fs::current_path(root);
+        resetSettingsForTest();
+    }
+    void TearDown() override {
+        fs::current_path(old);
+        fs::remove_all(root);
+    }
+    void write(const std::string& name, const std::string& text) {
+        std::ofstream(root / "Data" / name, std::ios::binary | std::ios::trunc) << text;
+    }
+    fs::path root, old;
+};
+
+} // namespace
+
+TEST(ParseDecimal, LeadingDigitsOnly) {
+    EXPECT_EQ(parseDecimal("199.0"), 199);
+    EXPECT_EQ(parseDecimal("0.0"), 0);
+    EXPECT_EQ(parseDecimal("1024"), 1024);
+    EXPECT_EQ(parseDecimal("2\n"), 2);
+    EXPECT_EQ(parseDecimal(" 5"), 0);
+    EXPECT_EQ(parseDecimal("-3"), 0);
+    EXPECT_EQ(parseDecimal("abc"), 0);
+    EXPECT_EQ(parseDecimal(""), 0);
+    EXPECT_EQ(parseDecimal(nullptr), 0);
+    EXPECT_EQ(parseDecimal("0846"), 846);
+}
+
+TEST(ParseDecimal, WrapsLikeA32BitInteger) {
+    EXPECT_EQ(parseDecimal("2147483647"), INT32_MAX);
+    EXPECT_EQ(parseDecimal("2147483648"), INT32_MIN);
+    EXPECT_EQ(parseDecimal("4294967296"), 0);
+    // 99 nines, as many as the resolution buffer takes: no overflow trap under UBSan.
+    int64_t expect = 0;
+    for (int i = 0; i < 99; ++i)
+        expect = static_cast<int64_t>(static_cast<uint32_t>(expect * 10 + 9));
+    EXPECT_EQ(parseDecimal(std::string(99, '9').c_str()), static_cast<int32_t>(expect));
+}
+
+TEST_F(SettingsDir, SceneBatchUsesEachFilesBufferSize) {
+    write("hill.dat", "2222");
+    write("tf.dat", "199.0");
+    write("opad.dat", "3\n");
+    write("det.dat", " 4");
+    write("winsum.dat", "1");
+    write("dR.dat", "4");
+    write("dG.dat", "5");
+    write("dB.dat", "8");
+    write("kopytko.cfg", "000587"); // six characters are used
+    readSceneBatch();
+    EXPECT_EQ(hillNumber, 222);
+    EXPECT_EQ(gameSpeed, 199);
+    EXPECT_EQ(precipitation, 3);
+    EXPECT_EQ(detailLevel, 0);
+    EXPECT_EQ(season, 1);
+    EXPECT_EQ(skyRed, 4);
+    EXPECT_EQ(skyGreen, 255); // 5 stands for full green
+    EXPECT_EQ(lightingMode, 8);
+    EXPECT_EQ(hiddenSwitch, kAltWindCode);
+
+    write("kopytko.cfg", "0000846"); // the seventh character is cut off
+    readSceneBatch();
+    EXPECT_EQ(hiddenSwitch, 84);
+}
+
+TEST_F(SettingsDir, MissingFilesKeepValuesAndEmptyFilesRepeatThePreviousRead) {
+    write("hill.dat", "3");
+    readSceneBatch();
+    EXPECT_EQ(hillNumber, 3);
+    EXPECT_EQ(hiddenSwitch, 0); // no hidden switch file
+
+    write("hill.dat", "");
+    hillNumber = 77;
+    readSceneBatch();
+    EXPECT_EQ(hillNumber, 3) << "an empty file yields the previous read of the same file";
+
+    fs::remove(root / "Data" / "hill.dat");
+    hillNumber = 2;
+    readSceneBatch();
+    EXPECT_EQ(hillNumber, 2) << "a missing file keeps the current value";
+
+    write("kopytko.cfg", "846");
+    readSceneBatch();
+    EXPECT_EQ(hiddenSwitch, kFreeCameraCode);
+    fs::remove(root / "Data" / "kopytko.cfg");
+    readSceneBatch();
+    EXPECT_EQ(hiddenSwitch, 0) << "a removed hidden switch turns both modes off";
+}
+
+TEST_F(SettingsDir, EmptyFileOnFirstReadGivesZero) {
+    write("det.dat", "");
+    detailLevel = 9;
+    readSceneBatch();
+    EXPECT_EQ(detailLevel, 0);
+}
+
+TEST_F(SettingsDir, WindowSizeFallsBackTo800x600) {
+    readWindowSize();
+    EXPECT_EQ(windowWidth, 800);
+    EXPECT_EQ(windowHeight, 600);
+    write("resx.dat", "1024");
+    write("resy.dat", "768\r\n");
+    readWindowSize();
+    EXPECT_EQ(windowWidth, 1024);
+    EXPECT_EQ(windowHeight, 768);
+}
+
+TEST_F(SettingsDir, ColoursAndFog) {
+    const char* names[9] = {"suitR.dat", "suitG.dat", "suitB.dat", "helmR.dat", "helmG.dat",
+                            "helmB.dat", "skiR.dat",  "skiG.dat",  "skiB.dat"};
+    const char* texts[9] = {"0", "0", "199", "199", "199", "0", "199.0", "0.0", "199"};
+    for (int i = 0; i < 9; ++i)
+        write(names[i], texts[i]);
+    write("fog.dat", "9");
+    readJumperColours();
+    readFogMode();
+    EXPECT_EQ(suitColor[2], 199);
+    EXPECT_EQ(suitColor[0], 0);
+    EXPECT_EQ(helmetColor[1], 199);
+    EXPECT_EQ(helmetColor[2], 0);
+    EXPECT_EQ(skiColor[0], 199);
+    EXPECT_EQ(skiColor[2], 199);
+    EXPECT_EQ(fogMode, 9);
+}

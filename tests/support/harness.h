@@ -1,0 +1,81 @@
+// Frame-driving harness: a real window and GL context, a temporary game folder, and
+// messages delivered between frames exactly as the main loop does.
+#pragma once
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+// A temporary working directory with Data/ and textures/. The process works inside it
+// until the object goes away.
+class TempGameDir {
+  public:
+    // copyTextures: take the generated textures of the built game folder, if there are any.
+    explicit TempGameDir(bool copyTextures = true);
+    ~TempGameDir();
+    TempGameDir(const TempGameDir&) = delete;
+    TempGameDir& operator=(const TempGameDir&) = delete;
+
+    const std::string& path() const { return root_; }
+    // Writes Data/<name> with exactly this text (no line end added).
+    void writeData(const std::string& name, const std::string& text) const;
+    std::string readData(const std::string& name) const;
+    bool dataExists(const std::string& name) const;
+    void removeData(const std::string& name) const;
+    // The default choice: 800x600, normal speed, day, winter, no precipitation, detail 3,
+    // hill 1, red suit, white helmet, blue skis.
+    void writeDefaults() const;
+    // Convenience for the scene batch.
+    void configure(int hill, int detail, int seasonValue, int lighting /*6 or 8*/, int speed = 2,
+                   int precipitationValue = 1) const;
+    bool hasTextures() const { return texturesCopied_; }
+
+  private:
+    std::string root_;
+    std::string oldCwd_;
+    bool texturesCopied_ = false;
+};
+
+// The one game window of the test process (created on first use, 800 x 600).
+void ensureGameWindow(int width = 800, int height = 600);
+
+// Every piece of process-wide game state back to its load value, as a fresh program.
+void resetGameState();
+
+// Start-up as the game does it once the window exists: scene set-up, start screen shown.
+void startGame();
+
+// One main-loop pass: draw a frame, then dispatch the message (if any).
+void pass(const PlatformMessage* msg = nullptr);
+void frames(int count);
+void passKey(int virtualKey);
+void passChar(char c);
+void passLeftClick(int x = 400, int y = 300);
+void passRightClick(int x = 400, int y = 300);
+void passMouseMove(int x, int y);
+
+// From the start screen into the 3-D scene (confirm key with the start button).
+void leaveStartScreen();
+
+// The last drawn frame, read from the back buffer just before its swap.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb; // bottom row first
+    // Pixel with the origin at the top left, as on screen.
+    void at(int x, int yFromTop, int* r, int* g, int* b) const;
+    // Count of pixels in a rectangle (top-left origin) for which pred(r, g, b) holds.
+    template <class F> int count(int x0, int y0, int x1, int y1, F pred) const {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) {
+                int r, g, b;
+                at(x, y, &r, &g, &b);
+                if (pred(r, g, b)) ++n;
+            }
+        return n;
+    }
+};
+Picture lastFrame();
+// Writes a PNG (for failing pictures and screenshots); returns the path written.
+std::string savePng(const Picture& pic, const std::string& name);

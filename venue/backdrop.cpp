@@ -1,0 +1,3 @@
+#include "venue/backdrop.h"
+
+float airshipTravel = 0;
