@@ -1,0 +1,7 @@
+#include "jump/pose.h"
+
+float armSwing = 0;
+
+void stepFigureState(FigureKind) {
+    armSwing = 0;
+}

@@ -1,0 +1,8 @@
+// Camera-fixed layers: wind sign and display panels, start light, snow and rain.
+#pragma once
+
+extern float precipitationFall;
+
+void drawStatusPanels();
+void drawStartLight();
+void drawPrecipitation();

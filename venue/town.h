@@ -1,0 +1,22 @@
+// The town at the foot of hills 1 and 2: houses, flats, roads, buses and street lamps.
+#pragma once
+
+extern float busPositions[11];
+
+void drawHouse1();
+void drawHouse2();
+void drawHouse3();
+void drawHouse4();
+void drawHouse5();
+void drawFlats();
+void drawRoad();
+void drawLongRoad();
+void drawBus1();
+void drawBus2();
+void drawBus3();
+void drawBusRow();
+void streetLamp();
+void drawSlopeLamps();
+void drawTownLamps();
+// The whole town in its places (houses, flats, roads, lamps, parked buses, bus rows).
+void drawTown();
