@@ -4,6 +4,7 @@
 #include "camera/views.h"
 #include "game/settings.h"
 #include "jump/jump_state.h"
+#include "jump/motion.h"
 #include "platform/platform.h"
 #include "render/gl.h"
 #include "render/textures.h"
@@ -98,7 +99,13 @@ void drawScene() {
     // [group 3: drawMountains]
     // [group 4: drawChairlift]
     // [group 5: drawAirship]
-    // [group 6: drawGateFigure / stepJumper]
+    // The motion runs here, after the camera: the camera sees the previous frame's jumper.
+    glPushMatrix();
+    if (atGate == 1)
+        drawGateFigure();
+    else
+        stepJumper();
+    glPopMatrix();
     // [group 7: drawHill]
     // [group 8: drawSeatingBlocks]
     // [group 9: drawForests]
