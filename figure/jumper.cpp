@@ -1,23 +1,237 @@
 #include "figure/jumper.h"
 
+#include "game/environment.h"
+#include "game/settings.h"
+#include "jump/jump_state.h"
 #include "jump/pose.h"
+#include "render/gl.h"
 #include "render/primitives.h"
 
-// Stand-in until the articulated model lands: a body-sized box.
+namespace {
+
+// The shadow shares the skeleton but keeps the one grey its caller set.
+bool drawingShadow = false;
+
+void colour(GLubyte r, GLubyte g, GLubyte b) {
+    if (!drawingShadow) glColor3ub(r, g, b);
+}
+
+void colour(const int32_t rgb[3]) {
+    colour(static_cast<GLubyte>(rgb[0]), static_cast<GLubyte>(rgb[1]),
+           static_cast<GLubyte>(rgb[2]));
+}
+
+void cylinder(double base, double top, double height) {
+    if (figureQuadric) gluCylinder(figureQuadric, base, top, height, 20, 2);
+}
+
+void box() {
+    texturedBox(0, 0, 0, 0, 0);
+}
+
+void head() {
+    colour(helmetColor);
+    glPushMatrix(); // helmet shell
+    glScalef(1.3f, 1.1f, 1);
+    glTranslatef(0, 3.1f, 0);
+    solidSphere(0.5);
+    glPopMatrix();
+
+    glPushMatrix(); // helmet peak
+    glTranslatef(0, 3.45f, 0.35f);
+    glScalef(0.6f, 0.5f, 0.6f);
+    solidSphere(0.5);
+    glPopMatrix();
+
+    colour(100, 100, 100);
+    glPushMatrix(); // goggle band
+    glScalef(0.9f, 0.3f, 1);
+    glTranslatef(0, 10.2f, 0.23f);
+    glRotatef(-90, 1, 0, 0);
+    cylinder(0.4, 0.4, 1.1);
+    glPopMatrix();
+
+    colour(255, 215, 189);
+    glPushMatrix(); // face
+    glScalef(0.8f, 1.1f, 1);
+    glTranslatef(0, 2.9f, 0.1f);
+    solidSphere(0.5);
+    glPopMatrix();
+
+    colour(245, 205, 179);
+    glPushMatrix(); // nose
+    glTranslatef(0, 3.1f, 0.6f);
+    glScalef(0.1f, 0.3f, 0.3f);
+    solidSphere(0.5);
+    glPopMatrix();
+
+    colour(255, 45, 48);
+    glPushMatrix(); // lips
+    glTranslatef(0, 2.9f, 0.5f);
+    glScalef(0.2f, 0.07f, 0.2f);
+    solidSphere(0.5);
+    glPopMatrix();
+}
+
+// Shoulder, upper arm hanging down, elbow, forearm, hand.
+void armChain() {
+    solidSphere(0.3);
+    glRotatef(90, 1, 0, 0);
+    cylinder(0.3, 0.2, 1.1);
+    glRotatef(-90, 1, 0, 0);
+    glTranslatef(0, -1.1f, 0);
+    solidSphere(0.2);
+    glRotatef(90, 1, 0, 0);
+    cylinder(0.2, 0.2, 1);
+    glRotatef(-90, 1, 0, 0);
+    glTranslatef(0, -1.1f, 0);
+    glScalef(0.8f, 1, 0.4f);
+    colour(245, 220, 187);
+    solidSphere(0.3);
+}
+
+void upperBody() {
+    glPushMatrix();
+    glRotatef(trunkBend, 1, 0, 0);
+    glRotatef(flightLean, 1, 0, 0);
+
+    head();
+
+    colour(255, 255, 255);
+    glPushMatrix(); // torso (bib)
+    glScalef(1, 1, 0.7f);
+    glTranslatef(0, 0.5f, 0);
+    glRotatef(-90, 1, 0, 0);
+    cylinder(0.75, 1, 1.6);
+    glPopMatrix();
+
+    glPushMatrix(); // shoulders (bib)
+    glTranslatef(0, 2.1f, 0);
+    glScalef(1, 0.35f, 0.7f);
+    glRotatef(-90, 1, 0, 0);
+    solidSphere(1);
+    glPopMatrix();
+
+    colour(suitColor);
+    glPushMatrix(); // neck
+    glTranslatef(0, 2.4f, 0);
+    glRotatef(-90, 1, 0, 0);
+    cylinder(0.3, 0.25, 0.5);
+    glPopMatrix();
+
+    colour(suitColor);
+    glPushMatrix(); // left arm
+    glTranslatef(-1, -0.2f, 0);
+    glRotatef(-30, 0, 0, 1);
+    glRotatef(armSwing, 0, 1, 0);
+    glTranslatef(0, 0, armSwing);
+    glTranslatef(-1, 1.9f, 0);
+    armChain();
+    glPopMatrix();
+
+    colour(suitColor);
+    glPushMatrix(); // right arm
+    glTranslatef(1, -0.2f, 0);
+    glRotatef(30, 0, 0, 1);
+    glRotatef(-armSwing, 0, 1, 1);
+    glTranslatef(0, 0, -armSwing);
+    glTranslatef(1, 1.9f, 0);
+    armChain();
+    glPopMatrix();
+
+    colour(suitColor);
+    glPushMatrix(); // pelvis
+    glTranslatef(0, 0.5f, 0);
+    glScalef(0.75f, 1, 0.6f);
+    solidSphere(1);
+    glPopMatrix();
+
+    glPopMatrix();
+}
+
+// Hip, thigh, knee, shin, then the boot with its ski.
+void legChain(float skiYaw) {
+    colour(suitColor);
+    glScalef(0.4f, 0.4f, 0.4f);
+    solidSphere(1);
+    glScalef(1.4f, 1.4f, 1.4f);
+    glTranslatef(0, 0.2f, 0);
+
+    glRotatef(90, 1, 0, 0);
+    cylinder(0.7, 0.6, 4);
+    glRotatef(-90, 1, 0, 0);
+    glTranslatef(0, -4, 0);
+    solidSphere(0.6);
+
+    glRotatef(kneeBend, 1, 0, 0);
+    glRotatef(90, 1, 0, 0);
+    cylinder(0.6, 0.45, 4);
+    glRotatef(-90, 1, 0, 0);
+
+    colour(0, 0, 0);
+    // The box runs x 0..1: -0.4 centres the boot on either leg.
+    glTranslatef(-0.4f, -4.4f, 1.4f);
+    glRotatef(anklePitch, 1, 0, 0);
+    glRotatef(skiYaw, 0, 1, 0);
+    // The shadow lies on the snow: it does not follow the landing slope.
+    glRotatef(drawingShadow ? inrunPitch : inrunPitch + slopePitch, 1, 0, 0);
+    glRotatef(-flightLean / 2, 1, 0, 0);
+    glScalef(0.8f, 0.6f, 1.8f);
+    box();
+
+    colour(skiColor);
+    glTranslatef(0, -0.2f, 8);
+    glScalef(0.8f, 0.3f, 13);
+    box();
+}
+
+void leg(float roll, float side, float skiYaw) {
+    glPushMatrix();
+    glRotatef(hipPitch, 1, 0, 0);
+    glRotatef(roll, 0, 0, 1);
+    glTranslatef(side, 0, 0);
+    legChain(skiYaw);
+    glPopMatrix();
+}
+
+void skeleton() {
+    glPushMatrix();
+    glRotatef(drawingShadow ? flightLean / 2 : flightLean / 2 + bodyPitch, 1, 0, 0);
+    upperBody();
+    leg(leftLegRoll, -0.4f, leftSkiYaw);
+    leg(rightLegRoll, 0.4f, rightSkiYaw);
+    glPopMatrix();
+}
+
+} // namespace
+
+float shadowGrey() {
+    const bool summer = season == 1;
+    if (lightingMode == 8) return summer ? 0.2f : 0.4f;
+    return summer ? 0.3f : 0.6f; // day, and any other lighting mode
+}
+
 void drawJumper() {
     stepFigureState(FIGURE_JUMPER);
-    glPushMatrix();
-    glTranslatef(-0.5f, -4, 0.5f);
-    glScalef(1.4f, 8, 1);
-    texturedBox(0, 0, 0, 0, 0);
-    glPopMatrix();
+    readJumperColours();
+    drawingShadow = false;
+    skeleton();
 }
 
 void drawJumperShadow() {
     stepFigureState(FIGURE_SHADOW);
     glPushMatrix();
-    glTranslatef(-0.5f, -4, 0.5f);
-    glScalef(1.4f, 8, 1);
-    texturedBox(0, 0, 0, 0, 0);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    const float grey = shadowGrey();
+    glColor3f(grey, grey, grey);
+    glDisable(GL_COLOR_MATERIAL);
+    glDisable(GL_LIGHTING);
+    drawingShadow = true;
+    skeleton();
+    drawingShadow = false;
+    glDisable(GL_BLEND);
     glPopMatrix();
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_LIGHTING);
 }

@@ -3,3 +3,6 @@
 
 void drawJumper();
 void drawJumperShadow();
+
+// Grey of the shadow by season and lighting; an unknown lighting mode gets the day grey.
+float shadowGrey();
