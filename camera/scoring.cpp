@@ -1,0 +1,23 @@
+#include "camera/scoring.h"
+
+#include "game/random.h"
+#include "jump/jump_state.h"
+
+namespace {
+
+// Reseeded from the clock on every call: within one second the judges repeat themselves.
+void drawStyleMarks(const float range[2]) {
+    seedRandomFromClock();
+    for (int i = 0; i < 5; ++i)
+        styleMarks[i] = drawFromRange(range);
+}
+
+} // namespace
+
+void awardGoodMarks() {
+    drawStyleMarks(goodMarkRange);
+}
+
+void awardFallMarks() {
+    drawStyleMarks(fallMarkRange);
+}
