@@ -1,0 +1,131 @@
+#include "venue/overlays.h"
+
+#include "game/environment.h"
+#include "game/settings.h"
+#include "jump/jump_state.h"
+#include "render/gl.h"
+#include "render/textures.h"
+#include "venue/quads.h"
+
+float precipitationFall = 0;
+
+namespace {
+
+// Every layer forgets the venue camera and looks through its own fixed eye.
+void beginLayer(double eyeY) {
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_DEPTH_TEST);
+    glLoadIdentity();
+    glCullFace(GL_BACK);
+    gluLookAt(0, eyeY, 10, 0, 5, 0, 0, 1, 0);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+}
+
+// Blending stays on for whatever is drawn next.
+void endLayer() {
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glDisable(GL_ALPHA_TEST);
+}
+
+void placedQuad(float x, float y, float z, float angleX, float sx, float sy, void (*quad)()) {
+    glPushMatrix();
+    glTranslatef(x, y, z);
+    if (angleX != 0) glRotatef(angleX, 1, 0, 0);
+    glScalef(sx, sy, 0);
+    quad();
+    glPopMatrix();
+}
+
+} // namespace
+
+void drawStatusPanels() {
+    beginLayer(0);
+    if (windSpeed < 0)
+        glBindTexture(GL_TEXTURE_2D, textures.windred);
+    else if (windSpeed > 0)
+        glBindTexture(GL_TEXTURE_2D, textures.windgreen);
+    else
+        glBindTexture(GL_TEXTURE_2D, textures.nowind);
+    placedQuad(-9.37f, 8.9f, 0, 25, 2.3f, 2, unitQuad);
+
+    const bool onGround = jumperY == groundY;
+    if (onGround) {
+        glBindTexture(GL_TEXTURE_2D, textures.corner);
+        placedQuad(-7, -0.2f, 0, 0, 4, 1, croppedQuad);
+        glBindTexture(GL_TEXTURE_2D, textures.corner2);
+        placedQuad(5.5f, 3.5f, -2.5f, 27, 4, 6, unitQuad);
+    }
+    glBindTexture(GL_TEXTURE_2D, textures.corner);
+    placedQuad(-14, 11.5f, 0, 0, 7, 2.4f, croppedQuadFlipped);
+    if (onGround) {
+        placedQuad(3, -0.18f, -0.5f, 0, 4, 1, croppedQuadMirrored);
+        placedQuad(5, 12.3f, -0.5f, 0, 7, 2.4f, croppedQuadTurned);
+    }
+    endLayer();
+}
+
+void drawStartLight() {
+    if (awaitingStart != 1) return;
+    beginLayer(5);
+    stepStartCountdown();
+    glBindTexture(GL_TEXTURE_2D, startCountdown >= 0 ? textures.greenlight : textures.redlight);
+    placedQuad(-0.5f, 8.2f, 0, 0, 2, 2, unitQuad);
+    endLayer();
+}
+
+// The shared fall of the field, lowered once per frame and wrapped back up.
+bool lowerPrecipitationFall(bool snow) {
+    float drop = 0;
+    if (!snow)
+        drop = 0.6f;
+    else if (gameSpeed == 1)
+        drop = 0.025f;
+    else if (gameSpeed == 2)
+        drop = 0.05f;
+    else if (gameSpeed == 3)
+        drop = 0.1f;
+    precipitationFall -= drop;
+    const float wrap = snow ? 50.0f : 55.0f;
+    if (precipitationFall <= -wrap) {
+        precipitationFall = 0;
+        return true;
+    }
+    return false;
+}
+
+void drawPrecipitation() {
+    const bool snow = precipitation == 2 && season == 0;
+    const bool rain = precipitation == 3;
+    if (!snow && !rain) return;
+    beginLayer(0);
+    glBindTexture(GL_TEXTURE_2D, snow ? textures.snow : textures.rain);
+    const bool wrapped = lowerPrecipitationFall(snow);
+
+    glPushMatrix();
+    if (wrapped) glTranslatef(0, snow ? 50.0f : 55.0f, 0);
+    glTranslatef(-9, 65, -1);
+    for (int i = 0; i < kPrecipitationRows; ++i) {
+        for (int j = 0; j < kPrecipitationColumns; ++j) {
+            const float J = precipitationJitterAt(i, j);
+            glPushMatrix();
+            glTranslatef(static_cast<float>(j) + 2 * precipitationJitterAt(j, j),
+                         J / 2 + J / 4 + precipitationFall, 4 * J);
+            glRotatef(25, 1, 0, 0);
+            if (snow)
+                glScalef(J / 3 + 0.1f, J / 3 + 0.1f, 0);
+            else
+                glScalef(J / 3 + 0.5f, J / 3 + 0.6f, 0);
+            unitQuad();
+            glPopMatrix();
+        }
+        // Each row about 2 units below the last; J(i, i) runs on into the next row.
+        if (i + 1 < kPrecipitationRows)
+            glTranslatef(precipitationJitterAt(i + 1, 0), 3 * precipitationJitterAt(i, i) - 2, 0);
+    }
+    glPopMatrix();
+    endLayer();
+}
