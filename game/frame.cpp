@@ -1,6 +1,7 @@
 #include "game/frame.h"
 
 #include "game/app.h"
+#include "camera/scoring.h"
 #include "camera/views.h"
 #include "game/settings.h"
 #include "jump/jump_state.h"
@@ -8,6 +9,7 @@
 #include "platform/platform.h"
 #include "render/gl.h"
 #include "render/textures.h"
+#include "venue/overlays.h"
 
 void panelQuad() {
     glPushMatrix();
@@ -78,11 +80,21 @@ void drawScene() {
     glCullFace(GL_BACK);
 
     // Screen-fixed layers, each in its own matrix push.
-    // [layer: drawJumpHud]
-    // [layer: drawScoreBoard]
-    // [layer: drawStatusPanels]
-    // [layer: drawStartLight]
-    // [layer: drawPrecipitation]
+    glPushMatrix();
+    drawJumpHud();
+    glPopMatrix();
+    glPushMatrix();
+    drawScoreBoard();
+    glPopMatrix();
+    glPushMatrix();
+    drawStatusPanels();
+    glPopMatrix();
+    glPushMatrix();
+    drawStartLight();
+    glPopMatrix();
+    glPushMatrix();
+    drawPrecipitation();
+    glPopMatrix();
 
     glScalef(10, 10, 10);
     applyCameraView();
