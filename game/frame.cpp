@@ -9,7 +9,9 @@
 #include "platform/platform.h"
 #include "render/gl.h"
 #include "render/textures.h"
+#include "venue/furniture.h"
 #include "venue/overlays.h"
+#include "venue/stands.h"
 
 void panelQuad() {
     glPushMatrix();
@@ -106,10 +108,10 @@ void drawScene() {
     glDisable(GL_TEXTURE_GEN_T);
 
     glBindTexture(GL_TEXTURE_2D, textures.window);
-    // [group 1: drawInrunMarkers]
-    // [group 2: drawStartBar]
+    if (hillNumber == 1 || hillNumber == 2) drawInrunMarkers();
+    drawStartBar();
     // [group 3: drawMountains]
-    // [group 4: drawChairlift]
+    if (detailLevel == 3 && hillNumber == 1) drawChairlift();
     // [group 5: drawAirship]
     // The motion runs here, after the camera: the camera sees the previous frame's jumper.
     glPushMatrix();
@@ -119,12 +121,28 @@ void drawScene() {
         stepJumper();
     glPopMatrix();
     // [group 7: drawHill]
-    // [group 8: drawSeatingBlocks]
+    if (detailLevel >= 2 && detailLevel <= 4) drawSeatingBlocks();
     // [group 9: drawForests]
-    // [group 10: drawStands]
-    // [group 11: drawSafetyNet]
+    if (detailLevel >= 2 && detailLevel <= 4) drawStands();
+    if (hillNumber == 3 && detailLevel >= 2 && detailLevel <= 4) {
+        glPushMatrix();
+        glTranslatef(10, -2, -25);
+        drawSafetyNet();
+        glPopMatrix();
+    }
     // [group 12: the town]
-    // [group 13: floodlightMast]
+    if (detailLevel == 3 || detailLevel == 4) {
+        glPushMatrix();
+        glTranslatef(13, -11, 40);
+        glRotatef(-45, 0, 1, 0);
+        floodlightMast();
+        glPopMatrix();
+        glPushMatrix();
+        glTranslatef(-10, -11, 40);
+        glRotatef(-135, 0, 1, 0);
+        floodlightMast();
+        glPopMatrix();
+    }
     // [group 14: drawSlopeLamps]
 
     platformSwapBuffers();

@@ -1,8 +1,11 @@
 // Floodlight masts and the light beam they share with the street lamps.
+#include <initializer_list>
+
 #include "game/settings.h"
 #include "render/gl.h"
 #include "render/primitives.h"
 #include "render/textures.h"
+#include "venue/group_marks.h"
 #include "venue/stands.h"
 
 float beamOpacity = 0.9f;
@@ -42,4 +45,83 @@ void lightBeam() {
     glEdgeFlag(GL_TRUE);
     glDisable(GL_BLEND);
     glPopMatrix();
+}
+
+namespace {
+
+void mastBox(float tx, float ty, float tz, float sx, float sy, float sz) {
+    glPushMatrix();
+    glTranslatef(tx, ty, tz);
+    glScalef(sx, sy, sz);
+    texturedBox(0, 0, 0, 0, 0);
+    glPopMatrix();
+}
+
+} // namespace
+
+void floodlightMast() {
+    beginGroupMark(MARK_FLOODLIGHT_MAST);
+    glPushMatrix();
+    glBindTexture(GL_TEXTURE_2D, textures.bramka);
+    glColor3f(0.1f, 0.1f, 0.1f);
+
+    static const float corners[4][2] = {{0, 0}, {0.5f, 0}, {0.5f, 0.5f}, {0, 0.5f}};
+    for (const auto& c : corners)
+        mastBox(c[0], 0, c[1], 0.05f, 12, 0.05f);
+
+    // The lattice, one face at a time.
+    for (int i = 1; i <= 24; ++i)
+        mastBox(0, 0.5f * i, 0, 0.5f, 0.05f, 0.05f);
+    for (int i = 1; i <= 24; ++i)
+        mastBox(0, 0.5f * i, 0.5f, 0.5f, 0.05f, 0.05f);
+    for (int i = 1; i <= 24; ++i)
+        mastBox(0, 0.5f * i, 0.5f, 0.05f, 0.05f, 0.5f);
+    for (int i = 1; i <= 24; ++i)
+        mastBox(0.5f, 0.5f * i, 0.5f, 0.05f, 0.05f, 0.5f);
+
+    glColor3f(0, 0, 0);
+    for (float z : {0.0f, 0.5f}) {
+        glPushMatrix();
+        glTranslatef(0.5f, 12, z);
+        glRotatef(40, 0, 0, 1);
+        glScalef(0.1f, 2, 0.1f);
+        texturedBox(0, 0, 0, 0, 0);
+        glPopMatrix();
+    }
+
+    // Back plate: hides the lamp's rear from behind the mast.
+    glPushMatrix();
+    glTranslatef(-0.1f, 12, 2);
+    glRotatef(20, 0, 0, 1);
+    glScalef(0.05f, 4, 4);
+    glBegin(GL_QUADS);
+    glVertex3f(1, 0, 0);
+    glVertex3f(1, 0, -1);
+    glVertex3f(1, 1, -1);
+    glVertex3f(1, 1, 0);
+    glEnd();
+    glPopMatrix();
+
+    // Lamp panel: the lit picture at night, the day picture otherwise.
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glBindTexture(GL_TEXTURE_2D, lightingMode == 8 ? textures.sheet : textures.halogen);
+    glColor3f(1, 1, 1);
+    glPushMatrix();
+    glTranslatef(-0.3f, 12, 2);
+    glRotatef(20, 0, 0, 1);
+    glScalef(0.11f, 4, 4);
+    texturedBox(0, 0, 0, 5, 5);
+    glPopMatrix();
+
+    beamOpacity = 0.8f;
+    glPushMatrix();
+    glTranslatef(0, 12, -1.5f);
+    glRotatef(-90, 0, 1, 0);
+    glRotatef(20, 1, 0, 0);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    if (lightingMode == 8) lightBeam();
+    glPopMatrix();
+
+    glPopMatrix();
+    endGroupMark();
 }

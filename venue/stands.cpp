@@ -1,0 +1,190 @@
+// Spectator stands of crowd pictures and the empty stepped seating blocks.
+#include "venue/stands.h"
+
+#include <initializer_list>
+
+#include "game/settings.h"
+#include "render/gl.h"
+#include "render/primitives.h"
+#include "render/textures.h"
+#include "venue/group_marks.h"
+
+namespace {
+
+// Translate, then turn about y (degrees).
+struct Placement {
+    float x, y, z, turn;
+};
+
+const Placement kHill1Stands[] = {
+    {-1.4f, -10.3f, 25, 0},  {-1.4f, -10.3f, 14, 0}, {3.4f, -10.3f, 39, 180},
+    {3.4f, -10.3f, 28, 180}, {10, -10.3f, 29, -90},
+};
+
+const Placement kHill3Stands[] = {
+    {9.8f, -7.7f, 75, 0},     {4.8f, -10.3f, 75, 0},    {9.8f, -7.7f, 65, 0},
+    {4.8f, -10.3f, 65, 0},    {9.8f, -7.7f, 55, 0},     {4.8f, -10.3f, 55, 0},
+    {9.8f, -7.7f, 45, 0},     {4.8f, -10.3f, 45, 0},    {-8.6f, -7.7f, 89, 180},
+    {-3.6f, -10.3f, 89, 180}, {-8.6f, -7.7f, 79, 180},  {-3.6f, -10.3f, 79, 180},
+    {-8.6f, -7.7f, 69, 180},  {-3.6f, -10.3f, 69, 180}, {-8.6f, -7.7f, 59, 180},
+    {-3.6f, -10.3f, 59, 180}, {13, -10.3f, 80.6f, -90}, {13, -7.7f, 85.6f, -90},
+    {13, -5, 90.6f, -90},     {3, -10.3f, 80.6f, -90},  {3, -7.7f, 85.6f, -90},
+    {3, -5, 90.6f, -90},
+};
+
+const Placement kHill1Blocks[] = {
+    {12, -10.6f, 32, 90},   {12, -10.6f, 21, 90},  {-10, -10.6f, 32, -90},
+    {-10, -10.6f, 21, -90}, {3, -10.6f, 42.4f, 0},
+};
+
+const Placement kHill3BlocksRight[] = {
+    {18, -10.6f, 82, 90}, {23, -8, 82, 90},     {23, -8, 72, 90}, {18, -10.6f, 72, 90},
+    {23, -8, 62, 90},     {18, -10.6f, 62, 90}, {23, -8, 52, 90}, {18, -10.6f, 52, 90},
+};
+
+const float kHill3Cubes[4][3] = {
+    {19, -10.6f, 50.2f}, {19, -10.6f, 86.2f}, {-21, -10.6f, 50.2f}, {-21, -10.6f, 86.2f}};
+
+const Placement kHill3BlocksRest[] = {
+    {-22, -8, 82, -90},  {-17, -10.6f, 82, -90}, {-22, -8, 72, -90}, {-17, -10.6f, 72, -90},
+    {-22, -8, 62, -90},  {-17, -10.6f, 62, -90}, {-22, -8, 52, -90}, {-17, -10.6f, 52, -90},
+    {6, -5.55f, 104, 0}, {6, -8.1f, 99, 0},      {6, -10.6f, 94, 0}, {-4, -5.55f, 104, 0},
+    {-4, -8.1f, 99, 0},  {-4, -10.6f, 94, 0},
+};
+
+// Hill 2 reuses hill 1's layout further down the outrun.
+float hillShift() {
+    return hillNumber == 2 ? 10.0f : 0.0f;
+}
+
+void placed(const Placement& p, float dz, void (*draw)()) {
+    glPushMatrix();
+    glTranslatef(p.x, p.y, p.z + dz);
+    if (p.turn != 0) glRotatef(p.turn, 0, 1, 0);
+    draw();
+    glPopMatrix();
+}
+
+void scaledBlock() {
+    glScalef(0.5f, 0.5f, 0.5f);
+    seatingBlock();
+}
+
+} // namespace
+
+void crowdRow() {
+    static const float coords[4][2] = {{0, 0}, {3, 0}, {3, 0.9f}, {0, 0.9f}};
+    static const float front[4][3] = {{0, 0, 0}, {10, 0, 0}, {10, 0.5f, 0}, {0, 0.5f, 0}};
+    static const float back[4][3] = {{10, 0, 0}, {0, 0, 0}, {0, 0.5f, 0}, {10, 0.5f, 0}};
+
+    glPushMatrix();
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0);
+    glBegin(GL_QUADS);
+    for (const auto* side : {front, back})
+        for (int i = 0; i < 4; ++i) {
+            glTexCoord2fv(coords[i]);
+            glVertex3fv(side[i]);
+        }
+    glEnd();
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glPopMatrix();
+}
+
+void crowdStand() {
+    const GLuint rowTextures[10] = {
+        textures.audience,  textures.audience2, textures.audience3, textures.audience2,
+        textures.audience,  textures.audience3, textures.audience2, textures.audience,
+        textures.audience2, textures.audience3,
+    };
+    for (int k = 0; k < 10; ++k) {
+        glBindTexture(GL_TEXTURE_2D, rowTextures[k]);
+        glPushMatrix();
+        glTranslatef(8.5f + 0.5f * k, 0.25f * k, 12);
+        glRotatef(90, 0, 1, 0);
+        crowdRow();
+        glPopMatrix();
+    }
+}
+
+void drawStands() {
+    beginGroupMark(MARK_STANDS);
+    if (hillNumber == 1 || hillNumber == 2)
+        for (const auto& p : kHill1Stands)
+            placed(p, hillShift(), crowdStand);
+    else if (hillNumber == 3)
+        for (const auto& p : kHill3Stands)
+            placed(p, 0, crowdStand);
+    endGroupMark();
+}
+
+void seatingBlock() {
+    glPushMatrix();
+    // Walls first, in the colour left current: no colour of their own.
+    glBegin(GL_QUADS);
+    glNormal3f(-1, 0, 0);
+    for (int k = 0; k < 10; ++k) {
+        float y0 = 0.5f * k, y1 = y0 + 0.5f, z0 = -10.0f + k;
+        glVertex3f(-10, y0, z0);
+        glVertex3f(-10, y0, 0);
+        glVertex3f(-10, y1, 0);
+        glVertex3f(-10, y1, z0);
+    }
+    glNormal3f(1, 0, 0);
+    for (int k = 0; k < 10; ++k) {
+        float y0 = 0.5f * k, y1 = y0 + 0.5f, z0 = -10.0f + k;
+        glVertex3f(10, y0, 0);
+        glVertex3f(10, y0, z0);
+        glVertex3f(10, y1, z0);
+        glVertex3f(10, y1, 0);
+    }
+    glNormal3f(0, 0, 1);
+    glVertex3f(-10, 0, 0);
+    glVertex3f(10, 0, 0);
+    glVertex3f(10, 5, 0);
+    glVertex3f(-10, 5, 0);
+
+    for (int k = 0; k < 10; ++k) {
+        float y0 = 0.5f * k, y1 = y0 + 0.5f, z0 = -10.0f + k, z1 = z0 + 1;
+        glNormal3f(0, 0, -1);
+        glColor3f(0.6f, 0.6f, 0.6f);
+        glVertex3f(10, y0, z0);
+        glVertex3f(-10, y0, z0);
+        glVertex3f(-10, y1, z0);
+        glVertex3f(10, y1, z0);
+        glNormal3f(0, 1, 0);
+        glColor3f(1, 1, 1);
+        glVertex3f(-10, y1, z1);
+        glVertex3f(10, y1, z1);
+        glVertex3f(10, y1, z0);
+        glVertex3f(-10, y1, z0);
+    }
+    glEnd();
+    glPopMatrix();
+}
+
+void drawSeatingBlocks() {
+    beginGroupMark(MARK_SEATING_BLOCKS);
+    if (hillNumber == 1 || hillNumber == 2) {
+        for (const auto& p : kHill1Blocks)
+            placed(p, hillShift(), scaledBlock);
+    } else if (hillNumber == 3) {
+        for (const auto& p : kHill3BlocksRight)
+            placed(p, 0, scaledBlock);
+        for (const auto& c : kHill3Cubes) {
+            glPushMatrix();
+            glTranslatef(c[0], c[1], c[2]);
+            glScalef(3, 3, 3);
+            texturedBox(0, 0, 0, 0, 0);
+            glPopMatrix();
+        }
+        for (const auto& p : kHill3BlocksRest)
+            placed(p, 0, scaledBlock);
+    }
+    endGroupMark();
+}
