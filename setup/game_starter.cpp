@@ -1,0 +1,46 @@
+#include "setup/game_starter.h"
+
+#include <cerrno>
+#include <climits>
+#include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+std::string launcherDirectory() {
+    char path[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) return std::string();
+    std::string program(path, static_cast<std::size_t>(length));
+    const std::size_t slash = program.rfind('/');
+    if (slash == std::string::npos) return std::string();
+    return slash == 0 ? std::string("/") : program.substr(0, slash);
+}
+
+void startGame(const std::string& launcherDir) {
+    // Everything the child needs is prepared before fork: after it, only exec and _exit.
+    const std::string besideLauncher = launcherDir.empty() ? "" : launcherDir + "/orbel";
+    const char* const inWorkingDir = "./orbel";
+    char* const argv[] = {const_cast<char*>("orbel"), nullptr};
+    const long openMax = sysconf(_SC_OPEN_MAX);
+    const int lastFd = openMax > 0 && openMax < 65536 ? static_cast<int>(openMax) : 65536;
+
+    const pid_t child = fork();
+    if (child < 0) return;
+    if (child == 0) {
+        // The middle process exits at once, so the game is adopted by init and the launcher
+        // neither waits for it nor leaves it a zombie.
+        if (fork() == 0) {
+            setsid();
+            // The game must not keep the launcher's display connection or other files open.
+            if (close_range(3, ~0U, 0) != 0)
+                for (int fd = 3; fd < lastFd; ++fd)
+                    close(fd);
+            if (!besideLauncher.empty()) execv(besideLauncher.c_str(), argv);
+            execv(inWorkingDir, argv);
+            _exit(127);
+        }
+        _exit(0);
+    }
+    while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+    }
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "setup/choice_lists.h"
+
+#include <string>
+#include <vector>
+
+// Caption of every message box the launcher shows.
+extern const char* const warningCaption;
+
+// The notes shown after the files are written, night first. The "&OK" path has always shown
+// the night note without its final full stop; "&Uruchom grę" shows it with one.
+std::vector<std::string> settingsWarnings(const SettingsChoices& choices, bool startingGame);
+
+// The note listing the settings files that could not be written.
+std::string unwrittenFilesMessage(const std::vector<std::string>& paths);
