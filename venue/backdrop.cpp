@@ -1,3 +1,164 @@
 #include "venue/backdrop.h"
 
+#include "game/environment.h"
+#include "game/settings.h"
+#include "render/gl.h"
+#include "render/primitives.h"
+#include "render/textures.h"
+
 float airshipTravel = 0;
+
+namespace {
+
+struct MountainPlacement {
+    float x, y, z;
+    float heightScale;
+};
+
+const MountainPlacement kRightMountains[] = {
+    {270, -11, -190, 1}, {270, -11, -300, 1}, {230, -11, 0, 1},
+    {360, -11, -80, 2},  {230, -11, 120, 1},  {230, -11, 320, 1},
+};
+const MountainPlacement kLeftMountains[] = {
+    {-270, -11, -190, 1}, {-270, -11, -300, 1}, {-230, -11, 0, 1},
+    {-360, -11, -80, 2},  {-230, -11, 120, 1},  {-230, -11, 320, 1},
+};
+
+void placeMountain(const MountainPlacement& m) {
+    glPushMatrix();
+    glTranslatef(m.x, m.y, m.z);
+    if (m.heightScale != 1) glScalef(1, m.heightScale, 1);
+    mountain();
+    glPopMatrix();
+}
+
+// The spruce picture on one side of a billboard, 3.5 wide and 6 high.
+void billboard(bool fromBehind) {
+    static const float st[4][2] = {{0, 0}, {1, 0}, {1, 0.9f}, {0, 0.9f}};
+    static const float front[4][3] = {{0, 0, 0}, {3.5f, 0, 0}, {3.5f, 6, 0}, {0, 6, 0}};
+    static const float back[4][3] = {{3.5f, 0, 0}, {0, 0, 0}, {0, 6, 0}, {3.5f, 6, 0}};
+    const float(*corners)[3] = fromBehind ? back : front;
+    glBegin(GL_POLYGON);
+    glNormal3f(0, 0, fromBehind ? -1.0f : 1.0f);
+    for (int i = 0; i < 4; ++i) {
+        glTexCoord2fv(st[i]);
+        glVertex3fv(corners[i]);
+    }
+    glEnd();
+}
+
+void forest(float x, float y, float z) {
+    for (int i = 0; i < 5; ++i) {
+        for (int j = 0; j < 10; ++j) {
+            // Each tree has its own entry; the same offset moves it in x and in z.
+            float jitter = forestJitter[i * 5 + j];
+            glPushMatrix();
+            glTranslatef(x + 20 * i + jitter, y, z + 20 * j + jitter);
+            spruce();
+            glPopMatrix();
+        }
+    }
+}
+
+void box(float x, float y, float z, float sx, float sy, float sz) {
+    glPushMatrix();
+    glTranslatef(x, y, z);
+    glScalef(sx, sy, sz);
+    texturedBox(0, 0, 0, 0, 0);
+    glPopMatrix();
+}
+
+void airship() {
+    glColor3f(0, 0, 255);
+    glPushMatrix();
+    glTranslatef(160, 20, -140);
+    glScalef(10, 10, 25);
+    solidSphere(1);
+    glPopMatrix();
+    glColor3ub(100, 100, 100);
+    box(160, 7, -135, 5, 5, 10); // gondola
+    glColor3f(255, 0, 0);
+    box(160, 16, -165, 1, 10, 10);    // fin
+    box(150, 19.5f, -165, 10, 1, 10); // tailplane
+}
+
+} // namespace
+
+void mountain() {
+    glBindTexture(GL_TEXTURE_2D, season == 1 ? textures.trawa : textures.window);
+    glColor3fv(backdropColor);
+    // A scene set-up that could not make the quadric leaves only the cap to draw.
+    if (sceneryQuadric) {
+        gluQuadricTexture(sceneryQuadric, GL_TRUE);
+        glPushMatrix();
+        glRotatef(-90, 1, 0, 0);
+        gluCylinder(sceneryQuadric, 90, 20, 40, 20, 2);
+        glPopMatrix();
+    }
+    // The flattened cap meets the cone's top rim exactly (radius 20 at height 40).
+    glPushMatrix();
+    glTranslatef(0, 26, 0);
+    glScalef(1.4f, 1, 1.4f);
+    solidSphere(20);
+    glPopMatrix();
+}
+
+void drawMountains() {
+    for (const MountainPlacement& m : kRightMountains)
+        placeMountain(m);
+    if (hillNumber == 1 || hillNumber == 2)
+        placeMountain({0, -11, -160, 1});
+    else if (hillNumber == 3)
+        placeMountain({0, -11, -120, 1});
+    for (const MountainPlacement& m : kLeftMountains)
+        placeMountain(m);
+}
+
+void spruce() {
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0);
+    glBindTexture(GL_TEXTURE_2D, textures.swierk);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glPushMatrix();
+
+    glPushMatrix();
+    billboard(false);
+    glTranslatef(3, 0, 0);
+    glRotatef(180, 0, 1, 0);
+    billboard(false);
+    glPopMatrix();
+
+    // The second billboard crosses the first at right angles.
+    glTranslatef(1.5f, 0, 1.6f);
+    glRotatef(90, 0, 1, 0);
+    billboard(false);
+    billboard(true);
+
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glPopMatrix();
+}
+
+void drawForests() {
+    forest(30, -10.5f, -125);
+    forest(-110, -10.5f, -125);
+}
+
+void drawAirship() {
+    airshipTravel += 0.2f;
+    glPushMatrix();
+    glTranslatef(0, 0, airshipTravel);
+    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+    glEnable(GL_TEXTURE_GEN_S);
+    glEnable(GL_TEXTURE_GEN_T);
+    glBindTexture(GL_TEXTURE_2D, textures.window);
+    airship();
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    glPopMatrix();
+    glFlush();
+}
