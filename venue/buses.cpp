@@ -1,0 +1,86 @@
+// The town's buses: three liveries, and the rows of eleven that drive along the roads.
+#include "game/settings.h"
+#include "render/gl.h"
+#include "render/textures.h"
+#include "venue/buildings.h"
+#include "venue/quads.h"
+#include "venue/stands.h"
+#include "venue/town.h"
+
+// Shared by all four rows, so each row shows the buses a little further on.
+float busPositions[11] = {0, 15, 48, 62, 86, 121, 136, 186, 210, 221, 235};
+
+namespace {
+
+constexpr float kBusStep = 0.125f;
+constexpr float kRouteLength = 246;
+
+// 2 wide, 2 high, 8 long, the front towards -z.
+void bus(GLuint rear, GLuint side, GLuint front) {
+    glPushMatrix();
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+
+    glPushMatrix();
+    glScalef(2, 2, 8);
+    glBindTexture(GL_TEXTURE_2D, rear);
+    unitQuad();
+    glBindTexture(GL_TEXTURE_2D, side);
+    sideFaces();
+    glBindTexture(GL_TEXTURE_2D, front);
+    backFace();
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+    glBindTexture(GL_TEXTURE_2D, textures.dach);
+    texturedRoof();
+    glPopMatrix();
+
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+
+    if (lightingMode == 8) {
+        static const float headlightX[2] = {0.4f, 1.84f};
+        for (float x : headlightX) {
+            glPushMatrix();
+            glTranslatef(x, 0.55f, -7.85f);
+            glScalef(0.05f, 0.05f, 0.2f);
+            glRotatef(180, 0, 1, 0);
+            lightBeam();
+            glPopMatrix();
+        }
+    }
+    glPopMatrix();
+}
+
+} // namespace
+
+void drawBus1() {
+    bus(textures.bustyl, textures.busbok, textures.busprzod);
+}
+
+void drawBus2() {
+    bus(textures.bustyl2, textures.busbok2, textures.busprzod2);
+}
+
+void drawBus3() {
+    bus(textures.bustyl3, textures.busbok3, textures.busprzod3);
+}
+
+void drawBusRow() {
+    static void (*const kinds[11])() = {drawBus1, drawBus2, drawBus3, drawBus1, drawBus3, drawBus1,
+                                        drawBus2, drawBus2, drawBus3, drawBus1, drawBus1};
+    // A bus exactly at the end of the road is drawn there; the next step restarts it.
+    for (float& p : busPositions) {
+        p += kBusStep;
+        if (p > kRouteLength) p = 0;
+    }
+    for (int i = 0; i < 11; ++i) {
+        glPushMatrix();
+        glTranslatef(busPositions[i], 0, 0);
+        glRotatef(-90, 0, 1, 0);
+        kinds[i]();
+        glPopMatrix();
+    }
+}
