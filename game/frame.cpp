@@ -9,9 +9,11 @@
 #include "platform/platform.h"
 #include "render/gl.h"
 #include "render/textures.h"
+#include "venue/backdrop.h"
 #include "venue/furniture.h"
 #include "venue/overlays.h"
 #include "venue/stands.h"
+#include "venue/town.h"
 
 void panelQuad() {
     glPushMatrix();
@@ -110,9 +112,10 @@ void drawScene() {
     glBindTexture(GL_TEXTURE_2D, textures.window);
     if (hillNumber == 1 || hillNumber == 2) drawInrunMarkers();
     drawStartBar();
-    // [group 3: drawMountains]
+    drawMountains();
+    glBindTexture(GL_TEXTURE_2D, textures.window);
     if (detailLevel == 3 && hillNumber == 1) drawChairlift();
-    // [group 5: drawAirship]
+    drawAirship();
     // The motion runs here, after the camera: the camera sees the previous frame's jumper.
     glPushMatrix();
     if (atGate == 1)
@@ -122,7 +125,7 @@ void drawScene() {
     glPopMatrix();
     // [group 7: drawHill]
     if (detailLevel >= 2 && detailLevel <= 4) drawSeatingBlocks();
-    // [group 9: drawForests]
+    if (detailLevel >= 2 && detailLevel <= 4) drawForests();
     if (detailLevel >= 2 && detailLevel <= 4) drawStands();
     if (hillNumber == 3 && detailLevel >= 2 && detailLevel <= 4) {
         glPushMatrix();
@@ -130,7 +133,7 @@ void drawScene() {
         drawSafetyNet();
         glPopMatrix();
     }
-    // [group 12: the town]
+    if (detailLevel == 4 && (hillNumber == 1 || hillNumber == 2)) drawTown();
     if (detailLevel == 3 || detailLevel == 4) {
         glPushMatrix();
         glTranslatef(13, -11, 40);
@@ -143,7 +146,15 @@ void drawScene() {
         floodlightMast();
         glPopMatrix();
     }
-    // [group 14: drawSlopeLamps]
+    // The lamps' metal is sphere-mapped; switched on whether they are drawn or not.
+    glBindTexture(GL_TEXTURE_2D, textures.window);
+    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+    glEnable(GL_TEXTURE_GEN_S);
+    glEnable(GL_TEXTURE_GEN_T);
+    if (detailLevel >= 2 && detailLevel <= 4) drawSlopeLamps();
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
 
     platformSwapBuffers();
 }
