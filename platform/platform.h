@@ -49,6 +49,8 @@ void platformPostMessage(const PlatformMessage& msg);
 void platformPostQuit();
 
 bool platformKeyHeld(int virtualKey);
+// Tests: make a key count as held (or not) regardless of the keyboard.
+void platformSimulateHeldKey(int virtualKey, bool held);
 
 void platformSwapBuffers();
 // Tests: when on, every swap first reads the finished back buffer (RGB, bottom row first).

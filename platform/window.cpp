@@ -19,6 +19,7 @@ bool sdlStarted = false;
 std::chrono::steady_clock::time_point frameStart;
 bool paceStarted = false;
 bool capturing = false;
+bool simulatedHeld[256] = {};
 std::vector<unsigned char> captured;
 int capturedWidth = 0, capturedHeight = 0;
 
@@ -218,7 +219,12 @@ void platformPostQuit() {
     queue.push_back(m);
 }
 
+void platformSimulateHeldKey(int virtualKey, bool held) {
+    if (virtualKey >= 0 && virtualKey < 256) simulatedHeld[virtualKey] = held;
+}
+
 bool platformKeyHeld(int virtualKey) {
+    if (virtualKey >= 0 && virtualKey < 256 && simulatedHeld[virtualKey]) return true;
     if (!sdlStarted) return false;
     SDL_PumpEvents();
     int n = 0;

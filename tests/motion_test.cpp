@@ -1,0 +1,288 @@
+// The jumper's run, flight, landing and braking, driven frame by frame through the game's
+// own main-loop passes and checked against the motion formulas.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "game/settings.h"
+#include "jump/jump_state.h"
+#include "jump/motion.h"
+#include "support/harness.h"
+
+namespace {
+
+struct Pt {
+    float z, y;
+};
+
+// The landing-hill profiles the jumper flies over, as the hills are built.
+const std::vector<Pt> kInrun[3] = {
+    {{-10, 6.5f}, {-5, 3}, {-3, 2}, {-1.7f, 1.65f}, {-0.5f, 1.5f}},
+    {{-20.3f, 12.5f}, {-12, 6}, {-9, 4}, {-7, 3}, {-5, 2.8f}},
+    {{-70, 19}, {-50, 10}, {-40, 6.5f}, {-35, 5}, {-30, 4.4f}},
+};
+const std::vector<Pt> kFlightGround[3] = {
+    {{-0.5f, 1}, {2, 0.5f}, {4.5f, 0.3f}, {7, -0.8f}, {12.5f, -5.4f}, {18, -8.8f}, {25, -10.8f}},
+    {{-5, 2.5f}, {0, 1.6f}, {5.5f, 0.3f}, {8, -0.8f}, {14.5f, -5.2f}, {21, -8}, {32, -10.8f}},
+    {{-30, 3.9f}, {-10, 2}, {0, 0}, {10, -3.5f}, {20, -8}, {27, -10}, {37, -10.8f}},
+};
+const float kBrakeStart[3] = {20, 28, 37};
+const float kSinkBase[3] = {0.49f, 0.49f, 0.28f};
+const float kTakeoffWindow[3][2] = {{-7, 0}, {-15, -4}, {-60, -29}};
+
+float lineThrough(const std::vector<Pt>& pts, float z, bool* found) {
+    for (size_t k = 0; k + 1 < pts.size(); ++k)
+        if (z >= pts[k].z && z < pts[k + 1].z) {
+            *found = true;
+            return pts[k].y +
+                   (pts[k + 1].y - pts[k].y) / (pts[k + 1].z - pts[k].z) * (z - pts[k].z);
+        }
+    *found = false;
+    return 0;
+}
+
+float flightGroundAt(int hill, float z) {
+    if (z > kFlightGround[hill - 1].back().z) return -10.8f;
+    bool found = false;
+    float y = lineThrough(kFlightGround[hill - 1], z, &found);
+    if (!found) y = lineThrough(kInrun[hill - 1], z, &found);
+    return y;
+}
+
+int expectedDistance(int hill, float z, float y) {
+    int raw = static_cast<int>(std::sqrt(static_cast<double>(z) * z + static_cast<double>(y) * y));
+    switch (hill) {
+    case 1:
+        return static_cast<int>((raw * 90 / 15) * 0.9300000071525574);
+    case 2:
+        return static_cast<int>((raw * 120 / 15) * (z <= 17 ? 0.935 : 0.85));
+    default:
+        return z >= -5 ? static_cast<int>((raw * 180 / 50) * 1.31 + 120)
+                       : static_cast<int>((-raw * 180 / 50) * 1.4 + 145);
+    }
+}
+
+float firstSegmentAccel(int hill) {
+    Pt a = kInrun[hill - 1][0], b = kInrun[hill - 1][1];
+    double len = std::hypot(b.z - a.z, b.y - a.y);
+    return static_cast<float>(9.81 * ((a.y - b.y) / len - 0.014 * (a.z - b.z) / len));
+}
+
+class Motion : public ::testing::TestWithParam<int> {
+  protected:
+    void begin(int hill, int speed = 2) {
+        dir.writeDefaults();
+        dir.configure(hill, 1, 0, 6, speed);
+        startGame();
+        leaveStartScreen();
+        passKey(VK_SPACE);
+        ASSERT_EQ(atGate, 0);
+    }
+    TempGameDir dir{false};
+};
+
+} // namespace
+
+TEST_P(Motion, FullJumpFollowsInrunFlightLandingAndBraking) {
+    const int hill = GetParam();
+    begin(hill);
+    const float a = firstSegmentAccel(hill);
+    const float z0 = kInrun[hill - 1][0].z;
+
+    // In-run: z grows with the square of the clock from the second frame on.
+    int runFrames = 0;
+    while (jumperZ < kTakeoffWindow[hill - 1][1] - 1.2f && runFrames < 5000) {
+        pass();
+        ++runFrames;
+        if (runFrames >= 2 && jumperZ < kInrun[hill - 1].back().z) {
+            float t = jumpClock;
+            ASSERT_NEAR(jumperZ, z0 + a * t * t, 1e-3f * std::fabs(z0)) << "frame " << runFrames;
+            bool found = false;
+            float y = lineThrough(kInrun[hill - 1], jumperZ, &found);
+            ASSERT_TRUE(found);
+            ASSERT_NEAR(jumperY, y, 1e-3f);
+        }
+    }
+    ASSERT_LT(runFrames, 5000);
+    EXPECT_NEAR(runAccel, a, 1e-4f);
+
+    // Take-off inside the window; the click's frame moves the jumper first.
+    passLeftClick();
+    ASSERT_EQ(inFlight, 1);
+    EXPECT_GT(takeoffZ, kTakeoffWindow[hill - 1][0]);
+    EXPECT_LT(takeoffZ, kTakeoffWindow[hill - 1][1]);
+    EXPECT_FLOAT_EQ(takeoffSpeed, runSpeed);
+    EXPECT_FLOAT_EQ(jumpClock, 0);
+
+    // Flight: straight line along z, parabola in height, clamped to the ground.
+    const float wind = static_cast<float>(windSpeed);
+    float factor = hill == 1 ? wind / 55 : hill == 3 ? wind / 100 : windFactor;
+    bool landedSeen = false;
+    int lastDistance = -1000;
+    for (int f = 0; f < 3000 && !landedSeen; ++f) {
+        pass();
+        if (hill == 2) factor = wind > 0 ? wind / 35 : wind < 0 ? wind / 60 : 0;
+        float t = jumpClock;
+        float z = takeoffZ + takeoffSpeed * t;
+        ASSERT_NEAR(jumperZ, z, 1e-3f);
+        float ground = flightGroundAt(hill, jumperZ);
+        float y = takeoffY + (kSinkBase[hill - 1] - factor) * 0.5f * -9.81f * t * t;
+        if (y <= ground) {
+            landedSeen = true;
+            EXPECT_FLOAT_EQ(jumperY, groundY);
+            EXPECT_NEAR(groundY, ground, 1e-3f);
+        } else {
+            ASSERT_NEAR(jumperY, y, 2e-3f);
+            ASSERT_NEAR(groundY, ground, 1e-3f);
+            const float startZ[3] = {0, -5, -30};
+            if (jumperZ > startZ[hill - 1] && !(hill == 2 && jumperZ > 23)) {
+                ASSERT_EQ(jumpDistance, expectedDistance(hill, jumperZ, jumperY));
+                lastDistance = jumpDistance;
+            }
+            ASSERT_EQ(jumpPoints, static_cast<int>(jumpDistance * 1.7999999523162842));
+        }
+    }
+    ASSERT_TRUE(landedSeen);
+    EXPECT_GT(lastDistance, 0);
+    int landedDistance = jumpDistance;
+
+    // Roll-out: the distance stays; braking ends in a shuttle around the braking line.
+    float minZ = 1e9f, maxZ = -1e9f;
+    for (int f = 0; f < 1500; ++f) {
+        pass();
+        // Past a short touch-down on the knoll the ground can fall away faster than the
+        // parabola: the jumper is briefly airborne again and measured again.
+        if (jumperY > groundY) landedDistance = expectedDistance(hill, jumperZ, jumperY);
+        if (f >= 1200) {
+            minZ = std::min(minZ, jumperZ);
+            maxZ = std::max(maxZ, jumperZ);
+        }
+    }
+    EXPECT_EQ(jumpDistance, landedDistance);
+    EXPECT_EQ(jumperY, groundY);
+    EXPECT_LT(brakeOffset, 0);
+    // Forward step per frame; braking grows by a fixed step until it outweighs it, so the
+    // overshoot past the braking line is bounded by the sum of the shrinking steps.
+    const float stepRate[3] = {0.002f, 0.004f, 0.0035f};
+    const float forward = takeoffSpeed * 0.015f;
+    const float overshoot = forward * forward / (2 * stepRate[hill - 1]) + 2 * forward;
+    EXPECT_GT(minZ, kBrakeStart[hill - 1] - forward - 0.01f);
+    EXPECT_LT(maxZ, kBrakeStart[hill - 1] + overshoot);
+    EXPECT_LT(minZ, maxZ) << "the jumper still shuttles";
+
+    // A left click on the ground prepares the next jump at the gate.
+    passLeftClick();
+    EXPECT_EQ(atGate, 1);
+    EXPECT_EQ(jumpDistance, 0);
+    EXPECT_FLOAT_EQ(jumperZ, kInrun[hill - 1][0].z);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachHill, Motion, ::testing::Values(1, 2, 3));
+
+TEST(MotionWithoutTakeoff, Hill1JumperLeavesTheLipAndStopsAtTheFoot) {
+    TempGameDir dir(false);
+    dir.writeDefaults();
+    dir.configure(1, 1, 0, 6, 2);
+    startGame();
+    leaveStartScreen();
+    passKey(VK_SPACE);
+    float airborneFrom = 1e9f, airborneTo = -1e9f;
+    for (int f = 0; f < 2500; ++f) {
+        pass();
+        if (jumperZ > -0.5f && jumperY > groundY) {
+            airborneFrom = std::min(airborneFrom, jumperZ);
+            airborneTo = std::max(airborneTo, jumperZ);
+        }
+    }
+    EXPECT_EQ(inFlight, 0);
+    EXPECT_GE(airborneFrom, -0.5f);
+    EXPECT_LE(airborneTo, 4.5f);
+    EXPECT_NEAR(jumpDistance, 22, 2);
+    EXPECT_NEAR(jumperZ, 25, 5.5f);
+}
+
+TEST(JumpLength, DistanceAndPointsCases) {
+    TempGameDir dir(false);
+    resetGameState();
+    struct Case {
+        int hill;
+        float z, y;
+        int distance, points;
+    } cases[] = {
+        {1, 15, -6, 89, 160},
+        {1, 18, -0.5f, 100, 179},
+        {3, -30, 4, -6, -10},
+        {3, -4, 4, static_cast<int>(5 * 180 / 50 * 1.31 + 120), -1}, // raw range 5
+    };
+    for (const Case& c : cases) {
+        hillNumber = c.hill;
+        jumperZ = c.z;
+        jumperY = c.y;
+        measureJump();
+        EXPECT_EQ(jumpDistance, c.distance) << c.hill << " " << c.z;
+        if (c.points != -1) {
+            EXPECT_EQ(jumpPoints, c.points);
+        }
+    }
+    hillNumber = 2;
+    jumperZ = 16;
+    jumperY = -4;
+    measureJump();
+    int before = jumpDistance;
+    EXPECT_EQ(before, expectedDistance(2, 16, -4));
+    jumperZ = 24;
+    jumperY = -5;
+    jumpDistance = 5;
+    measureJump();
+    EXPECT_EQ(jumpDistance, 5) << "hill 2 stops measuring beyond z 23";
+    EXPECT_EQ(jumpPoints, 8) << "points are still recomputed: 5 m gives 8";
+}
+
+TEST(MotionBounds, OutOfRangeHillChangesNothing) {
+    TempGameDir dir(false);
+    ensureGameWindow();
+    resetGameState();
+    hillNumber = 4;
+    gameSpeed = 2;
+    jumperZ = 3;
+    jumperY = 1;
+    atGate = 0;
+    stepJumper();
+    EXPECT_EQ(jumpClock, 0);
+    EXPECT_EQ(jumperZ, 3);
+    EXPECT_EQ(hillMotion(0), nullptr);
+    EXPECT_EQ(hillMotion(4), nullptr);
+}
+
+TEST(MotionWind, Hill2DivisorAfterASignChange) {
+    TempGameDir dir(false);
+    ensureGameWindow();
+    resetGameState();
+    hillNumber = 2;
+    gameSpeed = 2;
+    for (int i = 0; i < 5; ++i) {
+        inrunProfileZ[i] = kInrun[1][i].z;
+        inrunProfileY[i] = kInrun[1][i].y;
+    }
+    inFlight = 1;
+    takeoffZ = -6;
+    takeoffY = 3;
+    takeoffSpeed = 10;
+    jumperZ = -6;
+    jumperY = 3;
+    windSpeed = 3;
+    windFactor = 0;
+    stepJumper();
+    EXPECT_FLOAT_EQ(windFactor, 3.0f / 35) << "0 -> /45 -> positive -> /35";
+    windSpeed = -2;
+    stepJumper();
+    EXPECT_FLOAT_EQ(windFactor, -2.0f / 60) << "was positive: /35 first, then /60";
+    windSpeed = 4;
+    stepJumper();
+    EXPECT_FLOAT_EQ(windFactor, 4.0f / 60) << "was negative: neither zero nor positive test fires";
+    windSpeed = 0;
+    windFactor = 0;
+    stepJumper();
+    EXPECT_FLOAT_EQ(windFactor, 0);
+}
