@@ -1,6 +1,6 @@
-// Venue groups announce themselves in the GL command stream with glPassThrough, so a
-// feedback buffer (tests, profiling) can be split per group. Outside feedback mode the
-// marks cost one no-op call each.
+// Venue groups announce themselves: a count per group of how often it was drawn (tests,
+// profiling), and a glPassThrough mark so a feedback buffer can be split per group.
+// Outside feedback mode the mark is one no-op call.
 #pragma once
 #include "render/gl.h"
 
@@ -13,9 +13,14 @@ enum GroupMark {
     MARK_STANDS,
     MARK_SAFETY_NET,
     MARK_FLOODLIGHT_MAST,
+    MARK_COUNT
 };
 
+// Times each group was drawn since the program started; never reset by the game.
+inline unsigned long groupDrawCount[MARK_COUNT] = {};
+
 inline void beginGroupMark(GroupMark mark) {
+    ++groupDrawCount[mark];
     glPassThrough(static_cast<GLfloat>(mark));
 }
 inline void endGroupMark() {
