@@ -1,0 +1,122 @@
+// Draws real frames of the 3-D scene (not paced) and prints the frame times per case.
+// Run under Xvfb: xvfb-run -a -s "-screen 0 1280x1024x24" build/frame_bench [--frames N]
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "camera/views.h"
+#include "game/app.h"
+#include "game/environment.h"
+#include "game/frame.h"
+#include "game/settings.h"
+#include "jump/jump_state.h"
+#include "platform/platform.h"
+#include "render/gl.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void write(const std::string& name, const std::string& text) {
+    std::ofstream("Data/" + name, std::ios::binary | std::ios::trunc) << text;
+}
+
+void configure(int hill, int detail, bool night, bool snow) {
+    write("hill.dat", std::to_string(hill));
+    write("det.dat", std::to_string(detail));
+    write("tf.dat", "2");
+    write("winsum.dat", "0");
+    write("opad.dat", snow ? "2" : "1");
+    write("dR.dat", night ? "0" : "4");
+    write("dG.dat", night ? "0" : "5");
+    write("dB.dat", night ? "8" : "6");
+    write("fog.dat", night ? "9" : "7");
+    const char* colours[][2] = {{"suitR.dat", "199"}, {"suitG.dat", "0"},   {"suitB.dat", "0"},
+                                {"helmR.dat", "199"}, {"helmG.dat", "199"}, {"helmB.dat", "199"},
+                                {"skiR.dat", "0.0"},  {"skiG.dat", "0.0"},  {"skiB.dat", "199.0"}};
+    for (auto& c : colours)
+        write(c[0], c[1]);
+    for (int i = 1; i <= 3; ++i)
+        write("record" + std::to_string(i) + ".dat", "00");
+}
+
+double percentile(std::vector<double> v, double p) {
+    std::sort(v.begin(), v.end());
+    size_t i = static_cast<size_t>(p * (v.size() - 1) + 0.5);
+    return v[std::min(i, v.size() - 1)];
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int frames = 600;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--frames") == 0) frames = std::max(10, std::atoi(argv[i + 1]));
+    const int width = 1024, height = 768;
+
+    fs::path exeDir = fs::read_symlink("/proc/self/exe").parent_path();
+    char tmpl[] = "/tmp/valmora-bench-XXXXXX";
+    fs::path work = mkdtemp(tmpl);
+    fs::create_directories(work / "Data");
+    fs::create_directories(work / "textures");
+    fs::path textures = exeDir / "game" / "textures";
+    if (fs::exists(textures))
+        for (const auto& e : fs::directory_iterator(textures))
+            fs::copy_file(e.path(), work / "textures" / e.path().filename());
+    else
+        std::fprintf(stderr, "no generated textures in %s: white stand-ins\n", textures.c_str());
+    fs::current_path(work);
+
+    if (!platformCreateWindow("Valmora", width, height)) {
+        std::fprintf(stderr, "no GL window (run under xvfb-run)\n");
+        return 1;
+    }
+    int w, h;
+    platformClientSize(&w, &h);
+    resizeViewport(w, h);
+
+    for (int hill = 1; hill <= 3; ++hill)
+        for (int detail : {1, 4})
+            for (bool night : {false, true})
+                for (bool snow : {false, true}) {
+                    configure(hill, detail, night, snow);
+                    loadShellState();
+                    loadJumpState();
+                    loadCameraState();
+                    resetSettingsForTest();
+                    setupScene();
+                    startScreenActive = 0;
+                    handleJumpKey(VK_SPACE); // the jumper runs, so figure and shadow are drawn
+                    std::vector<double> ms;
+                    ms.reserve(frames);
+                    for (int f = 0; f < frames; ++f) {
+                        auto t0 = std::chrono::steady_clock::now();
+                        drawFrame();
+                        glFinish();
+                        auto t1 = std::chrono::steady_clock::now();
+                        ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
+                        // Keep the jumper in play: a new run whenever he has come to rest.
+                        if (f % 400 == 399) {
+                            resetJump();
+                            startCountdown = 1600;
+                            handleJumpKey(VK_SPACE);
+                        }
+                    }
+                    std::printf("hill=%d detail=%d lighting=%s precipitation=%s width=%d "
+                                "height=%d frames=%d median_ms=%.2f p95_ms=%.2f\n",
+                                hill, detail, night ? "night" : "day", snow ? "snow" : "none", w, h,
+                                frames, percentile(ms, 0.5), percentile(ms, 0.95));
+                    std::fflush(stdout);
+                }
+    platformShutdown();
+    fs::current_path("/");
+    fs::remove_all(work);
+    return 0;
+}
