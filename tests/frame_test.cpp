@@ -1,0 +1,87 @@
+// The frame as a player sees it: start screen, sky colours, and the groups in their places.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "game/app.h"
+#include "game/settings.h"
+#include "jump/jump_state.h"
+#include "support/harness.h"
+
+namespace {
+
+struct Sky {
+    int season, lighting, hill;
+    int r, g, b;
+};
+
+int near(int a, int b) {
+    return std::abs(a - b) <= 3;
+}
+
+} // namespace
+
+TEST(Frame, SkyIsTheWeathersClearColourAfterTheStartScreen) {
+    // Winter day 0.98,1,1; summer day 0.9,0.9,1; night on hills 1 and 2 is 0,0,0.2; night on
+    // hill 3 is daylight.
+    const Sky skies[] = {{0, 6, 1, 250, 255, 255},
+                         {1, 6, 2, 230, 230, 255},
+                         {0, 8, 1, 0, 0, 51},
+                         {1, 8, 2, 0, 0, 51},
+                         {0, 8, 3, 250, 255, 255}};
+    for (const Sky& s : skies) {
+        TempGameDir dir;
+        dir.writeDefaults();
+        dir.configure(s.hill, 1, s.season, s.lighting);
+        startGame();
+        leaveStartScreen();
+        passChar('3'); // the side view shows plenty of sky above the hill
+        frames(1);
+        Picture p = lastFrame();
+        int skyPixels =
+            p.count(p.width / 3, 0, p.width * 2 / 3, p.height / 6, [&](int r, int g, int b) {
+                return near(r, s.r) && near(g, s.g) && near(b, s.b);
+            });
+        int area = (p.width / 3) * (p.height / 6);
+        if (skyPixels < area / 3)
+            savePng(p, "sky_" + std::to_string(s.hill) + "_" + std::to_string(s.season) + "_" +
+                           std::to_string(s.lighting));
+        EXPECT_GT(skyPixels, area / 3)
+            << "hill " << s.hill << " season " << s.season << " lighting " << s.lighting;
+    }
+}
+
+TEST(Frame, StartScreenFirstFrameUsesTheSkyAndLaterFramesBlack) {
+    TempGameDir dir;
+    dir.writeDefaults();
+    dir.configure(1, 1, 1, 6);
+    startGame();
+    frames(1);
+    Picture first = lastFrame();
+    frames(1);
+    Picture second = lastFrame();
+    // A thin strip above the poster panel shows only the clear colour.
+    int r, g, b;
+    first.at(first.width / 2, 2, &r, &g, &b);
+    EXPECT_TRUE(near(r, 230) && near(g, 230) && near(b, 255)) << r << "," << g << "," << b;
+    second.at(second.width / 2, 2, &r, &g, &b);
+    EXPECT_TRUE(r == 0 && g == 0 && b == 0) << r << "," << g << "," << b;
+}
+
+TEST(Frame, DISABLED_Screenshots) {
+    for (int hill = 1; hill <= 3; ++hill)
+        for (int season = 0; season <= 1; ++season) {
+            TempGameDir dir;
+            dir.writeDefaults();
+            dir.configure(hill, hill == 3 ? 3 : 4, season, 6);
+            startGame();
+            leaveStartScreen();
+            for (char view : {'1', '3', '4', '6'}) {
+                passChar(view);
+                frames(2);
+                savePng(lastFrame(), std::string("frame_h") + std::to_string(hill) + "_s" +
+                                         std::to_string(season) + "_v" + view);
+            }
+        }
+}
