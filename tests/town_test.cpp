@@ -1,0 +1,352 @@
+// The town: bus motion, night pictures, street lamps, and in which frames the town and
+// the landing-hill lamps are drawn; plus screenshots of the whole venue.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "game/settings.h"
+#include "render/gl.h"
+#include "render/textures.h"
+#include "venue_probes.h"
+#include "support/harness.h"
+#include "game/app.h"
+#include "venue/stands.h"
+#include "venue/town.h"
+
+namespace {
+
+const float kStartPositions[11] = {0, 15, 48, 62, 86, 121, 136, 186, 210, 221, 235};
+
+void startScene(TempGameDir& dir, int hill, int detail, int seasonValue = 0, int lighting = 6) {
+    dir.writeDefaults();
+    dir.configure(hill, detail, seasonValue, lighting);
+    startGame();
+    leaveStartScreen();
+    frames(1); // every sphere list compiled, before any feedback capture
+}
+
+// One step of the bus route: on by an eighth, back to the start once past 246.
+float busStep(float p) {
+    p += 0.125f;
+    return p > 246 ? 0 : p;
+}
+
+struct Extent {
+    float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f, minZ = 1e9f, maxZ = -1e9f;
+    void add(const Vertex3& v) {
+        minX = std::min(minX, v[0]);
+        maxX = std::max(maxX, v[0]);
+        minY = std::min(minY, v[1]);
+        maxY = std::max(maxY, v[1]);
+        minZ = std::min(minZ, v[2]);
+        maxZ = std::max(maxZ, v[2]);
+    }
+};
+
+// The extent of each of the eleven buses of one drawBusRow call.
+std::vector<Extent> busRowExtents() {
+    std::vector<Polygon3> polys = modelPolygons(drawBusRow);
+    std::vector<Extent> buses;
+    if (polys.empty() || polys.size() % 11 != 0) return buses;
+    size_t perBus = polys.size() / 11;
+    for (size_t b = 0; b < 11; ++b) {
+        Extent e;
+        for (size_t k = 0; k < perBus; ++k)
+            for (const Vertex3& v : polys[b * perBus + k])
+                e.add(v);
+        buses.push_back(e);
+    }
+    return buses;
+}
+
+enum Side { FRONT, BACK, RIGHT, LEFT, TOP };
+
+// Draws one building alone, turned so that the given face looks at an orthographic
+// camera, with back faces culled; returns the texture handle index seen at the point
+// (x, y, z) of the building's own frame, which must lie on that face.
+int textureSeenAt(void (*building)(), Side side, float x, float y, float z) {
+    int w, h;
+    platformClientSize(&w, &h);
+    glViewport(0, 0, w, h);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-40, 40, -30, 30, -500, 500);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    static const float turn[5][4] = {
+        {0, 0, 1, 0}, {180, 0, 1, 0}, {-90, 0, 1, 0}, {90, 0, 1, 0}, {90, 1, 0, 0}};
+    glRotatef(turn[side][0], turn[side][1], turn[side][2], turn[side][3]);
+    glTranslatef(-x, -y, -z);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_FOG);
+    glDisable(GL_BLEND);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    building();
+    unsigned char rgb[3];
+    glReadBuffer(GL_BACK);
+    glReadPixels(w / 2, h / 2, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    resizeViewport(w, h);
+    return SolidColourTextures::handleOfRed(rgb[0]);
+}
+
+int idx(const GLuint& handle) {
+    return SolidColourTextures::indexOf(handle);
+}
+
+} // namespace
+
+TEST(BusRow, EachCallMovesEveryBusAnEighthAndDrawsItThereAlongX) {
+    TempGameDir dir;
+    startScene(dir, 1, 1);
+    lightingMode = 6;
+    std::memcpy(busPositions, kStartPositions, sizeof busPositions);
+    std::vector<Extent> buses = busRowExtents();
+    ASSERT_EQ(buses.size(), 11u);
+    for (int i = 0; i < 11; ++i) {
+        float p = kStartPositions[i] + 0.125f;
+        EXPECT_FLOAT_EQ(busPositions[i], p);
+        // 8 long along +x from its position, 2 wide along +z, 2 high.
+        EXPECT_NEAR(buses[i].minX, p, 0.01) << "bus " << i;
+        EXPECT_NEAR(buses[i].maxX, p + 8, 0.01) << "bus " << i;
+        EXPECT_NEAR(buses[i].minZ, 0, 0.01);
+        EXPECT_NEAR(buses[i].maxZ, 2, 0.01);
+        EXPECT_NEAR(buses[i].minY, 0, 0.01);
+        EXPECT_NEAR(buses[i].maxY, 2, 0.01);
+    }
+}
+
+TEST(BusRow, ABusExactlyAtTheEndIsDrawnThereAndRestartsOnTheNextStep) {
+    TempGameDir dir;
+    startScene(dir, 1, 1);
+    lightingMode = 6;
+    std::memcpy(busPositions, kStartPositions, sizeof busPositions);
+    busPositions[3] = 246 - 0.125f;
+    std::vector<Extent> first = busRowExtents();
+    ASSERT_EQ(first.size(), 11u);
+    EXPECT_EQ(busPositions[3], 246.0f);
+    EXPECT_NEAR(first[3].minX, 246, 0.01);
+
+    std::vector<Extent> second = busRowExtents();
+    ASSERT_EQ(second.size(), 11u);
+    EXPECT_EQ(busPositions[3], 0.0f);
+    EXPECT_NEAR(second[3].minX, 0, 0.01);
+}
+
+TEST(BusRow, TheTownMovesTheBusesHalfAUnitPerFrameOnlyWhereItIsDrawn) {
+    {
+        TempGameDir dir;
+        startScene(dir, 1, 4);
+        // Two buses just short of the end, so the restart happens within the frames.
+        std::memcpy(busPositions, kStartPositions, sizeof busPositions);
+        busPositions[0] = 245;
+        busPositions[10] = 246;
+        float expected[11];
+        std::memcpy(expected, busPositions, sizeof expected);
+        frames(6);
+        for (int step = 0; step < 6 * 4; ++step)
+            for (float& p : expected)
+                p = busStep(p);
+        for (int i = 0; i < 11; ++i)
+            EXPECT_FLOAT_EQ(busPositions[i], expected[i]) << "bus " << i;
+        EXPECT_FLOAT_EQ(busPositions[1], kStartPositions[1] + 6 * 0.5f);
+    }
+    // Below detail 4 and on hill 3 the town is not drawn and the buses stand still.
+    for (auto [hill, detail] : {std::pair{1, 3}, std::pair{3, 4}}) {
+        TempGameDir dir;
+        startScene(dir, hill, detail);
+        float before[11];
+        std::memcpy(before, busPositions, sizeof before);
+        frames(5);
+        EXPECT_EQ(std::memcmp(before, busPositions, sizeof before), 0)
+            << "hill " << hill << " detail " << detail;
+    }
+}
+
+TEST(Buildings, NightPicturesOnlyByNightEveryOtherModeKeepsTheDayOnes) {
+    TempGameDir dir;
+    startScene(dir, 1, 4);
+    SolidColourTextures colours;
+    struct Face {
+        const char* what;
+        void (*building)();
+        Side side;
+        float x, y, z;
+        const GLuint& day;
+        const GLuint& night;
+    };
+    const TextureSet& t = textures;
+    // Centre points of the faces in each building's own frame (box scaled to its size).
+    const Face faces[] = {
+        {"house 1 front", drawHouse1, FRONT, 4, 1, 0, t.budynek1przod, t.budynek1przod},
+        {"house 1 right", drawHouse1, RIGHT, 8, 1, -1.5f, t.budynek1bok, t.budynek1bok},
+        {"house 1 left", drawHouse1, LEFT, 0, 1, -1.5f, t.budynek1bok, t.budynek1bok},
+        {"house 1 back", drawHouse1, BACK, 4, 1, -3, t.budynek1tyl, t.budynek1tyl},
+        {"house 2 front", drawHouse2, FRONT, 3, 1, 0, t.budynek2przod, t.budynek2przodnoc},
+        {"house 2 right", drawHouse2, RIGHT, 6, 1, -2, t.budynek2bok, t.budynek2boknoc},
+        {"house 2 left", drawHouse2, LEFT, 0, 1, -2, t.budynek2bok, t.budynek2boknoc},
+        {"house 2 back", drawHouse2, BACK, 3, 1, -4, t.budynek2tyl, t.budynek2tylnoc},
+        {"house 3 front", drawHouse3, FRONT, 3, 1, 0, t.budynek3przod, t.budynek3przodnoc},
+        {"house 3 right", drawHouse3, RIGHT, 6, 1, -2, t.budynek2bok, t.budynek2boknoc},
+        {"house 3 back", drawHouse3, BACK, 3, 1, -4, t.budynek2tyl, t.budynek2tylnoc},
+        {"house 4 front", drawHouse4, FRONT, 4, 1.1f, 0, t.budynek4przod, t.budynek4przodnoc},
+        {"house 4 left", drawHouse4, LEFT, 0, 1.1f, -2, t.budynek4bok, t.budynek4bok},
+        {"house 4 back", drawHouse4, BACK, 4, 1.1f, -4, t.budynek4tyl, t.budynek4tyl},
+        {"house 5 front", drawHouse5, FRONT, 7.5f, 1.5f, 0, t.budynek5przod, t.budynek5przod},
+        {"house 5 right", drawHouse5, RIGHT, 15, 1.5f, -5, t.budynek5bok, t.budynek5bok},
+        {"house 5 gable", drawHouse5, LEFT, 0, 4.5f, -5, t.budynek5bokgora, t.budynek5bokgora},
+        {"house 5 back", drawHouse5, BACK, 7.5f, 1.5f, -10, t.budynek5tyl, t.budynek5tyl},
+        {"house 5 roof", drawHouse5, TOP, 7.5f, 6, -5, t.dach, t.dach},
+        {"flats front", drawFlats, FRONT, 15, -5.8f, 120, t.przod16, t.przod16noc},
+        {"flats side", drawFlats, RIGHT, 30, -5.8f, 116, t.bokblok16, t.bokblok16},
+        {"flats back", drawFlats, BACK, 15, -5.8f, 112, t.bloktyl16, t.bloktyl16noc},
+        {"porch front", drawFlats, FRONT, 17.3f, -9.15f, 123, t.klatkaprzod16, t.klatkaprzod16},
+        // A flat roof has no coordinates of its own: it keeps the back's picture.
+        {"house 2 roof", drawHouse2, TOP, 3, 2, -2, t.budynek2tyl, t.budynek2tylnoc},
+        {"flats roof", drawFlats, TOP, 15, -0.8f, 116, t.bloktyl16, t.bloktyl16noc},
+    };
+    for (int mode : {6, 8, 7}) {
+        lightingMode = mode;
+        for (const Face& f : faces)
+            EXPECT_EQ(textureSeenAt(f.building, f.side, f.x, f.y, f.z),
+                      idx(mode == 8 ? f.night : f.day))
+                << f.what << ", lighting mode " << mode;
+    }
+}
+
+TEST(Buses, LiveriesOnTheirFacesAndTwoHeadlightBeamsByNight) {
+    TempGameDir dir;
+    startScene(dir, 1, 4);
+    {
+        SolidColourTextures colours;
+        const TextureSet& t = textures;
+        lightingMode = 6;
+        // The rear at z 0, the front at z -8, the sides at x 0 and 2, the roof at y 2.
+        EXPECT_EQ(textureSeenAt(drawBus1, FRONT, 1, 1, 0), idx(t.bustyl));
+        EXPECT_EQ(textureSeenAt(drawBus1, BACK, 1, 1, -8), idx(t.busprzod));
+        EXPECT_EQ(textureSeenAt(drawBus1, RIGHT, 2, 1, -4), idx(t.busbok));
+        EXPECT_EQ(textureSeenAt(drawBus2, LEFT, 0, 1, -4), idx(t.busbok2));
+        EXPECT_EQ(textureSeenAt(drawBus2, BACK, 1, 1, -8), idx(t.busprzod2));
+        EXPECT_EQ(textureSeenAt(drawBus3, FRONT, 1, 1, 0), idx(t.bustyl3));
+        EXPECT_EQ(textureSeenAt(drawBus3, TOP, 1, 2, -4), idx(t.dach));
+    }
+    lightingMode = 6;
+    size_t day = modelPolygons(drawBus2).size();
+    lightingMode = 8;
+    size_t night = modelPolygons(drawBus2).size();
+    size_t beam = modelPolygons(lightBeam).size();
+    ASSERT_GT(beam, 0u);
+    EXPECT_EQ(night, day + 2 * beam);
+    // The beams leave the front of the bus, at z -7.85, and reach forward.
+    Extent e;
+    for (const Polygon3& p : modelPolygons(drawBus2))
+        for (const Vertex3& v : p)
+            e.add(v);
+    EXPECT_LT(e.minZ, -8.5f);
+}
+
+TEST(StreetLamps, OneHundredFortyFourInTownStandingOnTheGround) {
+    TempGameDir dir;
+    startScene(dir, 1, 4);
+    for (int mode : {6, 8}) {
+        lightingMode = mode;
+        std::vector<Polygon3> lamp = modelPolygons(streetLamp);
+        std::vector<Polygon3> town = modelPolygons(drawTownLamps);
+        ASSERT_FALSE(lamp.empty());
+        ASSERT_EQ(town.size(), 144 * lamp.size()) << "lighting mode " << mode;
+        // Each pole runs from 1 below the lamp's place at y -9.8, so every lamp's foot is
+        // on the ground at y -10.8.
+        for (size_t k = 0; k < 144; ++k) {
+            Extent e;
+            for (size_t i = 0; i < lamp.size(); ++i)
+                for (const Vertex3& v : town[k * lamp.size() + i])
+                    e.add(v);
+            EXPECT_NEAR(e.minY, -10.8, 0.01) << "lamp " << k;
+        }
+    }
+    lightingMode = 6;
+    size_t day = modelPolygons(streetLamp).size();
+    lightingMode = 8;
+    EXPECT_EQ(modelPolygons(streetLamp).size(), day + modelPolygons(lightBeam).size())
+        << "every lamp throws its beam by night";
+}
+
+TEST(StreetLamps, NineAlongTheLandingHillOfHillsOneAndTwoNoneOnHillThree) {
+    TempGameDir dir;
+    startScene(dir, 1, 2);
+    lightingMode = 6;
+    size_t lamp = modelPolygons(streetLamp).size();
+    for (int hill = 1; hill <= 3; ++hill) {
+        hillNumber = hill;
+        EXPECT_EQ(modelPolygons(drawSlopeLamps).size(), hill == 3 ? 0 : 9 * lamp)
+            << "hill " << hill;
+    }
+}
+
+TEST(FrameGroups, TownOnlyAtTheHighestDetailOnTheSmallHillsSlopeLampsFromDetailTwo) {
+    for (int hill = 1; hill <= 3; ++hill)
+        for (int detail = 1; detail <= 4; ++detail) {
+            SCOPED_TRACE("hill " + std::to_string(hill) + " detail " + std::to_string(detail));
+            TempGameDir dir;
+            // The free camera looks up the whole venue, so every group is in view.
+            dir.writeData("kopytko.cfg", "846");
+            startScene(dir, hill, detail);
+            passChar('7');
+            frames(1);
+
+            GroupInFrame town = groupInFrame(drawTown);
+            EXPECT_GT(town.polygons, 0u);
+            EXPECT_EQ(town.timesInFrame, detail == 4 && hill != 3 ? 1 : 0);
+
+            GroupInFrame lamps = groupInFrame(drawSlopeLamps);
+            if (hill == 3) {
+                EXPECT_EQ(lamps.polygons, 0u) << "no landing-hill lamps on the big hill";
+            } else {
+                EXPECT_GT(lamps.polygons, 0u);
+                EXPECT_EQ(lamps.timesInFrame, detail == 1 ? 0 : 1);
+            }
+        }
+}
+
+TEST(VenueScreenshots, TownHillsByDayAndNightInBothSeasonsFromFourViews) {
+    struct Case {
+        int hill, detail;
+    };
+    const char views[4] = {'1', '3', '6', '7'};
+    for (Case c : {Case{1, 4}, Case{2, 4}, Case{3, 3}}) {
+        double meanBrightness[2][2][4] = {}; // [night][season][view]
+        for (int lighting : {6, 8})
+            for (int seasonValue : {0, 1}) {
+                TempGameDir dir;
+                // View 7 becomes the free camera, looking up the venue from the town.
+                dir.writeData("kopytko.cfg", "846");
+                startScene(dir, c.hill, c.detail, seasonValue, lighting);
+                for (int v = 0; v < 4; ++v) {
+                    passChar(views[v]);
+                    frames(2);
+                    Picture pic = lastFrame();
+                    std::string name = "town_hill" + std::to_string(c.hill) + "_detail" +
+                                       std::to_string(c.detail) +
+                                       (lighting == 8 ? "_night" : "_day") +
+                                       (seasonValue ? "_summer" : "_winter") + "_view" + views[v];
+                    savePng(pic, name);
+                    double sum = 0;
+                    for (unsigned char x : pic.rgb)
+                        sum += x;
+                    meanBrightness[lighting == 8][seasonValue][v] = sum / pic.rgb.size();
+                }
+            }
+        // The small hills are lit by floodlights under a dark sky at night; the big hill
+        // is only jumped by day.
+        if (c.hill == 3) continue;
+        for (int seasonValue : {0, 1})
+            for (int v = 0; v < 4; ++v)
+                EXPECT_LT(meanBrightness[1][seasonValue][v], meanBrightness[0][seasonValue][v])
+                    << "hill " << c.hill << " season " << seasonValue << " view " << views[v];
+    }
+}
