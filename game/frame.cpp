@@ -11,6 +11,7 @@
 #include "render/textures.h"
 #include "venue/backdrop.h"
 #include "venue/furniture.h"
+#include "venue/hill.h"
 #include "venue/overlays.h"
 #include "venue/stands.h"
 #include "venue/town.h"
@@ -105,7 +106,7 @@ void drawScene() {
     glScalef(0.8f, 0.8f, 0.8f);
 
     glBindTexture(GL_TEXTURE_2D, textures.window);
-    // [group: drawInrunStructure]
+    drawInrunStructure();
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
 
@@ -123,7 +124,9 @@ void drawScene() {
     else
         stepJumper();
     glPopMatrix();
-    // [group 7: drawHill]
+    glBindTexture(GL_TEXTURE_2D, textures.window);
+    drawHill();
+    glBindTexture(GL_TEXTURE_2D, textures.window);
     if (detailLevel >= 2 && detailLevel <= 4) drawSeatingBlocks();
     if (detailLevel >= 2 && detailLevel <= 4) drawForests();
     if (detailLevel >= 2 && detailLevel <= 4) drawStands();
