@@ -1,0 +1,499 @@
+// Stands, seating blocks, floodlight masts and their beams: the groups drawn per detail
+// level, the shapes alone under a fixed camera, and the night picture through whole frames.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "camera/views.h"
+#include "game/environment.h"
+#include "game/settings.h"
+#include "group_feedback.h"
+#include "render/textures.h"
+#include "support/harness.h"
+#include "venue/backdrop.h"
+#include "venue/stands.h"
+
+namespace {
+
+// Taken before any test runs: the value the program starts with.
+const float beamOpacityAtLoad = beamOpacity;
+
+void startScene(TempGameDir& dir, int hill, int detail, int seasonValue = 0, int lighting = 6,
+                bool freeCamera = false) {
+    dir.writeDefaults();
+    if (freeCamera) dir.writeData("kopytko.cfg", "846");
+    dir.configure(hill, detail, seasonValue, lighting);
+    startGame();
+    leaveStartScreen();
+}
+
+struct FrameDraws {
+    unsigned long count[MARK_COUNT] = {};
+    unsigned long operator[](GroupMark m) const { return count[m]; }
+};
+
+FrameDraws drawOneFrame() {
+    FrameDraws before, after;
+    std::copy(groupDrawCount, groupDrawCount + MARK_COUNT, before.count);
+    pass();
+    for (int m = 0; m < MARK_COUNT; ++m)
+        after.count[m] = groupDrawCount[m] - before.count[m];
+    return after;
+}
+
+// A 1 x 1 opaque texture of one colour, so a GL_REPLACE surface shows exactly that colour.
+GLuint solidTexture(unsigned char r, unsigned char g, unsigned char b) {
+    const unsigned char texel[4] = {r, g, b, 255};
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
+    return name;
+}
+
+Picture readBack() {
+    GLint vp[4];
+    glGetIntegerv(GL_VIEWPORT, vp);
+    Picture pic;
+    pic.width = vp[2];
+    pic.height = vp[3];
+    pic.rgb.resize(static_cast<size_t>(pic.width) * pic.height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, pic.width, pic.height, GL_RGB, GL_UNSIGNED_BYTE, pic.rgb.data());
+    return pic;
+}
+
+// Unlit, untextured-by-default drawing state for the single-object pictures.
+void plainState() {
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    glFrontFace(GL_CCW);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_FOG);
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void objectBounds(const IsolatedView& view, const std::vector<FedPrimitive>& polys, double lo[3],
+                  double hi[3]) {
+    for (int k = 0; k < 3; ++k)
+        lo[k] = 1e9, hi[k] = -1e9;
+    for (const auto& p : polys)
+        for (int v = 0; v < p.vertexCount; ++v) {
+            double o[3];
+            view.toObject(&p.data[v * 3], o);
+            for (int k = 0; k < 3; ++k) {
+                lo[k] = std::min(lo[k], o[k]);
+                hi[k] = std::max(hi[k], o[k]);
+            }
+        }
+}
+
+} // namespace
+
+// ---- The groups each detail level draws, counted through whole frames.
+
+class StandGroupsPerFrame : public ::testing::Test {
+  protected:
+    TempGameDir dir;
+};
+
+TEST_F(StandGroupsPerFrame, Detail1LeavesOutStandsBlocksAndMasts) {
+    for (int hill = 1; hill <= 3; ++hill) {
+        startScene(dir, hill, 1);
+        FrameDraws d = drawOneFrame();
+        EXPECT_EQ(d[MARK_STANDS], 0u) << "hill " << hill;
+        EXPECT_EQ(d[MARK_SEATING_BLOCKS], 0u) << "hill " << hill;
+        EXPECT_EQ(d[MARK_FLOODLIGHT_MAST], 0u) << "hill " << hill;
+    }
+}
+
+TEST_F(StandGroupsPerFrame, Detail2AddsStandsAndBlocksButNoMasts) {
+    for (int hill = 1; hill <= 3; ++hill) {
+        startScene(dir, hill, 2);
+        FrameDraws d = drawOneFrame();
+        EXPECT_EQ(d[MARK_STANDS], 1u) << "hill " << hill;
+        EXPECT_EQ(d[MARK_SEATING_BLOCKS], 1u) << "hill " << hill;
+        EXPECT_EQ(d[MARK_FLOODLIGHT_MAST], 0u) << "hill " << hill;
+    }
+}
+
+TEST_F(StandGroupsPerFrame, Detail3And4AddTwoMastsOnEveryHill) {
+    for (int detail : {3, 4})
+        for (int hill = 1; hill <= 3; ++hill) {
+            startScene(dir, hill, detail);
+            FrameDraws d = drawOneFrame();
+            EXPECT_EQ(d[MARK_STANDS], 1u) << "hill " << hill << " detail " << detail;
+            EXPECT_EQ(d[MARK_SEATING_BLOCKS], 1u) << "hill " << hill << " detail " << detail;
+            EXPECT_EQ(d[MARK_FLOODLIGHT_MAST], 2u) << "hill " << hill << " detail " << detail;
+        }
+}
+
+// Stands painted in a colour nothing else uses: they are in the picture from detail 2 on.
+TEST_F(StandGroupsPerFrame, StandsAreAbsentFromTheDetail1Picture) {
+    auto magentaPixels = [&](int detail) {
+        startScene(dir, 1, detail, 0, 6, true);
+        passChar('7');
+        GLuint magenta = solidTexture(255, 0, 255);
+        textures.audience = textures.audience2 = textures.audience3 = magenta;
+        freeCamX = 0, freeCamZ = 60, freeCamYaw = -90, freeCamPitch = 0;
+        pass();
+        Picture pic = lastFrame();
+        glDeleteTextures(1, &magenta);
+        int n = pic.count(0, 0, pic.width, pic.height,
+                          [](int r, int g, int b) { return r > 240 && g < 15 && b > 240; });
+        if (detail == 2 && n == 0) savePng(pic, "stands_missing_detail2");
+        return n;
+    };
+    EXPECT_EQ(magentaPixels(1), 0);
+    EXPECT_GT(magentaPixels(2), 1000);
+}
+
+// ---- Shapes alone.
+
+class StandShapes : public ::testing::Test {
+  protected:
+    void SetUp() override { ensureGameWindow(); }
+    void TearDown() override {
+        hillNumber = 0;
+        lightingMode = 0;
+    }
+};
+
+TEST_F(StandShapes, EveryStandIsTenRowsOfTwoSidedPictures) {
+    const double eye[3] = {0, 300, 40}, center[3] = {0, 0, 40};
+    struct Case {
+        int hill;
+        size_t stands;
+    };
+    for (Case c : {Case{1, 5}, Case{2, 5}, Case{3, 22}}) {
+        hillNumber = c.hill;
+        IsolatedView view(eye, center, 120);
+        glDisable(GL_CULL_FACE);
+        FeedbackResult fed = captureFeedback(drawStands);
+        EXPECT_EQ(fed[MARK_STANDS].calls, 1);
+        EXPECT_EQ(triangleCount(fed[MARK_STANDS].polygons), c.stands * 10 * 2 * 2)
+            << "hill " << c.hill;
+    }
+}
+
+TEST_F(StandShapes, Hill2StandsAndBlocksAreHill1sTenUnitsDownTheOutrun) {
+    const double eye[3] = {30, 80, 90}, center[3] = {0, -10, 35};
+    for (auto draw : {drawStands, drawSeatingBlocks}) {
+        IsolatedView view(eye, center, 60);
+        glDisable(GL_CULL_FACE);
+        hillNumber = 1;
+        FeedbackResult moved = captureFeedback([&] {
+            glPushMatrix();
+            glTranslatef(0, 0, 10);
+            draw();
+            glPopMatrix();
+        });
+        hillNumber = 2;
+        FeedbackResult hill2 = captureFeedback(draw);
+        ASSERT_FALSE(moved.overflowed);
+        const auto& a = moved.groups.rbegin()->second.polygons;
+        const auto& b = hill2.groups.rbegin()->second.polygons;
+        ASSERT_GT(a.size(), 0u);
+        ASSERT_EQ(a.size(), b.size());
+        double worst = 0;
+        for (size_t i = 0; i < a.size(); ++i) {
+            ASSERT_EQ(a[i].data.size(), b[i].data.size());
+            for (size_t k = 0; k < a[i].data.size(); ++k)
+                worst = std::max(worst, std::fabs(double(a[i].data[k]) - b[i].data[k]));
+        }
+        EXPECT_LT(worst, 0.01) << "window units";
+    }
+}
+
+TEST_F(StandShapes, CrowdRowShowsOneUnmirroredSideFromEitherSide) {
+    GLuint picture = solidTexture(200, 200, 200);
+    for (double side : {1.0, -1.0}) {
+        SCOPED_TRACE(side > 0 ? "from the front" : "from behind");
+        const double eye[3] = {5, 0.25, side * 20}, center[3] = {5, 0.25, 0};
+        IsolatedView view(eye, center, 8);
+        plainState();
+        glBindTexture(GL_TEXTURE_2D, picture);
+        FeedbackResult fed = captureFeedback(crowdRow, GL_3D_COLOR_TEXTURE);
+        const auto& polys = fed[MARK_GROUP_END].polygons;
+        // Culling keeps exactly the one side facing the viewer.
+        ASSERT_EQ(triangleCount(polys), 2u);
+        // Whichever side is seen, the picture starts (s = 0) at the viewer's left.
+        float leftX = 1e9f, leftS = -1;
+        for (const auto& p : polys)
+            for (int v = 0; v < p.vertexCount; ++v) {
+                const float* vert = &p.data[v * 11];
+                if (vert[0] < leftX) leftX = vert[0], leftS = vert[7];
+            }
+        EXPECT_FLOAT_EQ(leftS, 0);
+        // Cut-out state switched off again.
+        GLint mode = 0;
+        glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
+        EXPECT_EQ(mode, GL_MODULATE);
+        EXPECT_FALSE(glIsEnabled(GL_BLEND));
+        EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
+    }
+    glDeleteTextures(1, &picture);
+}
+
+TEST_F(StandShapes, SeatingBlocksPerHillWithTheHill3Cubes) {
+    // A block: 10 + 10 wall strips, the back wall, 10 risers and 10 treads.
+    const size_t blockQuads = 10 + 10 + 1 + 10 + 10;
+    const double eye[3] = {0, 300, 60}, center[3] = {0, 0, 60};
+    struct Case {
+        int hill;
+        size_t blocks, cubes;
+    };
+    for (Case c : {Case{1, 5, 0}, Case{3, 22, 4}}) {
+        hillNumber = c.hill;
+        IsolatedView view(eye, center, 120);
+        glDisable(GL_CULL_FACE);
+        FeedbackResult fed = captureFeedback(drawSeatingBlocks);
+        EXPECT_EQ(triangleCount(fed[MARK_SEATING_BLOCKS].polygons),
+                  (c.blocks * blockQuads + c.cubes * 6) * 2)
+            << "hill " << c.hill;
+    }
+}
+
+TEST_F(StandShapes, SeatingBlockFacesPointOutwards) {
+    // Unlit: risers grey 0.6, treads white, walls in the colour current before the block.
+    auto look = [](const double eye[3], const double center[3]) {
+        IsolatedView view(eye, center, 14);
+        plainState();
+        glDisable(GL_TEXTURE_2D);
+        glColor3f(0, 0, 1);
+        seatingBlock();
+        Picture pic = readBack();
+        glEnable(GL_TEXTURE_2D);
+        return pic;
+    };
+    auto grey = [](int r, int g, int b) { return r == g && g == b && r > 140 && r < 165; };
+    auto white = [](int r, int g, int b) { return r > 250 && g > 250 && b > 250; };
+    auto blue = [](int r, int g, int b) { return b > 250 && r < 5 && g < 5; };
+
+    const double front[3] = {0, 12, -30}, frontAt[3] = {0, 2.5, -5};
+    Picture pic = look(front, frontAt);
+    EXPECT_GT(pic.count(0, 0, pic.width, pic.height, grey), 1000) << "risers";
+    EXPECT_GT(pic.count(0, 0, pic.width, pic.height, white), 1000) << "treads";
+    EXPECT_EQ(pic.count(0, 0, pic.width, pic.height, blue), 0) << "no wall from the front";
+
+    const double back[3] = {0, 2.5, 30}, backAt[3] = {0, 2.5, 0};
+    pic = look(back, backAt);
+    EXPECT_GT(pic.count(0, 0, pic.width, pic.height, blue), 10000) << "back wall";
+    EXPECT_EQ(pic.count(0, 0, pic.width, pic.height, grey), 0) << "no riser through the wall";
+
+    for (double side : {-1.0, 1.0}) {
+        const double eye[3] = {side * 30, 2.5, -5}, at[3] = {0, 2.5, -5};
+        pic = look(eye, at);
+        EXPECT_GT(pic.count(0, 0, pic.width, pic.height, blue), 1000) << "side wall " << side;
+    }
+}
+
+TEST_F(StandShapes, MastIsALatticeWithArmsPlateAndLamp) {
+    const double eye[3] = {-30, 10, 20}, center[3] = {0, 8, 0};
+    // Posts, four faces of 24 rungs, two arms and the lamp panel are boxes; the plate one quad.
+    const size_t boxes = 4 + 4 * 24 + 2 + 1;
+    for (int mode : {6, 8}) {
+        lightingMode = mode;
+        IsolatedView view(eye, center, 20);
+        glDisable(GL_CULL_FACE);
+        FeedbackResult fed = captureFeedback(floodlightMast);
+        const size_t beamQuads = mode == 8 ? 4 : 0;
+        EXPECT_EQ(triangleCount(fed[MARK_FLOODLIGHT_MAST].polygons),
+                  (boxes * 6 + 1 + beamQuads) * 2)
+            << "lighting " << mode;
+        double lo[3], hi[3];
+        objectBounds(view, fed[MARK_FLOODLIGHT_MAST].polygons, lo, hi);
+        if (mode == 6) {
+            // Lattice from the ground to 12, lamp panel 4 high above it, tilted by 20 degrees.
+            EXPECT_NEAR(lo[1], 0, 1e-3);
+            EXPECT_NEAR(
+                hi[1], 12 + 4 * std::cos(20 * M_PI / 180) + 0.11 * std::sin(20 * M_PI / 180), 2e-3);
+        }
+        GLint env = 0;
+        glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &env);
+        EXPECT_EQ(env, GL_MODULATE);
+    }
+}
+
+TEST_F(StandShapes, LampPanelShowsHalogenByDaySheetByNight) {
+    const GLuint savedHalogen = textures.halogen, savedSheet = textures.sheet;
+    textures.halogen = solidTexture(255, 0, 0);
+    textures.sheet = solidTexture(0, 255, 0);
+    // In front of the panel, which faces -x; the beam at night points towards the viewer.
+    const double eye[3] = {-12, 14, 0}, center[3] = {-1, 14, 0};
+    auto panelPixel = [&](int mode, int* r, int* g, int* b) {
+        lightingMode = mode;
+        IsolatedView view(eye, center, 3);
+        plainState();
+        floodlightMast();
+        Picture pic = readBack();
+        pic.at(pic.width / 2, pic.height / 2, r, g, b);
+    };
+    int r, g, b;
+    panelPixel(6, &r, &g, &b);
+    EXPECT_TRUE(r > 240 && g < 15 && b < 15) << r << "," << g << "," << b;
+    panelPixel(7, &r, &g, &b); // neither day nor night: the day picture
+    EXPECT_TRUE(r > 240 && g < 15 && b < 15) << r << "," << g << "," << b;
+    panelPixel(8, &r, &g, &b);
+    EXPECT_TRUE(g > 240 && r < 15 && b < 15) << r << "," << g << "," << b;
+    glDeleteTextures(1, &textures.halogen);
+    glDeleteTextures(1, &textures.sheet);
+    textures.halogen = savedHalogen;
+    textures.sheet = savedSheet;
+}
+
+TEST_F(StandShapes, LightBeamFadesFromBeamOpacityToNothing) {
+    const double eye[3] = {2, 30, 60}, center[3] = {2, -2, 9};
+    IsolatedView view(eye, center, 30);
+    plainState();
+    glDisable(GL_CULL_FACE);
+    const float saved = beamOpacity;
+    for (float opacity : {0.9f, 0.8f}) {
+        beamOpacity = opacity;
+        FeedbackResult fed = captureFeedback(lightBeam, GL_3D_COLOR);
+        const auto& polys = fed[MARK_GROUP_END].polygons;
+        EXPECT_EQ(triangleCount(polys), 4u * 2u);
+        int nearCount = 0, farCount = 0;
+        for (const auto& p : polys)
+            for (int v = 0; v < p.vertexCount; ++v) {
+                const float* vert = &p.data[v * 7];
+                double o[3];
+                view.toObject(vert, o);
+                // Near corners at z 0, far ones at z 14 or 18; colour 255 clamps to white.
+                EXPECT_FLOAT_EQ(vert[3], 1);
+                if (std::fabs(o[2]) < 1e-3) {
+                    ++nearCount;
+                    EXPECT_NEAR(vert[6], opacity, 1e-3);
+                    EXPECT_NEAR(o[1], o[1] > 2 ? 4 : 0, 1e-3) << "near rectangle y 0..4";
+                } else {
+                    ++farCount;
+                    EXPECT_NEAR(vert[6], 0, 1e-3);
+                }
+            }
+        EXPECT_GT(nearCount, 0);
+        EXPECT_GT(farCount, 0);
+        EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    }
+    beamOpacity = saved;
+}
+
+// ---- State and pictures through whole frames.
+
+TEST(BeamOpacity, StaysAt09UntilTheFirstMastIsDrawn) {
+    EXPECT_FLOAT_EQ(beamOpacityAtLoad, 0.9f);
+    TempGameDir dir;
+    // A run that has drawn no mast yet.
+    beamOpacity = beamOpacityAtLoad;
+    startScene(dir, 1, 2, 0, 8);
+    frames(3);
+    EXPECT_FLOAT_EQ(beamOpacity, 0.9f) << "no masts at detail 2";
+    startScene(dir, 1, 3, 0, 8);
+    EXPECT_FLOAT_EQ(beamOpacity, 0.9f) << "start screen only";
+    frames(1);
+    EXPECT_FLOAT_EQ(beamOpacity, 0.8f);
+    // It stays there, even back at a detail level without masts.
+    startScene(dir, 1, 2, 0, 8);
+    frames(2);
+    EXPECT_FLOAT_EQ(beamOpacity, 0.8f);
+}
+
+namespace {
+
+// One night or day frame of hill 2 from the free camera just behind the masts, looking up
+// the outrun; the forests and the airship held still so two runs differ only in detail.
+Picture outrunFrame(TempGameDir& dir, int detail, int lighting) {
+    startScene(dir, 2, detail, 0, lighting, true);
+    passChar('7');
+    for (int i = 0; i < kForestJitterCount; ++i)
+        forestJitter[i] = static_cast<float>((i * 7) % 20 - 10);
+    airshipTravel = 0;
+    freeCamX = 0, freeCamZ = 60, freeCamYaw = -90, freeCamPitch = 20;
+    pass();
+    return lastFrame();
+}
+
+} // namespace
+
+TEST(FloodlightPicture, NightBeamsBrightenTheSkyAboveTheMasts) {
+    TempGameDir dir;
+    Picture withMasts = outrunFrame(dir, 3, 8);
+    Picture without = outrunFrame(dir, 2, 8);
+    ASSERT_EQ(withMasts.rgb.size(), without.rgb.size());
+
+    // The night sky is the clear colour (0, 0, 0.2).
+    auto isSky = [](int r, int g, int b) { return r < 8 && g < 8 && std::abs(b - 51) < 8; };
+    int skyPixels = 0, brightened = 0, leftHalf = 0;
+    for (int y = 0; y < without.height; ++y)
+        for (int x = 0; x < without.width; ++x) {
+            int r0, g0, b0, r1, g1, b1;
+            without.at(x, y, &r0, &g0, &b0);
+            withMasts.at(x, y, &r1, &g1, &b1);
+            if (!isSky(r0, g0, b0)) continue;
+            ++skyPixels;
+            if (r1 > r0 + 30 && g1 > g0 + 30 && b1 > b0 + 30) {
+                ++brightened;
+                if (x < without.width / 2) ++leftHalf;
+            }
+        }
+    ASSERT_GT(skyPixels, without.width * without.height / 4) << "the view shows the sky";
+    // The beams cover a good part of the sky the view shows.
+    EXPECT_GT(brightened, skyPixels / 50);
+    // Both masts throw their beam: each half of the view gets a good share.
+    EXPECT_GT(leftHalf, brightened / 4);
+    EXPECT_GT(brightened - leftHalf, brightened / 4);
+    if (HasFailure()) {
+        savePng(withMasts, "beams_night_detail3");
+        savePng(without, "beams_night_detail2");
+    }
+}
+
+TEST(FloodlightPicture, DaySkyGetsNoBeams) {
+    TempGameDir dir;
+    Picture withMasts = outrunFrame(dir, 3, 6);
+    Picture without = outrunFrame(dir, 2, 6);
+    int brightened = 0;
+    for (int y = 0; y < without.height; ++y)
+        for (int x = 0; x < without.width; ++x) {
+            int r0, g0, b0, r1, g1, b1;
+            without.at(x, y, &r0, &g0, &b0);
+            withMasts.at(x, y, &r1, &g1, &b1);
+            if (r1 > r0 + 30 && g1 > g0 + 30 && b1 > b0 + 30) ++brightened;
+        }
+    EXPECT_LT(brightened, 50);
+}
+
+// ---- Screenshots for looking at: every hill by day and night, winter and summer.
+
+TEST(VenueScreenshots, HillsByDayAndNightInBothSeasons) {
+    struct Case {
+        int hill, detail;
+    };
+    for (Case c : {Case{1, 4}, Case{2, 4}, Case{3, 3}})
+        for (int lighting : {6, 8})
+            for (int seasonValue : {0, 1}) {
+                TempGameDir dir;
+                // View 7 becomes the free camera, which looks up the whole outrun.
+                startScene(dir, c.hill, c.detail, seasonValue, lighting, true);
+                for (char view : {'1', '3', '6', '7'}) {
+                    passChar(view);
+                    FrameDraws d = drawOneFrame();
+                    EXPECT_EQ(d[MARK_FLOODLIGHT_MAST], 2u);
+                    Picture pic = lastFrame();
+                    std::string name = "venue_hill" + std::to_string(c.hill) + "_detail" +
+                                       std::to_string(c.detail) +
+                                       (lighting == 8 ? "_night" : "_day") +
+                                       (seasonValue ? "_summer" : "_winter") + "_view" + view;
+                    savePng(pic, name);
+                }
+            }
+}
