@@ -1,0 +1,344 @@
+// The generated texture set, read back the way the game reads it.
+#include <gdk-pixbuf/gdk-pixbuf.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <set>
+
+#include "render/texture_file.h"
+#include "render/texture_list.h"
+#include "texgen_run.h"
+
+namespace {
+
+uint32_t le32(const std::vector<uint8_t>& b, size_t at) {
+    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
+}
+uint16_t le16(const std::vector<uint8_t>& b, size_t at) {
+    return static_cast<uint16_t>(b[at] | (b[at + 1] << 8));
+}
+bool powerOfTwo(int v) {
+    return v > 0 && (v & (v - 1)) == 0;
+}
+
+// Pictures that must have holes: they are drawn with the alpha test or blending over
+// whatever lies behind them. Every other picture is a solid surface.
+const std::set<std::string> kCutouts = {
+    "swierk",  "audience", "audience2",       "audience3", "siatkaochronna", "snow",
+    "rain",    "but1",     "but1light",       "but2",      "but2light",      "busprzod",
+    "busbok",  "bustyl",   "busprzod2",       "busbok2",   "bustyl2",        "busprzod3",
+    "busbok3", "bustyl3",  "budynek5bokgora", "redlight",  "greenlight"};
+
+struct Decoded {
+    TextureInfoHeader info;
+    std::vector<uint8_t> rgb; // bottom row first
+    int w() const { return info.width; }
+    int h() const { return info.height; }
+    // Row counted from the top of the picture as one looks at it.
+    const uint8_t* px(int x, int yFromTop) const {
+        return &rgb[(static_cast<size_t>(h() - 1 - yFromTop) * w() + x) * 3];
+    }
+    bool hole(int x, int yFromTop) const {
+        const uint8_t* p = px(x, yFromTop);
+        return (p[0] | p[1] | p[2]) == 0;
+    }
+};
+
+float luminance(const uint8_t* p) {
+    return 0.299f * p[0] + 0.587f * p[1] + 0.114f * p[2];
+}
+
+class TextureSet : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        first = new ScratchDir;
+        second = new ScratchDir;
+        firstStatus = runTexgen("pictures", first->path());
+        secondStatus = runTexgen("pictures", second->path());
+    }
+    static void TearDownTestSuite() {
+        delete first;
+        delete second;
+    }
+    static fs::path texture(const std::string& stem) {
+        return fs::path(first->path()) / "textures" / (stem + ".stx");
+    }
+    static Decoded decode(const std::string& stem) {
+        Decoded d;
+        d.rgb = readBitmapFile(texture(stem).c_str(), &d.info);
+        return d;
+    }
+    static ScratchDir* first;
+    static ScratchDir* second;
+    static int firstStatus, secondStatus;
+};
+
+ScratchDir* TextureSet::first = nullptr;
+ScratchDir* TextureSet::second = nullptr;
+int TextureSet::firstStatus = -1;
+int TextureSet::secondStatus = -1;
+
+TEST_F(TextureSet, GeneratorSucceedsWithEveryStemOfTheLoadingListAndNothingElse) {
+    ASSERT_EQ(firstStatus, 0);
+    ASSERT_EQ(secondStatus, 0);
+    std::set<std::string> expected;
+    for (const TextureEntry& e : kTextureList)
+        expected.insert(std::string(e.stem) + ".stx");
+    EXPECT_EQ(expected.size(), 67u);
+    std::set<std::string> found;
+    for (const auto& entry : fs::directory_iterator(fs::path(first->path()) / "textures"))
+        found.insert(entry.path().filename().string());
+    EXPECT_EQ(found, expected);
+}
+
+TEST_F(TextureSet, EveryFileHasTheExactHeaderLayoutAndAPowerOfTwoSize) {
+    ASSERT_EQ(firstStatus, 0);
+    for (const TextureEntry& e : kTextureList) {
+        SCOPED_TRACE(e.stem);
+        std::vector<uint8_t> b = readAll(texture(e.stem));
+        ASSERT_GE(b.size(), 54u);
+        EXPECT_EQ(b[0], 'B');
+        EXPECT_EQ(b[1], 'M');
+        EXPECT_EQ(le32(b, 2), b.size()); // file size
+        EXPECT_EQ(le32(b, 10), 54u);     // pixels right after both headers
+        EXPECT_EQ(le32(b, 14), 40u);     // info header size
+        int w = static_cast<int32_t>(le32(b, 18)), h = static_cast<int32_t>(le32(b, 22));
+        EXPECT_EQ(le16(b, 26), 1);          // planes
+        EXPECT_EQ(le16(b, 28), 24);         // bits per pixel
+        EXPECT_EQ(le32(b, 30), 0u);         // uncompressed
+        EXPECT_EQ(le32(b, 34), 3u * w * h); // image size
+        EXPECT_EQ(b.size(), 54u + 3u * w * h);
+        EXPECT_EQ(w % 4, 0) << "rows would need padding";
+        EXPECT_TRUE(powerOfTwo(w) && w >= 32 && w <= 512) << w;
+        EXPECT_TRUE(powerOfTwo(h) && h >= 32 && h <= 512) << h;
+        // And the game's own reader takes it.
+        TextureInfoHeader info;
+        std::vector<uint8_t> rgb = readBitmapFile(texture(e.stem).c_str(), &info);
+        EXPECT_EQ(info.width, w);
+        EXPECT_EQ(info.height, h);
+        EXPECT_EQ(rgb.size(), 3u * w * h);
+    }
+}
+
+TEST_F(TextureSet, OnlyCutoutPicturesHaveTransparentPixels) {
+    ASSERT_EQ(firstStatus, 0);
+    for (const TextureEntry& e : kTextureList) {
+        SCOPED_TRACE(e.stem);
+        TextureInfoHeader info;
+        std::vector<uint8_t> rgba = readBitmapFileWithAlpha(texture(e.stem).c_str(), &info);
+        ASSERT_FALSE(rgba.empty());
+        size_t holes = 0, solid = 0;
+        for (size_t i = 3; i < rgba.size(); i += 4)
+            (rgba[i] == 0 ? holes : solid)++;
+        if (kCutouts.count(e.stem)) {
+            EXPECT_GT(holes, 0u);
+            EXPECT_GT(solid, 0u);
+        } else {
+            EXPECT_EQ(holes, 0u) << "a solid surface must not contain pure black";
+        }
+    }
+}
+
+TEST_F(TextureSet, ButtonsAreBlackOutsideTheirShapeAndTheLightOnesAreBrighter) {
+    ASSERT_EQ(firstStatus, 0);
+    auto meanOpaque = [](const Decoded& d) {
+        double sum = 0;
+        int n = 0;
+        for (int y = 0; y < d.h(); ++y)
+            for (int x = 0; x < d.w(); ++x)
+                if (!d.hole(x, y)) {
+                    sum += luminance(d.px(x, y));
+                    ++n;
+                }
+        return n ? sum / n : 0.0;
+    };
+    const char* plain[] = {"but1", "but2"};
+    const char* lit[] = {"but1light", "but2light"};
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(plain[i]);
+        Decoded a = decode(plain[i]), b = decode(lit[i]);
+        for (const Decoded* d : {&a, &b}) {
+            // The four corners lie outside the rounded shape; the middle is the button.
+            EXPECT_TRUE(d->hole(0, 0));
+            EXPECT_TRUE(d->hole(d->w() - 1, 0));
+            EXPECT_TRUE(d->hole(0, d->h() - 1));
+            EXPECT_TRUE(d->hole(d->w() - 1, d->h() - 1));
+            EXPECT_FALSE(d->hole(d->w() / 2, d->h() / 2));
+            EXPECT_FALSE(d->hole(8, d->h() / 2));
+        }
+        EXPECT_GT(meanOpaque(b), meanOpaque(a) + 40) << "the highlighted button must stand out";
+    }
+}
+
+TEST_F(TextureSet, ButtonLabelsDifferSoTheWordsAreThere) {
+    ASSERT_EQ(firstStatus, 0);
+    // Same button shape, different words: the pictures differ only where the label is.
+    Decoded a = decode("but1"), b = decode("but2");
+    ASSERT_EQ(a.rgb.size(), b.rgb.size());
+    int differing = 0, outsideMiddle = 0;
+    for (int y = 0; y < a.h(); ++y)
+        for (int x = 0; x < a.w(); ++x)
+            if (std::memcmp(a.px(x, y), b.px(x, y), 3) != 0) {
+                ++differing;
+                if (x < a.w() / 8 || x > a.w() * 7 / 8) ++outsideMiddle;
+            }
+    EXPECT_GT(differing, 300);
+    EXPECT_EQ(outsideMiddle, 0);
+}
+
+TEST_F(TextureSet, NightFacadesAreDarkWithSomeWarmLitWindows) {
+    ASSERT_EQ(firstStatus, 0);
+    const char* pairs[][2] = {{"przod16", "przod16noc"},
+                              {"bloktyl16", "bloktyl16noc"},
+                              {"budynek2przod", "budynek2przodnoc"},
+                              {"budynek3przod", "budynek3przodnoc"},
+                              {"budynek2bok", "budynek2boknoc"},
+                              {"budynek2tyl", "budynek2tylnoc"},
+                              {"budynek4przod", "budynek4przodnoc"}};
+    for (auto& p : pairs) {
+        SCOPED_TRACE(p[1]);
+        Decoded day = decode(p[0]), night = decode(p[1]);
+        ASSERT_EQ(day.w(), night.w());
+        ASSERT_EQ(day.h(), night.h());
+        double dayMean = 0, nightMean = 0;
+        int warm = 0, dark = 0;
+        for (int y = 0; y < night.h(); ++y)
+            for (int x = 0; x < night.w(); ++x) {
+                dayMean += luminance(day.px(x, y));
+                const uint8_t* q = night.px(x, y);
+                nightMean += luminance(q);
+                if (q[0] > 200 && q[1] > 140 && q[2] < 180 && q[0] > q[2] + 60) ++warm;
+                if (luminance(q) < 60) ++dark;
+            }
+        int n = night.w() * night.h();
+        EXPECT_LT(nightMean / n, dayMean / n * 0.6);
+        EXPECT_GT(warm, n / 200) << "lit windows";
+        EXPECT_GT(dark, n / 2) << "walls and unlit windows in the dark";
+    }
+}
+
+TEST_F(TextureSet, SnowIsLightBlueGreyAndSoft) {
+    ASSERT_EQ(firstStatus, 0);
+    Decoded d = decode("window");
+    double sum = 0, sum2 = 0, red = 0, blue = 0;
+    int n = d.w() * d.h();
+    for (int y = 0; y < d.h(); ++y)
+        for (int x = 0; x < d.w(); ++x) {
+            float l = luminance(d.px(x, y));
+            sum += l;
+            sum2 += l * l;
+            red += d.px(x, y)[0];
+            blue += d.px(x, y)[2];
+        }
+    double mean = sum / n, sd = std::sqrt(sum2 / n - mean * mean);
+    EXPECT_GT(mean, 200);
+    EXPECT_LT(sd, 12) << "soft noise, not a pattern";
+    EXPECT_GT(sd, 1) << "not a flat colour";
+    EXPECT_GT(blue / n, red / n + 5) << "slightly blue";
+}
+
+// How different neighbouring columns (or rows) are: the mean over the picture, the largest
+// mean of any one pair inside it (grid lines, tile courses), and the mean across the seam
+// where the picture meets its own repeat.
+struct SeamFigures {
+    double inside = 0, strongestInside = 0, seam = 0;
+};
+
+SeamFigures seamContrast(const Decoded& d, bool acrossColumns) {
+    SeamFigures f;
+    int lines = acrossColumns ? d.w() : d.h(), along = acrossColumns ? d.h() : d.w();
+    double total = 0;
+    for (int i = 0; i < lines; ++i) {
+        int k = (i + 1) % lines;
+        double pair = 0;
+        for (int j = 0; j < along; ++j) {
+            const uint8_t* a = acrossColumns ? d.px(i, j) : d.px(j, i);
+            const uint8_t* b = acrossColumns ? d.px(k, j) : d.px(j, k);
+            pair += std::fabs(luminance(a) - luminance(b));
+        }
+        pair /= along;
+        if (k == 0) {
+            f.seam = pair;
+        } else {
+            total += pair;
+            f.strongestInside = std::max(f.strongestInside, pair);
+        }
+    }
+    f.inside = total / (lines - 1);
+    return f;
+}
+
+TEST_F(TextureSet, RepeatedSurfacesHaveNoVisibleSeam) {
+    ASSERT_EQ(firstStatus, 0);
+    struct Case {
+        const char* stem;
+        bool columns, rows;
+    } cases[] = {
+        {"window", true, true},    {"window2", true, false},  {"trawa", true, true},
+        {"sumer", true, true},     {"rozbieg", false, true},  {"rozbieglato", false, true},
+        {"asfalt", false, true},   {"dach", true, true},      {"siatkaochronna", true, true},
+        {"spot1", true, false},    {"audience", true, false}, {"audience2", true, false},
+        {"audience3", true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stem);
+        Decoded d = decode(c.stem);
+        for (bool across : {true, false}) {
+            if ((across && !c.columns) || (!across && !c.rows)) continue;
+            SeamFigures f = seamContrast(d, across);
+            // A seam may be as strong as a line the picture draws on purpose (mat joints,
+            // tile courses, board edges), never stronger; soft pictures have none.
+            EXPECT_LE(f.seam, std::max(f.inside * 2.5 + 4, f.strongestInside * 1.05))
+                << (across ? "left/right" : "top/bottom") << " seam";
+        }
+    }
+}
+
+TEST_F(TextureSet, TwoRunsGiveIdenticalBytes) {
+    ASSERT_EQ(firstStatus, 0);
+    ASSERT_EQ(secondStatus, 0);
+    int compared = 0;
+    for (const char* sub : {"textures", "icons"}) {
+        for (const auto& entry : fs::directory_iterator(fs::path(first->path()) / sub)) {
+            SCOPED_TRACE(entry.path().string());
+            fs::path other = fs::path(second->path()) / sub / entry.path().filename();
+            ASSERT_TRUE(fs::exists(other));
+            EXPECT_TRUE(readAll(entry.path()) == readAll(other));
+            ++compared;
+        }
+    }
+    EXPECT_EQ(compared, 67 + 2);
+}
+
+TEST_F(TextureSet, TheBuiltGameFolderHoldsTheSamePictures) {
+    ASSERT_EQ(firstStatus, 0);
+    for (const TextureEntry& e : kTextureList) {
+        SCOPED_TRACE(e.stem);
+        fs::path built = fs::path(GAME_DIR) / "textures" / (std::string(e.stem) + ".stx");
+        ASSERT_TRUE(fs::exists(built));
+        EXPECT_TRUE(readAll(built) == readAll(texture(e.stem)));
+    }
+}
+
+TEST_F(TextureSet, IconsLoadThroughGdkPixbufWithTransparentCorners) {
+    ASSERT_EQ(firstStatus, 0);
+    for (int size : {32, 16}) {
+        SCOPED_TRACE(size);
+        fs::path path =
+            fs::path(first->path()) / "icons" / ("setup" + std::to_string(size) + ".png");
+        GError* error = nullptr;
+        GdkPixbuf* pb = gdk_pixbuf_new_from_file(path.c_str(), &error);
+        ASSERT_NE(pb, nullptr) << (error ? error->message : "");
+        EXPECT_EQ(gdk_pixbuf_get_width(pb), size);
+        EXPECT_EQ(gdk_pixbuf_get_height(pb), size);
+        ASSERT_TRUE(gdk_pixbuf_get_has_alpha(pb));
+        const guchar* p = gdk_pixbuf_get_pixels(pb);
+        int stride = gdk_pixbuf_get_rowstride(pb);
+        EXPECT_LT(p[3], 16) << "top-left corner outside the rounded square";
+        EXPECT_EQ(p[(size / 2) * stride + (size / 2) * 4 + 3], 255);
+        g_object_unref(pb);
+    }
+}
+
+} // namespace
