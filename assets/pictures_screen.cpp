@@ -323,7 +323,7 @@ Canvas paintSnowflake() {
         [](float px, float py) { return sdEllipse(px, py, 16, 16, 10.5f, 10.5f); },
         [](float px, float py) {
             float d = std::sqrt((px - 14) * (px - 14) + (py - 14) * (py - 14));
-            return mix(rgb(255, 255, 255), rgb(206, 216, 236), smoothStep(2, 12, d));
+            return mix(rgb(255, 255, 255), rgb(232, 238, 250), smoothStep(2, 12, d));
         });
     return cv;
 }

@@ -362,16 +362,17 @@ Canvas paintTownPicture(const char* stem) {
 }
 
 Canvas paintRoof() {
-    // Clay tiles in courses parallel to the eaves (the bottom of the picture, t = 0).
+    // Slate shingles in courses parallel to the eaves (the bottom of the picture, t = 0).
+    // A dark neutral grey, because the same picture also covers the buses' roofs.
     const int n = 256, rows = 16, perRow = 8;
     const float tw = static_cast<float>(n) / perRow, th = static_cast<float>(n) / rows;
-    Canvas cv = makeCanvas(n, n, rgb(140, 58, 40));
+    Canvas cv = makeCanvas(n, n, rgb(70, 70, 76));
     Rng rng(seedFromName("dach"));
     for (int r = 0; r < rows; ++r) {
         float offset = (r % 2) ? tw * 0.5f : 0.0f;
         for (int k = -1; k < perRow; ++k) {
             float x0 = k * tw + offset, y0 = r * th;
-            Rgb tile = plus(rgb(150, 62, 42), rng.uniform(-14, 14));
+            Rgb tile = plus(rgb(92, 92, 100), rng.uniform(-10, 10));
             fillShape(
                 cv, x0, y0, x0 + tw, y0 + th,
                 [&](float px, float py) {
