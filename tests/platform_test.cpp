@@ -1,0 +1,333 @@
+// The platform layer's message queue, and the built game as a person meets it: started in a
+// game folder under the X display, one window at the configured size, ended by "q", by keys
+// on the start screen and by the window's close box.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/platform.h"
+#include "support/harness.h"
+
+// Xlib last: its macros (None, Bool, Status) must not meet the headers above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace {
+
+void drainMessages() {
+    PlatformMessage m;
+    while (platformPollMessage(&m)) {
+    }
+}
+
+PlatformMessage message(MessageType type, int key = 0, int x = 0, int y = 0) {
+    PlatformMessage m;
+    m.type = type;
+    m.key = key;
+    m.x = x;
+    m.y = y;
+    return m;
+}
+
+std::string run(const std::string& command) {
+    std::string out;
+    FILE* p = popen(command.c_str(), "r");
+    if (!p) return out;
+    char buf[256];
+    while (std::fgets(buf, sizeof buf, p))
+        out += buf;
+    pclose(p);
+    return out;
+}
+
+bool haveXdotool() {
+    return std::system("command -v xdotool >/dev/null 2>&1") == 0;
+}
+
+std::vector<unsigned long> lines(const std::string& text) {
+    std::vector<unsigned long> ids;
+    std::istringstream in(text);
+    unsigned long id;
+    while (in >> id)
+        ids.push_back(id);
+    return ids;
+}
+
+// Windows named exactly "Valmora" that belong to process pid.
+std::vector<unsigned long> valmoraWindowsOf(pid_t pid, bool onlyVisible) {
+    std::vector<unsigned long> mine;
+    std::string search = std::string("xdotool search ") + (onlyVisible ? "--onlyvisible " : "") +
+                         "--name '^Valmora$' 2>/dev/null";
+    for (unsigned long w : lines(run(search))) {
+        std::string owner = run("xdotool getwindowpid " + std::to_string(w) + " 2>/dev/null");
+        if (!owner.empty() && std::stol(owner) == pid) mine.push_back(w);
+    }
+    return mine;
+}
+
+std::vector<unsigned long> waitForWindows(pid_t pid) {
+    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    while (std::chrono::steady_clock::now() < until) {
+        std::vector<unsigned long> w = valmoraWindowsOf(pid, true);
+        if (!w.empty()) return w;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return {};
+}
+
+// The built game, started in the current directory (the test's game folder). A game still
+// running when the test ends is killed, so a failed check leaves no process behind.
+class GameProcess {
+  public:
+    GameProcess() {
+        pid_ = fork();
+        if (pid_ == 0) {
+            execl(GAME_DIR "/orbel", "orbel", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+    }
+    ~GameProcess() {
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    GameProcess(const GameProcess&) = delete;
+    GameProcess& operator=(const GameProcess&) = delete;
+    pid_t pid() const { return pid_; }
+
+    // Exit status if the game ends within the time, else -1 (and it is killed).
+    int waitForExit(int seconds) {
+        auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+        int status = 0;
+        while (pid_ > 0 && std::chrono::steady_clock::now() < until) {
+            if (waitpid(pid_, &status, WNOHANG) == pid_) {
+                pid_ = -1;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return -1;
+    }
+
+  private:
+    pid_t pid_ = -1;
+};
+
+struct Geometry {
+    int x = -1, y = -1, width = -1, height = -1;
+};
+
+Geometry geometryOf(unsigned long window) {
+    Geometry g;
+    std::string out = run("xdotool getwindowgeometry " + std::to_string(window));
+    std::size_t p = out.find("Position: ");
+    if (p != std::string::npos) std::sscanf(out.c_str() + p, "Position: %d,%d", &g.x, &g.y);
+    p = out.find("Geometry: ");
+    if (p != std::string::npos)
+        std::sscanf(out.c_str() + p, "Geometry: %dx%d", &g.width, &g.height);
+    return g;
+}
+
+// What a window manager sends when the close box is pressed. (xdotool windowclose destroys
+// the window instead, which no player can do.)
+bool pressCloseBox(unsigned long window, bool* asksForIt) {
+    Display* d = XOpenDisplay(nullptr);
+    if (!d) return false;
+    Atom protocols = XInternAtom(d, "WM_PROTOCOLS", False);
+    Atom deleteWindow = XInternAtom(d, "WM_DELETE_WINDOW", False);
+    Atom* list = nullptr;
+    int n = 0;
+    *asksForIt = false;
+    if (XGetWMProtocols(d, window, &list, &n)) {
+        for (int i = 0; i < n; ++i)
+            if (list[i] == deleteWindow) *asksForIt = true;
+        XFree(list);
+    }
+    XEvent ev = {};
+    ev.xclient.type = ClientMessage;
+    ev.xclient.window = window;
+    ev.xclient.message_type = protocols;
+    ev.xclient.format = 32;
+    ev.xclient.data.l[0] = static_cast<long>(deleteWindow);
+    ev.xclient.data.l[1] = CurrentTime;
+    Status sent = XSendEvent(d, window, False, NoEventMask, &ev);
+    XSync(d, False);
+    XCloseDisplay(d);
+    return sent != 0;
+}
+
+// Types keys into the game window. xdotool uses the server's test keyboard when the window
+// has the focus, and a game that ends on a key press takes its window away before the
+// release: release the keys again, or the next game would start with a key held down.
+void typeKeys(unsigned long window, const std::string& keys) {
+    run("xdotool key --delay 100 --window " + std::to_string(window) + " " + keys + " 2>/dev/null");
+    run("xdotool keyup " + keys + " 2>/dev/null");
+}
+
+// Checks that the game has exactly one window, at the top left with the given client size.
+unsigned long findTheWindow(const GameProcess& game, int width, int height) {
+    std::vector<unsigned long> w = waitForWindows(game.pid());
+    EXPECT_EQ(w.size(), 1u) << "windows named Valmora of the game";
+    if (w.size() != 1) return 0;
+    // A moment later there is still exactly one (mapped or not).
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(valmoraWindowsOf(game.pid(), false).size(), 1u);
+    Geometry g = geometryOf(w[0]);
+    EXPECT_EQ(g.width, width);
+    EXPECT_EQ(g.height, height);
+    EXPECT_EQ(g.x, 0);
+    EXPECT_EQ(g.y, 0);
+    return w[0];
+}
+
+void configureSize(const TempGameDir& dir, int width, int height) {
+    dir.writeData("resx.dat", std::to_string(width));
+    dir.writeData("resy.dat", std::to_string(height));
+}
+
+} // namespace
+
+TEST(MessageQueue, MouseMovesAreCoalescedAndOtherMessagesKeepTheirOrder) {
+    ensureGameWindow();
+    drainMessages();
+    platformPostMessage(message(MSG_KEYDOWN, 'A'));
+    platformPostMessage(message(MSG_MOUSEMOVE, 0, 1, 1));
+    platformPostMessage(message(MSG_CHAR, 'x'));
+    platformPostMessage(message(MSG_MOUSEMOVE, 0, 2, 2));
+    platformPostMessage(message(MSG_LBUTTONDOWN, 0, 5, 6));
+    platformPostMessage(message(MSG_MOUSEMOVE, 0, 3, 4));
+
+    struct Want {
+        MessageType type;
+        int key, x, y;
+    };
+    // One move, at the latest position, where the first pending move stood.
+    const Want want[] = {{MSG_KEYDOWN, 'A', 0, 0},
+                         {MSG_MOUSEMOVE, 0, 3, 4},
+                         {MSG_CHAR, 'x', 0, 0},
+                         {MSG_LBUTTONDOWN, 0, 5, 6}};
+    for (const Want& w : want) {
+        PlatformMessage m;
+        ASSERT_TRUE(platformPollMessage(&m));
+        EXPECT_EQ(m.type, w.type);
+        EXPECT_EQ(m.key, w.key);
+        EXPECT_EQ(m.x, w.x);
+        EXPECT_EQ(m.y, w.y);
+    }
+    PlatformMessage m;
+    EXPECT_FALSE(platformPollMessage(&m));
+
+    // Once the pending move has been taken, the next move is queued afresh behind the rest.
+    platformPostMessage(message(MSG_MOUSEMOVE, 0, 7, 7));
+    ASSERT_TRUE(platformPollMessage(&m));
+    platformPostMessage(message(MSG_RBUTTONDOWN, 0, 1, 1));
+    platformPostMessage(message(MSG_MOUSEMOVE, 0, 8, 9));
+    ASSERT_TRUE(platformPollMessage(&m));
+    EXPECT_EQ(m.type, MSG_RBUTTONDOWN);
+    ASSERT_TRUE(platformPollMessage(&m));
+    EXPECT_EQ(m.type, MSG_MOUSEMOVE);
+    EXPECT_EQ(m.x, 8);
+    EXPECT_EQ(m.y, 9);
+    EXPECT_FALSE(platformPollMessage(&m));
+}
+
+// The same with real input from the X server: a fast mouse gives one move message.
+TEST(MessageQueue, RealPointerMotionArrivesAsOneMoveWithTheLatestPosition) {
+    if (!haveXdotool()) GTEST_SKIP() << "xdotool is not installed";
+    ensureGameWindow();
+    std::vector<unsigned long> mine = valmoraWindowsOf(getpid(), false);
+    ASSERT_EQ(mine.size(), 1u);
+    std::string w = std::to_string(mine[0]);
+    drainMessages();
+    run("xdotool mousemove --window " + w + " 10 10 key --window " + w +
+        " Down mousemove --window " + w + " 20 20 mousemove --window " + w + " 30 35");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+
+    std::vector<PlatformMessage> got;
+    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (std::chrono::steady_clock::now() < until) {
+        PlatformMessage m;
+        if (platformPollMessage(&m))
+            got.push_back(m);
+        else if (!got.empty())
+            break;
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    int moves = 0, downs = 0;
+    for (const PlatformMessage& m : got) {
+        if (m.type == MSG_MOUSEMOVE) {
+            ++moves;
+            EXPECT_EQ(m.x, 30);
+            EXPECT_EQ(m.y, 35);
+        }
+        if (m.type == MSG_KEYDOWN && m.key == VK_DOWN) ++downs;
+    }
+    EXPECT_EQ(moves, 1);
+    EXPECT_EQ(downs, 1);
+}
+
+TEST(EndToEnd, OneWindowAtTheConfiguredSizeThatEndsOnQ) {
+    if (!haveXdotool()) GTEST_SKIP() << "xdotool is not installed";
+    TempGameDir dir(false);
+    dir.writeDefaults();
+    configureSize(dir, 640, 480);
+    GameProcess game;
+    unsigned long window = findTheWindow(game, 640, 480);
+    ASSERT_NE(window, 0u);
+    typeKeys(window, "q");
+    EXPECT_EQ(game.waitForExit(5), 0);
+}
+
+TEST(EndToEnd, StartScreenKeysEndTheGame) {
+    if (!haveXdotool()) GTEST_SKIP() << "xdotool is not installed";
+    TempGameDir dir(false);
+    dir.writeDefaults();
+    // Esc twice (the first runs a set-up and highlights quit), and Down then Enter.
+    for (const char* keys : {"Escape Escape", "Down Return"}) {
+        SCOPED_TRACE(keys);
+        GameProcess game;
+        unsigned long window = findTheWindow(game, 800, 600);
+        ASSERT_NE(window, 0u);
+        typeKeys(window, keys);
+        EXPECT_EQ(game.waitForExit(5), 0);
+    }
+}
+
+TEST(EndToEnd, ClosingTheWindowEndsTheGame) {
+    if (!haveXdotool()) GTEST_SKIP() << "xdotool is not installed";
+    TempGameDir dir(false);
+    dir.writeDefaults();
+    configureSize(dir, 1024, 768);
+    GameProcess game;
+    unsigned long window = findTheWindow(game, 1024, 768);
+    ASSERT_NE(window, 0u);
+    bool asks = false;
+    EXPECT_TRUE(pressCloseBox(window, &asks));
+    EXPECT_TRUE(asks) << "the window takes part in the close-box protocol";
+    EXPECT_EQ(game.waitForExit(5), 0);
+}
+
+// Missing resolution files: the game opens at 800 x 600.
+TEST(EndToEnd, MissingResolutionFilesGiveEightHundredBySixHundred) {
+    if (!haveXdotool()) GTEST_SKIP() << "xdotool is not installed";
+    TempGameDir dir(false);
+    dir.writeDefaults();
+    dir.removeData("resx.dat");
+    dir.removeData("resy.dat");
+    GameProcess game;
+    unsigned long window = findTheWindow(game, 800, 600);
+    ASSERT_NE(window, 0u);
+    typeKeys(window, "q");
+    EXPECT_EQ(game.waitForExit(5), 0);
+}
