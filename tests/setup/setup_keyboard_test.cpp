@@ -1,0 +1,207 @@
+// The built launcher program under a display, driven by the keyboard with xdotool as a
+// person would use it.
+#include "setup_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+std::string commandOutput(const std::string& command) {
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (fgets(buffer, sizeof buffer, pipe))
+            output += buffer;
+        pclose(pipe);
+    }
+    while (!output.empty() && (output.back() == '\n' || output.back() == ' '))
+        output.pop_back();
+    const std::size_t firstLine = output.find('\n');
+    return firstLine == std::string::npos ? output : output.substr(0, firstLine);
+}
+
+// One run of the launcher in the current working directory.
+class LauncherRun {
+  public:
+    explicit LauncherRun(const std::string& program = SETUP_PROGRAM) {
+        pid_ = fork();
+        if (pid_ == 0) {
+            setenv("NO_AT_BRIDGE", "1", 1);
+            execl(program.c_str(), "setup", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        // Looked up by process, so other tests' windows on the same display do not interfere.
+        window_ = commandOutput("timeout 20 xdotool search --sync --onlyvisible --pid " +
+                                std::to_string(pid_) + " --name '^setup$' 2>/dev/null");
+        if (!window_.empty())
+            std::system(("xdotool windowfocus --sync " + window_ + " 2>/dev/null").c_str());
+    }
+
+    ~LauncherRun() {
+        if (!ended_) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+
+    bool hasWindow() const { return !window_.empty(); }
+
+    void keys(const std::string& keys) { std::system(("xdotool key --delay 40 " + keys).c_str()); }
+
+    // Whether the program ended by itself (within about twenty seconds), with status 0.
+    bool ends() {
+        for (int i = 0; i < 2000 && !ended_; ++i) {
+            int status = 0;
+            if (waitpid(pid_, &status, WNOHANG) == pid_) {
+                ended_ = true;
+                return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+            }
+            usleep(10000);
+        }
+        return false;
+    }
+
+  private:
+    pid_t pid_ = -1;
+    std::string window_;
+    bool ended_ = false;
+};
+
+// A display of our own when Xvfb is at hand: keys typed with xdotool go to the window that
+// has the input focus, and other tests' windows on a shared display could take it.
+class SetupKeyboard : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        int pipeFds[2];
+        if (pipe(pipeFds) != 0) return;
+        server_ = fork();
+        if (server_ == 0) {
+            close(pipeFds[0]);
+            const std::string fd = std::to_string(pipeFds[1]);
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
+                   "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(pipeFds[1]);
+        // The server may write the number and its line end separately; it dies if the pipe
+        // is closed before it has written both.
+        std::string number;
+        char c = 0;
+        ssize_t got = 0;
+        while (server_ > 0 && ((got = read(pipeFds[0], &c, 1)) == 1 || (got < 0 && errno == EINTR)))
+            if (got == 1) {
+                if (c == '\n') break;
+                number += c;
+            }
+        const bool started = !number.empty() && c == '\n';
+        close(pipeFds[0]);
+        if (started) {
+            setenv("DISPLAY", (":" + number).c_str(), 1);
+        } else if (server_ > 0) {
+            waitpid(server_, nullptr, 0);
+            server_ = -1;
+        }
+    }
+
+    static void TearDownTestSuite() {
+        if (server_ > 0) {
+            kill(server_, SIGTERM);
+            waitpid(server_, nullptr, 0);
+            server_ = -1;
+        }
+    }
+
+    void SetUp() override {
+        if (!std::getenv("DISPLAY")) FAIL() << "needs Xvfb or a display (xvfb-run -a)";
+    }
+
+    static pid_t server_;
+};
+
+pid_t SetupKeyboard::server_ = -1;
+
+} // namespace
+
+TEST_F(SetupKeyboard, FirstListHasFocusEndPicksItsLastItemAndAltOEnds) {
+    TempDir work;
+    LauncherRun run;
+    ASSERT_TRUE(run.hasWindow());
+    run.keys("End alt+o");
+    ASSERT_TRUE(run.ends());
+    EXPECT_EQ(dataFiles(),
+              (std::map<std::string, std::string>{{"resx.dat", "1024"}, {"resy.dat", "768"}}));
+}
+
+TEST_F(SetupKeyboard, TabReachesEachListInTemplateOrder) {
+    // Tab presses from the first list to each list, and what End then writes there.
+    const struct {
+        int tabs;
+        std::map<std::string, std::string> files;
+    } cases[] = {
+        {1, {{"tf.dat", "3"}}},
+        {2, {{"dR.dat", "0"}, {"dG.dat", "0"}, {"dB.dat", "8"}, {"fog.dat", "9"}}},
+        {3, {{"suitR.dat", "199"}, {"suitG.dat", "199"}, {"suitB.dat", "0"}}},
+        {4, {{"helmR.dat", "199"}, {"helmG.dat", "199"}, {"helmB.dat", "0"}}},
+        {5, {{"skiR.dat", "199"}, {"skiG.dat", "199"}, {"skiB.dat", "0"}}},
+        {7, {{"winsum.dat", "1"}}},
+        {9, {{"det.dat", "4"}}},
+        {10, {{"opad.dat", "2"}}}, // shown sorted: "śnieg" is last
+        {11, {{"hill.dat", "3"}}},
+    };
+    for (const auto& c : cases) {
+        TempDir work;
+        LauncherRun run;
+        ASSERT_TRUE(run.hasWindow());
+        std::string keys;
+        for (int i = 0; i < c.tabs; ++i)
+            keys += "Tab ";
+        run.keys(keys + "End alt+o");
+        ASSERT_TRUE(run.ends()) << c.tabs << " tabs";
+        EXPECT_EQ(dataFiles(), c.files) << c.tabs << " tabs";
+    }
+}
+
+TEST_F(SetupKeyboard, ShiftTabAndALetterPickTheHill) {
+    TempDir work;
+    LauncherRun run;
+    ASSERT_TRUE(run.hasWindow());
+    run.keys("shift+Tab p alt+o");
+    ASSERT_TRUE(run.ends());
+    EXPECT_EQ(dataFiles(), (std::map<std::string, std::string>{{"hill.dat", "2"}}));
+}
+
+TEST_F(SetupKeyboard, EscapeClosesWithoutWriting) {
+    TempDir work;
+    LauncherRun run;
+    ASSERT_TRUE(run.hasWindow());
+    run.keys("End Escape");
+    ASSERT_TRUE(run.ends());
+    EXPECT_FALSE(pathExists("Data"));
+}
+
+TEST_F(SetupKeyboard, AltUStartsTheGameBesideTheLauncher) {
+    // A copy of the launcher in its own folder, with a stand-in game beside it.
+    TempDir launcher(false);
+    const std::string program = launcher.path() + "/setup";
+    ASSERT_EQ(std::system(("cp '" + std::string(SETUP_PROGRAM) + "' '" + program + "'").c_str()),
+              0);
+    const std::string record = launcher.path() + "/record";
+    writeStandInGame(launcher.path(), "game", record);
+
+    TempDir work;
+    LauncherRun run(program);
+    ASSERT_TRUE(run.hasWindow());
+    run.keys("Home alt+u");
+    ASSERT_TRUE(run.ends());
+    EXPECT_EQ(dataFiles(),
+              (std::map<std::string, std::string>{{"resx.dat", "640"}, {"resy.dat", "480"}}));
+    ASSERT_TRUE(waitForFile(record));
+    EXPECT_EQ(readFile(record), "game " + realPath(work.path()) + "\n");
+}

@@ -1,0 +1,39 @@
+// Helpers for the launcher's tests: a temporary working directory, file reading and a
+// stand-in game program.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+// A fresh empty directory under /tmp; with enter, the process works inside it until the
+// object goes away.
+class TempDir {
+  public:
+    explicit TempDir(bool enter = true);
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return root_; }
+
+  private:
+    std::string root_;
+    std::string oldCwd_;
+};
+
+bool pathExists(const std::string& path);
+bool isDirectory(const std::string& path);
+// The whole file as bytes; "<missing>" if it cannot be read.
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& text, bool executable = false);
+// Every entry of Data/ in the working directory with its bytes (directories as "<dir>").
+std::map<std::string, std::string> dataFiles();
+// The real path of a directory, as a program started inside it sees its working directory.
+std::string realPath(const std::string& path);
+// Polls until the file exists and is non-empty, for at most about ten seconds.
+bool waitForFile(const std::string& path);
+
+// Writes <dir>/orbel: a shell script that records "<tag> <its working directory>" into
+// <recordFile> and then exits.
+void writeStandInGame(const std::string& dir, const std::string& tag,
+                      const std::string& recordFile);
