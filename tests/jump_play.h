@@ -1,0 +1,79 @@
+// Playing whole jumps through the frame harness, as a player would: start, take-off click,
+// landing click (or none), all between real frames.
+#pragma once
+#include <functional>
+
+#include "jump/jump_state.h"
+#include "jump/motion.h"
+#include "support/harness.h"
+
+// Frames until pred() holds after a frame, at most limit; returns the frames run, or -1.
+inline int framesUntil(const std::function<bool()>& pred, int limit = 3000) {
+    for (int n = 1; n <= limit; ++n) {
+        pass();
+        if (pred()) return n;
+    }
+    return -1;
+}
+
+inline bool onGround() {
+    return jumperY == groundY;
+}
+
+// Runs the in-run and clicks to take off just before the hill's edge. Returns inFlight.
+inline bool runAndTakeOff() {
+    const HillStart* h = hillStart(hillNumber);
+    if (!h) return false;
+    if (atGate == 1) passKey(VK_SPACE);
+    // About one frame's travel before the window closes, whatever the game speed.
+    const float late = h->takeoffWindow[1] - 1.0f;
+    if (framesUntil([&] { return jumperZ > late; }) < 0) return false;
+    passLeftClick();
+    return inFlight == 1;
+}
+
+// In the air until close above the ground, then the landing click. Returns landingStance.
+inline bool takeLandingStance() {
+    const HillStart* h = hillStart(hillNumber);
+    if (!h) return false;
+    framesUntil([&] {
+        // Hill 2 measures from the origin behind its edge: the length shrinks until z 0.
+        const float from = hillNumber == 2 ? 2.0f : h->landingWindow[0] + 1;
+        const bool inWindow = jumperZ > from;
+        return onGround() || (inWindow && jumperY - groundY < 0.6f) ||
+               jumperZ > h->landingWindow[1] - 2;
+    });
+    if (onGround()) return false;
+    passRightClick();
+    return landingStance == 1;
+}
+
+// Once the extension has finished: five mouse moves down the window, full lean forward.
+inline void leanForward() {
+    framesUntil([] { return extendStep == 0; }, 100);
+    for (int k = 1; k <= 5; ++k)
+        passMouseMove(400, 300 + 10 * k);
+}
+
+inline bool waitForLanding() {
+    return framesUntil(onGround) >= 0;
+}
+
+// A whole jump: start, take-off, landing with or without the stance, on the ground.
+inline bool playJump(bool stance) {
+    if (!runAndTakeOff()) return false;
+    if (stance && !takeLandingStance()) return false;
+    return waitForLanding();
+}
+
+// The game folder and the scene for one hill, start screen left: the gate, countdown running.
+inline void enterHill(TempGameDir& dir, int hill, int speed = 2) {
+    dir.writeDefaults();
+    dir.configure(hill, 1, 0, 6, speed);
+    // A blue suit keeps the jumper out of the red of the on-screen texts.
+    dir.writeData("suitR.dat", "0");
+    dir.writeData("suitG.dat", "0");
+    dir.writeData("suitB.dat", "199");
+    startGame();
+    leaveStartScreen();
+}
