@@ -1,0 +1,297 @@
+// The camera-fixed layers on real frames: start light, wind sign, display panels, snow
+// and rain. Their textures are swapped for plain colours so each picture is recognisable.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "game/settings.h"
+#include "jump_play.h"
+#include "render/gl.h"
+#include "render/textures.h"
+#include "venue/overlays.h"
+
+namespace {
+
+// A 2 x 2 opaque texture of one colour in place of a loaded picture.
+void paint(GLuint* handle, unsigned char r, unsigned char g, unsigned char b) {
+    const unsigned char texels[16] = {r, g, b, 255, r, g, b, 255, r, g, b, 255, r, g, b, 255};
+    glGenTextures(1, handle);
+    glBindTexture(GL_TEXTURE_2D, *handle);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+}
+
+struct Rgb {
+    int r, g, b;
+};
+const Rgb kGreen{0, 255, 0}, kMagenta{255, 0, 255}, kBlue{0, 0, 255}, kCyan{0, 255, 255},
+    kYellow{255, 255, 0}, kOrange{255, 128, 0};
+
+auto near(Rgb c) {
+    return [c](int r, int g, int b) {
+        return std::abs(r - c.r) < 12 && std::abs(g - c.g) < 12 && std::abs(b - c.b) < 12;
+    };
+}
+
+// Window position (top-left origin) of a point seen through a layer's own eye.
+void layerPoint(double eyeY, double x, double y, double z, int* px, int* py) {
+    GLdouble model[16], projection[16];
+    GLint viewport[4];
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    gluLookAt(0, eyeY, 10, 0, 5, 0, 0, 1, 0);
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glPopMatrix();
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    GLdouble wx, wy, wz;
+    gluProject(x, y, z, model, projection, viewport, &wx, &wy, &wz);
+    *px = static_cast<int>(wx);
+    *py = viewport[3] - 1 - static_cast<int>(wy);
+}
+
+// Pixels of a colour in the window rectangle spanned by two layer points.
+template <class F>
+int countIn(const Picture& pic, double eyeY, double x0, double y0, double x1, double y1, F pred,
+            double z = 0) {
+    int ax, ay, bx, by;
+    layerPoint(eyeY, x0, y0, z, &ax, &ay);
+    layerPoint(eyeY, x1, y1, z, &bx, &by);
+    const int left = std::max(0, std::min(ax, bx)), right = std::min(pic.width, std::max(ax, bx));
+    const int top = std::max(0, std::min(ay, by)), bottom = std::min(pic.height, std::max(ay, by));
+    return pic.count(left, top, right, bottom, pred);
+}
+
+class Overlays : public ::testing::Test {
+  protected:
+    void SetUp() override { dir = std::make_unique<TempGameDir>(false); }
+    void TearDown() override { dir.reset(); }
+    // Into the scene; then the overlay pictures become plain colours.
+    void enter(int hill = 1, int seasonValue = 0, int speed = 2, int precipitationValue = 1) {
+        dir->writeDefaults();
+        dir->configure(hill, 1, seasonValue, 6, speed, precipitationValue);
+        startGame();
+        leaveStartScreen();
+        paint(&textures.greenlight, 0, 255, 0);
+        paint(&textures.redlight, 255, 0, 255);
+        paint(&textures.windred, 255, 0, 255);
+        paint(&textures.windgreen, 0, 255, 0);
+        paint(&textures.nowind, 0, 0, 255);
+        paint(&textures.corner, 0, 255, 255);
+        paint(&textures.corner2, 255, 255, 0);
+        paint(&textures.snow, 255, 128, 0);
+        paint(&textures.rain, 255, 128, 0);
+    }
+    std::unique_ptr<TempGameDir> dir;
+};
+
+// The light quad: translate (-0.5, 8.2), scale 2, seen from (0, 5, 10).
+int lightPixels(const Picture& pic, Rgb c) {
+    return countIn(pic, 5, -0.5, 8.2, 1.5, 10.2, near(c));
+}
+
+TEST_F(Overlays, StartLightGreenForTwoHundredFramesThenRed) {
+    enter();
+    ASSERT_EQ(startCountdown, 1600);
+    int count = 1600;
+    for (int frame = 1; frame <= 230; ++frame) {
+        pass();
+        count = static_cast<int>(static_cast<float>(count) - 7.5f);
+        ASSERT_EQ(startCountdown, count) << "frame " << frame;
+        Picture pic = lastFrame();
+        const int green = lightPixels(pic, kGreen), red = lightPixels(pic, kMagenta);
+        if (frame <= 200) {
+            ASSERT_GT(green, 500) << "frame " << frame;
+            ASSERT_EQ(red, 0) << "frame " << frame;
+        } else {
+            ASSERT_EQ(green, 0) << "frame " << frame;
+            ASSERT_GT(red, 500) << "frame " << frame;
+        }
+    }
+    EXPECT_EQ(startCountdown, -7 - 29 * 7);
+    // The start is refused now; the confirm key brings a fresh countdown.
+    passKey(VK_SPACE);
+    EXPECT_EQ(atGate, 1);
+    passKey(VK_RETURN);
+    EXPECT_EQ(startCountdown, 1600);
+    pass();
+    EXPECT_GT(lightPixels(lastFrame(), kGreen), 500);
+}
+
+TEST_F(Overlays, StartOnTheTwoHundredthFrameThenTheLightIsGone) {
+    enter();
+    frames(199);
+    passKey(VK_SPACE); // drawn as the 200th frame, count 0: still allowed
+    ASSERT_EQ(startCountdown, 0);
+    ASSERT_EQ(atGate, 0);
+    frames(5);
+    EXPECT_EQ(startCountdown, 0) << "the countdown only runs while the light is drawn";
+    EXPECT_EQ(lightPixels(lastFrame(), kGreen) + lightPixels(lastFrame(), kMagenta), 0);
+}
+
+TEST_F(Overlays, WindSignFollowsTheSignOfTheWind) {
+    enter();
+    // The sign's centre: (1.15, 1) of the quad, turned 25 degrees about x.
+    const double cx = -9.37 + 1.15, cy = 8.9 + std::cos(25 * M_PI / 180),
+                 cz = std::sin(25 * M_PI / 180);
+    auto colourAtSign = [&] {
+        Picture pic = lastFrame();
+        int x, y;
+        layerPoint(0, cx, cy, cz, &x, &y);
+        int n[3] = {pic.count(x - 3, y - 3, x + 4, y + 4, near(kMagenta)),
+                    pic.count(x - 3, y - 3, x + 4, y + 4, near(kGreen)),
+                    pic.count(x - 3, y - 3, x + 4, y + 4, near(kBlue))};
+        return n[0] == 49 ? -1 : n[1] == 49 ? 1 : n[2] == 49 ? 0 : 99;
+    };
+    for (int wind : {-3, 0, 4, -1, 1, 0, -7, 7}) {
+        windSpeed = wind;
+        pass();
+        EXPECT_EQ(colourAtSign(), wind < 0 ? -1 : wind > 0 ? 1 : 0) << "wind " << wind;
+    }
+}
+
+TEST_F(Overlays, LowerPanelsOnlyWhileTheJumperStandsOnTheGround) {
+    enter();
+    auto panels = [](const Picture& pic) {
+        struct {
+            int topLeft, topRight, bottomLeft, bottomRight, side;
+        } c;
+        c.topLeft = countIn(pic, 0, -14, 11.5, -7, 13.9, near(kCyan));
+        c.topRight = countIn(pic, 0, 5, 12.3, 12, 14.7, near(kCyan), -0.5);
+        c.bottomLeft = countIn(pic, 0, -7, -0.2, -3, 0.8, near(kCyan));
+        c.bottomRight = countIn(pic, 0, 3, -0.18, 7, 0.82, near(kCyan), -0.5);
+        c.side = pic.count(0, 0, pic.width, pic.height, near(kYellow));
+        return c;
+    };
+    pass();
+    auto gate = panels(lastFrame());
+    EXPECT_GT(gate.topLeft, 1000) << "the top-left panel is always there";
+    EXPECT_EQ(gate.bottomLeft + gate.bottomRight + gate.side, 0);
+
+    ASSERT_TRUE(runAndTakeOff());
+    frames(5);
+    auto flying = panels(lastFrame());
+    EXPECT_GT(flying.topLeft, 1000);
+    EXPECT_EQ(flying.bottomLeft + flying.bottomRight + flying.side, 0);
+
+    ASSERT_TRUE(takeLandingStance());
+    ASSERT_TRUE(waitForLanding());
+    pass();
+    Picture landedPic = lastFrame();
+    auto landed = panels(landedPic);
+    EXPECT_GT(landed.topLeft, 1000);
+    EXPECT_GT(landed.topRight, 1000);
+    EXPECT_GT(landed.bottomLeft, 1000);
+    EXPECT_GT(landed.bottomRight, 1000);
+    EXPECT_GT(landed.side, 1000);
+    savePng(landedPic, "panels_landed");
+
+    // Reset: the jumper is back in the air at the gate, the panels go.
+    passLeftClick();
+    pass();
+    auto again = panels(lastFrame());
+    EXPECT_EQ(again.bottomLeft + again.bottomRight + again.side, 0);
+}
+
+// --- Snow and rain -------------------------------------------------------------------------
+
+int flakes(const Picture& pic) {
+    return pic.count(0, 0, pic.width, pic.height, near(kOrange));
+}
+
+// The fall after `frames` from `start` as the layer lowers it: by step, wrapping at -wrap.
+float fallAfter(float start, float step, float wrap, int count) {
+    float f = start;
+    for (int i = 0; i < count; ++i) {
+        f -= step;
+        if (f <= -wrap) f = 0;
+    }
+    return f;
+}
+
+TEST_F(Overlays, SnowOnlyInWinterAndItsSpeedFollowsTheGameSpeed) {
+    struct Case {
+        int season, speed;
+        float step;
+    };
+    const Case cases[] = {{0, 1, 0.025f}, {0, 2, 0.05f}, {0, 3, 0.1f}, {1, 2, 0}, {1, 3, 0}};
+    for (const Case& c : cases) {
+        dir.reset();
+        dir = std::make_unique<TempGameDir>(false);
+        enter(1, c.season, c.speed, 2);
+        precipitationFall = 0;
+        frames(40);
+        EXPECT_FLOAT_EQ(precipitationFall, fallAfter(0, c.step, 50, 40))
+            << "season " << c.season << " speed " << c.speed;
+        if (c.step > 0)
+            EXPECT_GT(flakes(lastFrame()), 200) << "speed " << c.speed;
+        else
+            EXPECT_EQ(flakes(lastFrame()), 0) << "no snow in summer";
+    }
+}
+
+TEST_F(Overlays, RainInBothSeasonsWhateverTheSpeed) {
+    for (int seasonValue : {0, 1}) {
+        for (int speed : {1, 3}) {
+            dir.reset();
+            dir = std::make_unique<TempGameDir>(false);
+            enter(2, seasonValue, speed, 3);
+            precipitationFall = 0;
+            frames(40);
+            EXPECT_FLOAT_EQ(precipitationFall, fallAfter(0, 0.6f, 55, 40));
+            EXPECT_GT(flakes(lastFrame()), 500) << "season " << seasonValue;
+        }
+    }
+}
+
+TEST_F(Overlays, NoPrecipitationDrawsNothingAndLeavesTheFall) {
+    enter(1, 0, 2, 1);
+    precipitationFall = -3;
+    frames(10);
+    EXPECT_EQ(precipitationFall, -3.0f);
+    EXPECT_EQ(flakes(lastFrame()), 0);
+}
+
+TEST(PrecipitationFall, WrapsBackAtFiftyForSnowAndFiftyFiveForRain) {
+    for (bool snow : {true, false}) {
+        gameSpeed = 3;
+        const float step = snow ? 0.1f : 0.6f, wrap = snow ? 50.0f : 55.0f;
+        precipitationFall = 0;
+        float expected = 0;
+        int wraps = 0;
+        for (int frame = 0; frame < 2000; ++frame) {
+            expected -= step;
+            const bool wrapsNow = expected <= -wrap;
+            if (wrapsNow) expected = 0;
+            ASSERT_EQ(lowerPrecipitationFall(snow), wrapsNow) << "frame " << frame;
+            ASSERT_EQ(precipitationFall, expected);
+            ASSERT_GT(precipitationFall, -wrap);
+            wraps += wrapsNow;
+        }
+        EXPECT_GE(wraps, snow ? 3 : 20);
+    }
+    gameSpeed = 7;
+    precipitationFall = -1;
+    lowerPrecipitationFall(true);
+    EXPECT_EQ(precipitationFall, -1.0f) << "an unknown speed lets no snow fall";
+}
+
+TEST_F(Overlays, SnowAndRainScreenshots) {
+    for (int kind : {2, 3}) {
+        dir.reset();
+        dir = std::make_unique<TempGameDir>();
+        dir->writeDefaults();
+        dir->configure(1, 3, 0, kind == 2 ? 6 : 8, 2, kind);
+        startGame();
+        leaveStartScreen();
+        frames(30);
+        savePng(lastFrame(), kind == 2 ? "snow_day" : "rain_night");
+    }
+}
+
+} // namespace

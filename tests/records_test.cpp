@@ -1,0 +1,260 @@
+// The per-hill record files: format, reading rules, the replace-by-rename store that
+// survives being killed, and the record check of real jumps.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <regex>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "camera/records.h"
+#include "camera/scoring.h"
+#include "game/settings.h"
+#include "jump_play.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string twoDigits(int value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d", value);
+    return text;
+}
+
+ino_t inodeOf(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) return 0;
+    return info.st_ino;
+}
+
+class RecordFiles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = std::make_unique<TempGameDir>(false);
+        forgetRecordReads();
+    }
+    void TearDown() override { dir.reset(); }
+    std::string path(int hill) const {
+        return dir->path() + "/Data/record" + std::to_string(hill) + ".dat";
+    }
+    int leftoverTemporaries() const {
+        int n = 0;
+        for (const auto& e : fs::directory_iterator(dir->path() + "/Data"))
+            if (e.path().filename().string().find(".dat.") != std::string::npos) ++n;
+        return n;
+    }
+    std::unique_ptr<TempGameDir> dir;
+};
+
+TEST_F(RecordFiles, StoredAsAtLeastTwoDigitsWithoutLineEnd) {
+    for (int hill = 1; hill <= 3; ++hill) {
+        for (int value : {7, 0, 95, 140}) {
+            ASSERT_TRUE(storeRecord(hill, value));
+            EXPECT_EQ(dir->readData("record" + std::to_string(hill) + ".dat"), twoDigits(value));
+            int32_t read = -1;
+            ASSERT_TRUE(readRecord(hill, read));
+            EXPECT_EQ(read, value);
+        }
+    }
+    EXPECT_EQ(dir->readData("record1.dat"), "140");
+    EXPECT_EQ(leftoverTemporaries(), 0);
+    EXPECT_EQ(recordFilePath(0), nullptr);
+    EXPECT_EQ(recordFilePath(4), nullptr);
+    EXPECT_FALSE(storeRecord(4, 10));
+}
+
+TEST_F(RecordFiles, ReadTakesThreeCharactersAsTheSettingsDo) {
+    int32_t value = -1;
+    dir->writeData("record2.dat", "1234");
+    ASSERT_TRUE(readRecord(2, value));
+    EXPECT_EQ(value, 123);
+    dir->writeData("record2.dat", "07\n");
+    ASSERT_TRUE(readRecord(2, value));
+    EXPECT_EQ(value, 7);
+    dir->writeData("record2.dat", "x95");
+    ASSERT_TRUE(readRecord(2, value));
+    EXPECT_EQ(value, 0) << "text not beginning with a digit is record 0";
+}
+
+TEST_F(RecordFiles, MissingFileIsRecordZeroAndIsCreatedByTheFirstRecord) {
+    int32_t value = 55;
+    dir->writeData("record3.dat", "88");
+    ASSERT_TRUE(readRecord(3, value));
+    ASSERT_EQ(value, 88);
+    dir->removeData("record3.dat");
+    ASSERT_TRUE(readRecord(3, value));
+    EXPECT_EQ(value, 0);
+    // An empty file appearing later keeps that 0, not the 88 read before.
+    dir->writeData("record3.dat", "");
+    ASSERT_TRUE(readRecord(3, value));
+    EXPECT_EQ(value, 0);
+    dir->removeData("record3.dat");
+    ASSERT_TRUE(storeRecord(3, 61));
+    EXPECT_EQ(dir->readData("record3.dat"), "61");
+}
+
+TEST_F(RecordFiles, EmptyOrUnreadableFileKeepsThePreviousRead) {
+    int32_t value = 0;
+    dir->writeData("record1.dat", "42");
+    ASSERT_TRUE(readRecord(1, value));
+    ASSERT_EQ(value, 42);
+    dir->writeData("record1.dat", "");
+    value = -1;
+    ASSERT_TRUE(readRecord(1, value));
+    EXPECT_EQ(value, 42);
+    // A directory in the file's place cannot be read as a record.
+    dir->removeData("record1.dat");
+    fs::create_directory(path(1));
+    value = -1;
+    ASSERT_TRUE(readRecord(1, value));
+    EXPECT_EQ(value, 42);
+    EXPECT_FALSE(storeRecord(1, 50)) << "a directory is not replaced";
+    EXPECT_TRUE(fs::is_directory(path(1)));
+    EXPECT_EQ(leftoverTemporaries(), 0);
+}
+
+TEST_F(RecordFiles, StoreReplacesTheFileInOneStep) {
+    dir->writeData("record1.dat", "10");
+    const ino_t before = inodeOf(path(1));
+    ASSERT_TRUE(storeRecord(1, 11));
+    EXPECT_NE(inodeOf(path(1)), before) << "a new file took the old one's place";
+    struct stat info {};
+    ASSERT_EQ(stat(path(1).c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);
+}
+
+TEST_F(RecordFiles, NeverEmptyOrPartialWhenKilledWhileWriting) {
+    // A child stores records as fast as it can; it is killed at random moments. Every
+    // time the file must hold one whole record the child wrote, never nothing or a part.
+    const std::regex whole("[0-9]{2,3}");
+    std::mt19937 rng(12345);
+    std::uniform_int_distribution<int> pause(0, 3000);
+    ASSERT_TRUE(storeRecord(1, 10));
+    int kills = 0;
+    for (int round = 0; round < 150; ++round) {
+        std::fflush(nullptr);
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // Values 10..999 alternate between two and three digits.
+            for (int i = 0;; i = (i + 1) % 990)
+                storeRecord(1, 10 + i * 7 % 990);
+        }
+        usleep(static_cast<useconds_t>(pause(rng)));
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) ++kills;
+        const std::string text = dir->readData("record1.dat");
+        ASSERT_TRUE(std::regex_match(text, whole)) << "round " << round << ": \"" << text << '"';
+        int32_t value = -1;
+        ASSERT_TRUE(readRecord(1, value));
+        EXPECT_GE(value, 10);
+        EXPECT_LE(value, 999);
+    }
+    EXPECT_EQ(kills, 150);
+}
+
+// --- The record check of whole jumps ---------------------------------------------------
+
+class RecordJumps : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = std::make_unique<TempGameDir>(false);
+        forgetRecordReads();
+    }
+    void TearDown() override { dir.reset(); }
+    std::string path(int hill) const {
+        return dir->path() + "/Data/record" + std::to_string(hill) + ".dat";
+    }
+    std::unique_ptr<TempGameDir> dir;
+};
+
+TEST_F(RecordJumps, AFallNeverChangesTheRecord) {
+    enterHill(*dir, 1);
+    const ino_t before = inodeOf(path(1));
+    ASSERT_TRUE(playJump(false));
+    frames(40);
+    EXPECT_EQ(fallen, 1);
+    EXPECT_GT(jumpDistance, 0);
+    EXPECT_EQ(dir->readData("record1.dat"), "00");
+    EXPECT_EQ(inodeOf(path(1)), before);
+
+    // Nor does it create a missing file.
+    passLeftClick();
+    dir->removeData("record1.dat");
+    ASSERT_TRUE(playJump(false));
+    frames(20);
+    EXPECT_FALSE(dir->dataExists("record1.dat"));
+    EXPECT_EQ(recordDistance, 0);
+}
+
+TEST_F(RecordJumps, ALandingInStanceSetsTheRecordOnlyWhenBeaten) {
+    for (int hill = 1; hill <= 3; ++hill) {
+        dir.reset();
+        dir = std::make_unique<TempGameDir>(false);
+        forgetRecordReads();
+        enterHill(*dir, hill);
+        ASSERT_TRUE(playJump(true)) << "hill " << hill;
+        frames(2);
+        const int distance = jumpDistance;
+        ASSERT_GT(distance, 1) << "hill " << hill;
+        const std::string name = "record" + std::to_string(hill) + ".dat";
+        EXPECT_EQ(dir->readData(name), twoDigits(distance));
+        EXPECT_EQ(recordDistance, distance);
+
+        // Exactly the record: the file is left alone.
+        dir->writeData(name, twoDigits(distance));
+        const ino_t same = inodeOf(path(hill));
+        frames(5);
+        EXPECT_EQ(inodeOf(path(hill)), same) << "hill " << hill;
+        EXPECT_EQ(dir->readData(name), twoDigits(distance));
+
+        // One metre less on file: the jump beats it by one and is written.
+        dir->writeData(name, twoDigits(distance - 1));
+        const ino_t lower = inodeOf(path(hill));
+        frames(1);
+        EXPECT_NE(inodeOf(path(hill)), lower) << "hill " << hill;
+        EXPECT_EQ(dir->readData(name), twoDigits(distance));
+
+        // A higher record on file is never lowered.
+        dir->writeData(name, twoDigits(distance + 1));
+        frames(3);
+        EXPECT_EQ(dir->readData(name), twoDigits(distance + 1));
+        EXPECT_EQ(recordDistance, distance + 1);
+    }
+}
+
+TEST_F(RecordJumps, SevenMetresAreStoredAsZeroSeven) {
+    enterHill(*dir, 1);
+    ASSERT_TRUE(playJump(true));
+    frames(2);
+    jumpDistance = 7;
+    dir->writeData("record1.dat", "05");
+    frames(1);
+    EXPECT_EQ(dir->readData("record1.dat"), "07");
+    frames(1);
+    EXPECT_EQ(recordDistance, 7);
+}
+
+TEST_F(RecordJumps, MissingRecordFileIsCreatedByTheFirstRecord) {
+    enterHill(*dir, 2);
+    dir->removeData("record2.dat");
+    frames(3);
+    EXPECT_EQ(recordDistance, 0);
+    EXPECT_FALSE(dir->dataExists("record2.dat"));
+    ASSERT_TRUE(playJump(true));
+    frames(2);
+    ASSERT_GT(jumpDistance, 0);
+    EXPECT_EQ(dir->readData("record2.dat"), twoDigits(jumpDistance));
+}
+
+} // namespace
