@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "game/settings.h"
@@ -62,22 +63,13 @@ std::vector<Extent> busRowExtents() {
 
 enum Side { FRONT, BACK, RIGHT, LEFT, TOP };
 
-// Draws one building alone, turned so that the given face looks at an orthographic
-// camera, with back faces culled; returns the texture handle index seen at the point
-// (x, y, z) of the building's own frame, which must lie on that face.
-int textureSeenAt(void (*building)(), Side side, float x, float y, float z) {
+// Draws one object alone with back faces culled, under the projection and model-view
+// that `camera` sets; returns the texture handle index seen at the centre of the view.
+int textureAtCentre(void (*draw)(), const std::function<void()>& camera) {
     int w, h;
     platformClientSize(&w, &h);
     glViewport(0, 0, w, h);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-40, 40, -30, 30, -500, 500);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    static const float turn[5][4] = {
-        {0, 0, 1, 0}, {180, 0, 1, 0}, {-90, 0, 1, 0}, {90, 0, 1, 0}, {90, 1, 0, 0}};
-    glRotatef(turn[side][0], turn[side][1], turn[side][2], turn[side][3]);
-    glTranslatef(-x, -y, -z);
+    camera();
     glDisable(GL_LIGHTING);
     glDisable(GL_FOG);
     glDisable(GL_BLEND);
@@ -87,12 +79,44 @@ int textureSeenAt(void (*building)(), Side side, float x, float y, float z) {
     glCullFace(GL_BACK);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    building();
+    draw();
     unsigned char rgb[3];
     glReadBuffer(GL_BACK);
     glReadPixels(w / 2, h / 2, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
     resizeViewport(w, h);
     return SolidColourTextures::handleOfRed(rgb[0]);
+}
+
+// The building turned so that the given face looks at an orthographic camera; (x, y, z)
+// in the building's own frame must lie on that face.
+int textureSeenAt(void (*building)(), Side side, float x, float y, float z) {
+    return textureAtCentre(building, [&] {
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(-40, 40, -30, 30, -500, 500);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        static const float turn[5][4] = {
+            {0, 0, 1, 0}, {180, 0, 1, 0}, {-90, 0, 1, 0}, {90, 0, 1, 0}, {90, 1, 0, 0}};
+        glRotatef(turn[side][0], turn[side][1], turn[side][2], turn[side][3]);
+        glTranslatef(-x, -y, -z);
+    });
+}
+
+// A point of the town seen as the game's free camera sees it: the game's projection,
+// an eye at the free camera's height, the scene at 0.8 of its size.
+int townTextureSeenFrom(float eyeX, float eyeZ, float x, float y, float z) {
+    return textureAtCentre(drawTown, [&] {
+        int w, h;
+        platformClientSize(&w, &h);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(55.0, static_cast<double>(w) / h, 6.0, 60000.0);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        gluLookAt(0.8 * eyeX, -5, 0.8 * eyeZ, 0.8 * x, 0.8 * y, 0.8 * z, 0, 1, 0);
+        glScalef(0.8f, 0.8f, 0.8f);
+    });
 }
 
 int idx(const GLuint& handle) {
@@ -248,6 +272,36 @@ TEST(Buses, LiveriesOnTheirFacesAndTwoHeadlightBeamsByNight) {
         for (const Vertex3& v : p)
             e.add(v);
     EXPECT_LT(e.minZ, -8.5f);
+}
+
+TEST(Roads, WhereTwoRoadsCrossTheRoadAlongTheHillIsSeenWhole) {
+    TempGameDir dir;
+    startScene(dir, 1, 4);
+    SolidColourTextures colours;
+    // Asphalt in two halves across the road, each half in the colour of another handle, so
+    // the half seen tells which road's picture is on top: a road along z has its s
+    // across x, a road along x has its s across z.
+    const int across[2] = {idx(textures.budynek1przod), idx(textures.dach)};
+    unsigned char halves[2][4];
+    for (int k = 0; k < 2; ++k) {
+        halves[k][0] = static_cast<unsigned char>(5 + 3 * across[k]);
+        halves[k][1] = 90;
+        halves[k][2] = 160;
+        halves[k][3] = 255;
+    }
+    glBindTexture(GL_TEXTURE_2D, textures.asfalt);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, halves);
+    // The crossings of the town's roads (x range of the road along z, z range of the
+    // road along x), probed at the quarter points of the crossing square, seen low from
+    // the road along z, so no building stands in the way.
+    const float crossings[][2] = {{0, 120}, {-35, 120}, {-65, 120}, {0, 85}, {35, 85}};
+    for (const auto& c : crossings)
+        for (float u : {1.25f, 3.75f})
+            for (float v : {1.25f, 3.75f}) {
+                int seen = townTextureSeenFrom(c[0] + 2.5f, c[1] - 14, c[0] + u, -10.7f, c[1] + v);
+                EXPECT_EQ(seen, across[u < 2.5f ? 0 : 1])
+                    << "crossing at x " << c[0] << ", z " << c[1] << ", +" << u << ", +" << v;
+            }
 }
 
 TEST(StreetLamps, OneHundredFortyFourInTownStandingOnTheGround) {

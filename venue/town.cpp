@@ -29,6 +29,9 @@ struct TownRow {
     float y;
     int count;
     float xz[8][2];
+    // Where roads cross, their tops lie in one plane; this row's roads are kept in front
+    // so the crossing shows one road's markings instead of a flicker of both.
+    bool onTopAtCrossings = false;
 };
 
 // Houses, flats and roads, in drawing order; the lamps follow the roads because they
@@ -57,7 +60,8 @@ const TownRow kBuildingsAndRoads[] = {
      0,
      kRoadY,
      8,
-     {{15, 70}, {0, 125}, {0, 175}, {35, 125}, {35, 175}, {-15, 125}, {-35, 125}, {-65, 125}}},
+     {{15, 70}, {0, 125}, {0, 175}, {35, 125}, {35, 175}, {-15, 125}, {-35, 125}, {-65, 125}},
+     true},
     {drawRoad, 90, kRoadY, 3, {{50, 90}, {35, 125}, {-15, 125}}},
     {drawLongRoad, 90, kRoadY, 2, {{180, 75}, {180, 180}}},
 };
@@ -89,9 +93,15 @@ void drawLongRoad() {
 }
 
 void drawTown() {
-    for (const TownRow& row : kBuildingsAndRoads)
+    for (const TownRow& row : kBuildingsAndRoads) {
+        if (row.onTopAtCrossings) {
+            glEnable(GL_POLYGON_OFFSET_FILL);
+            glPolygonOffset(-1, -2);
+        }
         for (int k = 0; k < row.count; ++k)
             placed(row.draw, row.angle, {row.xz[k][0], row.y, row.xz[k][1]});
+        glDisable(GL_POLYGON_OFFSET_FILL);
+    }
     drawTownLamps();
     placed(drawBus1, 0, {15, kHouseY, 30});
     placed(drawBus2, 0, {15, kHouseY, 50});
