@@ -173,7 +173,9 @@ void SetupDialog::buildLayout() {
 
     // GTK's lists are wider than the template's; where they outgrow it the room comes out of
     // the right margin first, so the dialog keeps the template's width as long as it can.
-    const int outgrown = std::max(0, listNaturalWidth - du.x(listWidth)) +
+    // A little air between the longest item and the arrow, as the classic lists had.
+    const int listPixels = std::max(du.x(listWidth), listNaturalWidth + du.x(4));
+    const int outgrown = std::max(0, listPixels - du.x(listWidth)) +
                          std::max(0, labelNaturalWidth - du.x(labelRight - labelLeft));
     const int rightMargin = std::max(du.x(6), du.x(groupRight - listLeft - listWidth) - outgrown);
 
@@ -205,7 +207,7 @@ void SetupDialog::buildLayout() {
             label->set_mnemonic_widget(combo);
             labelColumn->add_widget(*label);
             label->set_size_request(du.x(labelRight - labelLeft), -1);
-            combo.set_size_request(du.x(listWidth), du.y(listHeight));
+            combo.set_size_request(listPixels, du.y(listHeight));
             listColumn->add_widget(combo);
             grid->attach(*label, 0, top, 1, 1);
             grid->attach(combo, 1, top, 1, 1);
