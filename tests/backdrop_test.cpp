@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "game/app.h"
 #include "game/environment.h"
 #include "game/settings.h"
 #include "render/gl.h"
@@ -201,4 +202,55 @@ TEST(Forests, SeenFromDetailTwoAndAbsentAtDetailOne) {
     };
     EXPECT_EQ(sprucePixels(1), 0);
     EXPECT_GT(sprucePixels(2), 500);
+}
+
+TEST(Mountains, TheCapCarriesThePictureNotOneFlatTexel) {
+    TempGameDir dir;
+    startScene(dir, 1, 1, 1); // summer: grass on the mountains
+    SolidColourTextures colours;
+    // A grass picture of two colours, left and right half.
+    const int halves[2] = {SolidColourTextures::indexOf(textures.dach),
+                           SolidColourTextures::indexOf(textures.asfalt)};
+    unsigned char texels[2][4];
+    for (int k = 0; k < 2; ++k) {
+        texels[k][0] = static_cast<unsigned char>(5 + 3 * halves[k]);
+        texels[k][1] = 90;
+        texels[k][2] = 160;
+        texels[k][3] = 255;
+    }
+    glBindTexture(GL_TEXTURE_2D, textures.trawa);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+
+    // Looking straight down on one mountain, unlit: inside radius 15 only the cap is seen.
+    int w, h;
+    platformClientSize(&w, &h);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-40, 40, -30, 30, -500, 500);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glRotatef(90, 1, 0, 0);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_FOG);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    mountain();
+    std::vector<unsigned char> rgb(static_cast<size_t>(w) * h * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    resizeViewport(w, h);
+    int seen[2] = {0, 0};
+    float pixelsPerUnit = w / 80.0f;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            float dx = (x - w / 2) / pixelsPerUnit, dz = (y - h / 2) / pixelsPerUnit;
+            if (dx * dx + dz * dz > 15 * 15) continue;
+            int handle =
+                SolidColourTextures::handleOfRed(rgb[(static_cast<size_t>(y) * w + x) * 3]);
+            for (int k = 0; k < 2; ++k)
+                if (handle == halves[k]) ++seen[k];
+        }
+    EXPECT_GT(seen[0], 100);
+    EXPECT_GT(seen[1], 100);
 }

@@ -95,12 +95,25 @@ void mountain() {
         gluCylinder(sceneryQuadric, 90, 20, 40, 20, 2);
         glPopMatrix();
     }
-    // The flattened cap meets the cone's top rim exactly (radius 20 at height 40).
+    // The flattened cap meets the cone's top rim exactly (radius 20 at height 40). The
+    // cached sphere has no texture coordinates: left alone it would show one flat texel
+    // against the textured cone, so planes spread the picture over it at about the
+    // cone's scale.
+    static const GLfloat sPlane[4] = {0.01f, 0, 0, 0};
+    static const GLfloat tPlane[4] = {0, 0, 0.01f, 0};
+    glPushAttrib(GL_TEXTURE_BIT);
+    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+    glTexGenfv(GL_S, GL_OBJECT_PLANE, sPlane);
+    glTexGenfv(GL_T, GL_OBJECT_PLANE, tPlane);
+    glEnable(GL_TEXTURE_GEN_S);
+    glEnable(GL_TEXTURE_GEN_T);
     glPushMatrix();
     glTranslatef(0, 26, 0);
     glScalef(1.4f, 1, 1.4f);
     solidSphere(20);
     glPopMatrix();
+    glPopAttrib();
 }
 
 void drawMountains() {
