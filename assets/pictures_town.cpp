@@ -367,6 +367,7 @@ Canvas paintRoof() {
     const int n = 256, rows = 16, perRow = 8;
     const float tw = static_cast<float>(n) / perRow, th = static_cast<float>(n) / rows;
     Canvas cv = makeCanvas(n, n, rgb(70, 70, 76));
+    cv.wrapX = cv.wrapY = true; // courses and shingles continue into the next repeat
     Rng rng(seedFromName("dach"));
     for (int r = 0; r < rows; ++r) {
         float offset = (r % 2) ? tw * 0.5f : 0.0f;
