@@ -26,15 +26,14 @@ Canvas paintProgramIcon(int size) {
         [&](float, float py) {
             return mix(rgb(250, 252, 255), rgb(196, 214, 236), (py / k - 0.56f) / 0.44f);
         });
-    // The jumper, in the game's default colours: red suit, white helmet, blue skis.
+    // The jumper, in the game's default colours: red suit, white helmet, blue skis held in
+    // a wide V, body stretched forward over them.
     float w = k / 32.0f; // one pixel of the 32-pixel icon
-    drawLine(cv, 0.14f * k, 0.50f * k, 0.86f * k, 0.22f * k, 2.2f * w, rgb(20, 40, 200));
-    drawLine(cv, 0.14f * k, 0.50f * k, 0.84f * k, 0.36f * k, 2.2f * w, rgb(20, 40, 200));
-    drawLine(cv, 0.34f * k, 0.44f * k, 0.66f * k, 0.26f * k, 4.2f * w, rgb(210, 20, 24));
-    drawLine(cv, 0.40f * k, 0.42f * k, 0.30f * k, 0.34f * k, 1.8f * w, rgb(210, 20, 24)); // arm
-    fillEllipse(cv, 0.72f * k, 0.22f * k, 2.6f * w, 2.6f * w, rgb(250, 250, 250));
-    strokeRoundRect(cv, 0.72f * k - 2.6f * w, 0.22f * k - 2.6f * w, 0.72f * k + 2.6f * w,
-                    0.22f * k + 2.6f * w, 2.6f * w, 0.8f * w, rgb(60, 60, 70));
+    drawLine(cv, 0.10f * k, 0.66f * k, 0.92f * k, 0.20f * k, 2.0f * w, rgb(20, 40, 200));
+    drawLine(cv, 0.10f * k, 0.66f * k, 0.80f * k, 0.58f * k, 2.0f * w, rgb(20, 40, 200));
+    drawLine(cv, 0.38f * k, 0.54f * k, 0.64f * k, 0.30f * k, 4.0f * w, rgb(210, 20, 24));
+    fillEllipse(cv, 0.71f * k, 0.25f * k, 2.7f * w, 2.7f * w, rgb(60, 60, 70));
+    fillEllipse(cv, 0.71f * k, 0.25f * k, 2.0f * w, 2.0f * w, rgb(250, 250, 250));
     return resampleArea(cv, size, size);
 }
 
