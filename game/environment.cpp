@@ -25,12 +25,14 @@ void setDaylight() {
         glDisable(l);
 }
 
-void setLight(GLenum light, const GLfloat ambient[4], const GLfloat position[4], GLfloat cutoff,
-              GLfloat exponent, const GLfloat direction[3]) {
+void setFloodColours(GLenum light, const GLfloat position[4], const GLfloat ambient[4]) {
     static const GLfloat white[4] = {1, 1, 1, 1};
     glLightfv(light, GL_POSITION, position);
     glLightfv(light, GL_DIFFUSE, white);
     glLightfv(light, GL_AMBIENT, ambient);
+}
+
+void setSpot(GLenum light, GLfloat cutoff, GLfloat exponent, const GLfloat direction[3]) {
     glLightf(light, GL_SPOT_CUTOFF, cutoff);
     glLightf(light, GL_SPOT_EXPONENT, exponent);
     glLightfv(light, GL_SPOT_DIRECTION, direction);
@@ -121,14 +123,20 @@ void setupScene() {
     static const GLfloat pos4[4] = {0, 150.3f, 25.1f, 10};
     static const GLfloat dir0[3] = {0, 0, -1};
     static const GLfloat dir4[3] = {0, -1, 25};
+    // Colours (and the floodlights' positions) first, then the spot shapes light by light.
     glLightfv(GL_LIGHT0, GL_AMBIENT, ambient0);
     glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
-    setLight(GL_LIGHT1, ambientFlood, pos1, 20, 110, down);
-    setLight(GL_LIGHT2, ambientFlood, pos2, 25, 110, down);
-    setLight(GL_LIGHT3, ambientFlood, pos3, 30, 20, down);
-    setLight(GL_LIGHT4, ambient4, pos4, 0, 0, dir4);
+    setFloodColours(GL_LIGHT1, pos1, ambientFlood);
+    setFloodColours(GL_LIGHT2, pos2, ambientFlood);
+    setFloodColours(GL_LIGHT3, pos3, ambientFlood);
+    setFloodColours(GL_LIGHT4, pos4, ambient4);
+    // The day light keeps its 180 degree cut-off: it is no spotlight.
     glLightf(GL_LIGHT0, GL_SPOT_EXPONENT, 1);
     glLightfv(GL_LIGHT0, GL_SPOT_DIRECTION, dir0);
+    setSpot(GL_LIGHT1, 20, 110, down);
+    setSpot(GL_LIGHT2, 25, 110, down);
+    setSpot(GL_LIGHT3, 30, 20, down);
+    setSpot(GL_LIGHT4, 0, 0, dir4);
 
     // 6. Lighting model and material.
     glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, 1);

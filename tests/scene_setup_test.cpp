@@ -23,10 +23,61 @@
 #include "support/harness.h"
 
 // Live GLU quadric objects, counted by wrapping the library's own functions: the game's
-// calls resolve to these first, and these hand on to GLU.
+// calls resolve to these first, and these hand on to GLU. A few GL state calls are wrapped
+// the same way so that the order of the set-up's steps can be recorded.
 namespace {
 int liveQuadrics = 0;
 std::vector<GLUquadric*> deletedQuadrics;
+bool tracing = false;
+std::vector<std::string> trace;
+
+std::string nameOf(GLenum e) {
+    static const std::pair<GLenum, const char*> names[] = {
+        {GL_LIGHT0, "L0"},
+        {GL_LIGHT1, "L1"},
+        {GL_LIGHT2, "L2"},
+        {GL_LIGHT3, "L3"},
+        {GL_LIGHT4, "L4"},
+        {GL_AMBIENT, "ambient"},
+        {GL_DIFFUSE, "diffuse"},
+        {GL_POSITION, "position"},
+        {GL_SPOT_CUTOFF, "cutoff"},
+        {GL_SPOT_EXPONENT, "exponent"},
+        {GL_SPOT_DIRECTION, "direction"},
+        {GL_DEPTH_TEST, "depth"},
+        {GL_CULL_FACE, "cull"},
+        {GL_POLYGON_SMOOTH, "polygonSmooth"},
+        {GL_LINE_SMOOTH, "lineSmooth"},
+        {GL_POINT_SMOOTH, "pointSmooth"},
+        {GL_BLEND, "blend"},
+        {GL_LIGHTING, "lighting"},
+        {GL_COLOR_MATERIAL, "colorMaterial"},
+        {GL_TEXTURE_2D, "texture2D"},
+        {GL_FOG, "fog"},
+        {GL_FOG_DENSITY, "density"},
+        {GL_FOG_COLOR, "colour"},
+        {GL_FOG_MODE, "mode"},
+        {GL_FOG_START, "start"},
+        {GL_FOG_END, "end"},
+        {GL_LIGHT_MODEL_LOCAL_VIEWER, "localViewer"},
+        {GL_LIGHT_MODEL_TWO_SIDE, "twoSide"},
+        {GL_SPECULAR, "specular"},
+        {GL_SHININESS, "shininess"},
+    };
+    for (const auto& n : names)
+        if (n.first == e) return n.second;
+    return "0x" + std::to_string(e);
+}
+
+void record(const std::string& call) {
+    // Mipmap building makes one upload per level: one entry per run of uploads.
+    if (tracing && !(call == "upload" && !trace.empty() && trace.back() == call))
+        trace.push_back(call);
+}
+
+template <class Fn> Fn realGl(const char* name) {
+    return reinterpret_cast<Fn>(dlsym(RTLD_NEXT, name));
+}
 } // namespace
 
 extern "C" GLUquadric* gluNewQuadric(void) {
@@ -34,7 +85,101 @@ extern "C" GLUquadric* gluNewQuadric(void) {
     static Fn real = reinterpret_cast<Fn>(dlsym(RTLD_NEXT, "gluNewQuadric"));
     GLUquadric* q = real();
     if (q) ++liveQuadrics;
+    record("quadric");
     return q;
+}
+
+extern "C" void glEnable(GLenum cap) {
+    static auto real = realGl<void (*)(GLenum)>("glEnable");
+    record("enable " + nameOf(cap));
+    real(cap);
+}
+extern "C" void glDisable(GLenum cap) {
+    static auto real = realGl<void (*)(GLenum)>("glDisable");
+    record("disable " + nameOf(cap));
+    real(cap);
+}
+extern "C" void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
+    static auto real = realGl<void (*)(GLclampf, GLclampf, GLclampf, GLclampf)>("glClearColor");
+    record("clearColour");
+    real(r, g, b, a);
+}
+extern "C" void glShadeModel(GLenum mode) {
+    static auto real = realGl<void (*)(GLenum)>("glShadeModel");
+    record("shadeModel");
+    real(mode);
+}
+extern "C" void glFrontFace(GLenum mode) {
+    static auto real = realGl<void (*)(GLenum)>("glFrontFace");
+    record("frontFace");
+    real(mode);
+}
+extern "C" void glBlendFunc(GLenum s, GLenum d) {
+    static auto real = realGl<void (*)(GLenum, GLenum)>("glBlendFunc");
+    record("blendFunc");
+    real(s, d);
+}
+extern "C" void glAlphaFunc(GLenum f, GLclampf ref) {
+    static auto real = realGl<void (*)(GLenum, GLclampf)>("glAlphaFunc");
+    record("alphaFunc");
+    real(f, ref);
+}
+extern "C" void glLightfv(GLenum light, GLenum pname, const GLfloat* v) {
+    static auto real = realGl<void (*)(GLenum, GLenum, const GLfloat*)>("glLightfv");
+    record(nameOf(light) + " " + nameOf(pname));
+    real(light, pname, v);
+}
+extern "C" void glLightf(GLenum light, GLenum pname, GLfloat v) {
+    static auto real = realGl<void (*)(GLenum, GLenum, GLfloat)>("glLightf");
+    record(nameOf(light) + " " + nameOf(pname));
+    real(light, pname, v);
+}
+extern "C" void glLightModeli(GLenum pname, GLint v) {
+    static auto real = realGl<void (*)(GLenum, GLint)>("glLightModeli");
+    record("model " + nameOf(pname));
+    real(pname, v);
+}
+extern "C" void glColorMaterial(GLenum face, GLenum mode) {
+    static auto real = realGl<void (*)(GLenum, GLenum)>("glColorMaterial");
+    record("colorMaterialMode");
+    real(face, mode);
+}
+extern "C" void glMaterialfv(GLenum face, GLenum pname, const GLfloat* v) {
+    static auto real = realGl<void (*)(GLenum, GLenum, const GLfloat*)>("glMaterialfv");
+    record("material " + nameOf(pname));
+    real(face, pname, v);
+}
+extern "C" void glMaterialf(GLenum face, GLenum pname, GLfloat v) {
+    static auto real = realGl<void (*)(GLenum, GLenum, GLfloat)>("glMaterialf");
+    record("material " + nameOf(pname));
+    real(face, pname, v);
+}
+extern "C" void glTexImage2D(GLenum target, GLint level, GLint internal, GLsizei w, GLsizei h,
+                             GLint border, GLenum format, GLenum type, const GLvoid* pixels) {
+    static auto real = realGl<void (*)(GLenum, GLint, GLint, GLsizei, GLsizei, GLint, GLenum,
+                                       GLenum, const GLvoid*)>("glTexImage2D");
+    record("upload");
+    real(target, level, internal, w, h, border, format, type, pixels);
+}
+extern "C" void glFogf(GLenum pname, GLfloat v) {
+    static auto real = realGl<void (*)(GLenum, GLfloat)>("glFogf");
+    record("fog " + nameOf(pname));
+    real(pname, v);
+}
+extern "C" void glFogi(GLenum pname, GLint v) {
+    static auto real = realGl<void (*)(GLenum, GLint)>("glFogi");
+    record("fog " + nameOf(pname));
+    real(pname, v);
+}
+extern "C" void glFogfv(GLenum pname, const GLfloat* v) {
+    static auto real = realGl<void (*)(GLenum, const GLfloat*)>("glFogfv");
+    record("fog " + nameOf(pname));
+    real(pname, v);
+}
+extern "C" GLuint glGenLists(GLsizei range) {
+    static auto real = realGl<GLuint (*)(GLsizei)>("glGenLists");
+    record("lists " + std::to_string(range));
+    return real(range);
 }
 
 extern "C" void gluDeleteQuadric(GLUquadric* q) {
@@ -320,6 +465,44 @@ TEST(SceneSetup, LightsSetWhenLeavingTheStartScreenCarryTheStartCamera) {
     // The night set-up itself is the same as at start-up.
     EXPECT_FALSE(glIsEnabled(GL_LIGHT0));
     EXPECT_TRUE(glIsEnabled(GL_LIGHT4));
+}
+
+// The set-up's steps in their order, as the GL calls they make: time of day, fixed state,
+// every light's colours before any spot shape, lighting model, textures, fog, quadrics and
+// the two fonts last.
+TEST(SceneSetup, StepsAndLightCallsComeInTheirOrder) {
+    TempGameDir dir(false);
+    dir.writeDefaults();
+    dir.configure(1, 3, 0, 8);
+    startGame();
+    trace.clear();
+    tracing = true;
+    setupScene();
+    tracing = false;
+    const std::vector<std::string> want = {
+        "clearColour", "disable L0", "enable L1", "enable L2", "enable L3", "enable L4",
+        "shadeModel", "enable depth", "enable cull", "frontFace", "enable polygonSmooth",
+        "enable lineSmooth", "enable pointSmooth", "blendFunc", "enable blend", "alphaFunc",
+        "enable lighting",
+        // Colours: ambient, diffuse for the day light; position, diffuse, ambient for the rest.
+        "L0 ambient", "L0 diffuse", "L1 position", "L1 diffuse", "L1 ambient", "L2 position",
+        "L2 diffuse", "L2 ambient", "L3 position", "L3 diffuse", "L3 ambient", "L4 position",
+        "L4 diffuse", "L4 ambient",
+        // Then cut-off, exponent and direction light by light (the day light has no cut-off).
+        "L0 exponent", "L0 direction", "L1 cutoff", "L1 exponent", "L1 direction", "L2 cutoff",
+        "L2 exponent", "L2 direction", "L3 cutoff", "L3 exponent", "L3 direction", "L4 cutoff",
+        "L4 exponent", "L4 direction", "model localViewer", "model twoSide", "enable colorMaterial",
+        "colorMaterialMode", "material specular", "material shininess", "enable texture2D",
+        "upload", "fog density", "enable fog", "fog colour", "fog mode", "fog start", "fog end",
+        "quadric", "quadric", "lists 96", "lists 96"};
+    // One line per call, so a failure shows a readable diff.
+    auto lines = [](const std::vector<std::string>& calls) {
+        std::string out;
+        for (const std::string& c : calls)
+            out += c + "\n";
+        return out;
+    };
+    EXPECT_EQ(lines(trace), lines(want));
 }
 
 TEST(SceneSetup, SmoothingComesWithDetailAndStaysOnWhenTheDetailDrops) {
