@@ -33,9 +33,14 @@ bool readSettingFile(SettingFile& file, int32_t& value) {
     if (!f) return false;
     int size = file.bufferSize;
     if (size > static_cast<int>(sizeof(file.buffer))) size = sizeof(file.buffer);
-    // fgets leaves the buffer untouched on an empty file, as the game always did.
-    (void)std::fgets(file.buffer, size, f);
+    // Read into a copy: an empty file leaves the previous text in place, as the game always
+    // did, but a read error (a directory of that name, say) may leave anything behind.
+    char line[sizeof(file.buffer)];
+    std::memcpy(line, file.buffer, sizeof line);
+    bool failed = std::fgets(line, size, f) == nullptr && std::ferror(f);
     std::fclose(f);
+    if (failed) return false;
+    std::memcpy(file.buffer, line, sizeof line);
     file.buffer[sizeof(file.buffer) - 1] = '\0';
     value = parseDecimal(file.buffer);
     return true;

@@ -110,6 +110,35 @@ TEST_F(SettingsDir, MissingFilesKeepValuesAndEmptyFilesRepeatThePreviousRead) {
     EXPECT_EQ(hiddenSwitch, 0) << "a removed hidden switch turns both modes off";
 }
 
+// A name that opens but cannot be read (here a directory) counts as missing.
+TEST_F(SettingsDir, UnreadableFilesCountAsMissing) {
+    fs::create_directory(root / "Data" / "resx.dat");
+    write("resy.dat", "768");
+    readWindowSize();
+    EXPECT_EQ(windowWidth, 800);
+    EXPECT_EQ(windowHeight, 768);
+
+    write("hill.dat", "3");
+    readSceneBatch();
+    ASSERT_EQ(hillNumber, 3);
+    fs::remove(root / "Data" / "hill.dat");
+    fs::create_directory(root / "Data" / "hill.dat");
+    hillNumber = 2;
+    readSceneBatch();
+    EXPECT_EQ(hillNumber, 2) << "the current value stays";
+
+    fs::create_directory(root / "Data" / "kopytko.cfg");
+    hiddenSwitch = kFreeCameraCode;
+    readSceneBatch();
+    EXPECT_EQ(hiddenSwitch, 0) << "an unreadable hidden switch leaves both modes off";
+
+    // Once the file is back, the read goes on from the text it holds.
+    fs::remove(root / "Data" / "hill.dat");
+    write("hill.dat", "1");
+    readSceneBatch();
+    EXPECT_EQ(hillNumber, 1);
+}
+
 TEST_F(SettingsDir, EmptyFileOnFirstReadGivesZero) {
     write("det.dat", "");
     detailLevel = 9;
