@@ -20,6 +20,7 @@ std::chrono::steady_clock::time_point frameStart;
 bool paceStarted = false;
 bool capturing = false;
 bool simulatedHeld[256] = {};
+bool windowCloseSeen = false;
 std::vector<unsigned char> captured;
 int capturedWidth = 0, capturedHeight = 0;
 
@@ -98,11 +99,16 @@ void translate(const SDL_Event& e) {
     PlatformMessage m;
     switch (e.type) {
     case SDL_QUIT:
-        m.type = MSG_CLOSE;
-        enqueue(m);
+        // Closing the last window also reports a quit: one close box, one close message.
+        if (!windowCloseSeen) {
+            windowCloseSeen = true;
+            m.type = MSG_CLOSE;
+            enqueue(m);
+        }
         break;
     case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
+            windowCloseSeen = true;
             m.type = MSG_CLOSE;
             enqueue(m);
         } else if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
@@ -183,6 +189,7 @@ bool platformCreateWindow(const char* title, int width, int height) {
     SDL_GL_SetSwapInterval(1); // vsync where the driver offers it; pacing covers the rest
     SDL_StartTextInput();
     queue.clear();
+    windowCloseSeen = false;
     return true;
 }
 

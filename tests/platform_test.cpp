@@ -277,6 +277,29 @@ TEST(MessageQueue, RealPointerMotionArrivesAsOneMoveWithTheLatestPosition) {
     EXPECT_EQ(downs, 1);
 }
 
+// One press of the close box is one close message, however the window system reports it.
+TEST(MessageQueue, TheCloseBoxGivesOneCloseMessage) {
+    ensureGameWindow();
+    std::vector<unsigned long> mine = valmoraWindowsOf(getpid(), false);
+    ASSERT_EQ(mine.size(), 1u);
+    drainMessages();
+    bool asks = false;
+    ASSERT_TRUE(pressCloseBox(mine[0], &asks));
+    int closes = 0;
+    // Up to two seconds for the first, then a moment more for any second one.
+    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (std::chrono::steady_clock::now() < until) {
+        PlatformMessage m;
+        if (platformPollMessage(&m)) {
+            if (m.type == MSG_CLOSE && ++closes == 1)
+                until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
+    EXPECT_EQ(closes, 1);
+}
+
 TEST(EndToEnd, OneWindowAtTheConfiguredSizeThatEndsOnQ) {
     if (!haveXdotool()) GTEST_SKIP() << "xdotool is not installed";
     TempGameDir dir(false);
