@@ -204,53 +204,62 @@ TEST(Forests, SeenFromDetailTwoAndAbsentAtDetailOne) {
     EXPECT_GT(sprucePixels(2), 500);
 }
 
-TEST(Mountains, TheCapCarriesThePictureNotOneFlatTexel) {
-    TempGameDir dir;
-    startScene(dir, 1, 1, 1); // summer: grass on the mountains
-    SolidColourTextures colours;
-    // A grass picture of two colours, left and right half.
-    const int halves[2] = {SolidColourTextures::indexOf(textures.dach),
-                           SolidColourTextures::indexOf(textures.asfalt)};
-    unsigned char texels[2][4];
-    for (int k = 0; k < 2; ++k) {
-        texels[k][0] = static_cast<unsigned char>(5 + 3 * halves[k]);
-        texels[k][1] = 90;
-        texels[k][2] = 160;
-        texels[k][3] = 255;
-    }
-    glBindTexture(GL_TEXTURE_2D, textures.trawa);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+TEST(Mountains, ConeWithAFlattenedCapInTheSeasonsPicture) {
+    for (int seasonValue : {0, 1}) {
+        SCOPED_TRACE(seasonValue ? "summer" : "winter");
+        TempGameDir dir;
+        startScene(dir, 1, 1, seasonValue);
+        SolidColourTextures colours;
+        const int own =
+            SolidColourTextures::indexOf(seasonValue ? textures.trawa : textures.window);
 
-    // Looking straight down on one mountain, unlit: inside radius 15 only the cap is seen.
-    int w, h;
-    platformClientSize(&w, &h);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-40, 40, -30, 30, -500, 500);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glRotatef(90, 1, 0, 0);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_FOG);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    mountain();
-    std::vector<unsigned char> rgb(static_cast<size_t>(w) * h * 3);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    resizeViewport(w, h);
-    int seen[2] = {0, 0};
-    float pixelsPerUnit = w / 80.0f;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            float dx = (x - w / 2) / pixelsPerUnit, dz = (y - h / 2) / pixelsPerUnit;
-            if (dx * dx + dz * dz > 15 * 15) continue;
-            int handle =
-                SolidColourTextures::handleOfRed(rgb[(static_cast<size_t>(y) * w + x) * 3]);
-            for (int k = 0; k < 2; ++k)
-                if (handle == halves[k]) ++seen[k];
-        }
-    EXPECT_GT(seen[0], 100);
-    EXPECT_GT(seen[1], 100);
+        // One mountain seen from the side, unlit, through an orthographic box 200 units wide
+        // whose bottom row lies at y -60 of the mountain's frame.
+        int w, h;
+        platformClientSize(&w, &h);
+        const float unitsPerPixel = 200.0f / w, bottom = -60;
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(-100, 100, bottom, bottom + h * unitsPerPixel, -500, 500);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glDisable(GL_LIGHTING);
+        glDisable(GL_FOG);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        mountain();
+        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_S));
+        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_T));
+        std::vector<unsigned char> rgb(static_cast<size_t>(w) * h * 3);
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        resizeViewport(w, h);
+
+        // Half-width of the mountain at a height, and the highest row it covers.
+        auto halfWidth = [&](float y) {
+            int row = static_cast<int>((y - bottom) / unitsPerPixel), n = 0;
+            for (int x = 0; x < w; ++x)
+                if (rgb[(static_cast<size_t>(row) * w + x) * 3] != 0) ++n;
+            return n * unitsPerPixel / 2;
+        };
+        int top = -1, foreign = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                int red = rgb[(static_cast<size_t>(y) * w + x) * 3];
+                if (red == 0) continue;
+                top = y;
+                if (SolidColourTextures::handleOfRed(red) != own) ++foreign;
+            }
+        EXPECT_EQ(foreign, 0) << "cone and cap show the season's picture only";
+        // The cone narrows from radius 90 at its foot to 20 at height 40; the cap, a sphere of
+        // radius 20 at height 26 widened 1.4 times, meets that rim and rises to 46.
+        EXPECT_NEAR(bottom + (top + 1) * unitsPerPixel, 46, 0.6);
+        EXPECT_NEAR(halfWidth(1), 90 - 70 * 1 / 40.0f, 0.6);
+        EXPECT_NEAR(halfWidth(20), 90 - 70 * 20 / 40.0f, 0.6);
+        EXPECT_NEAR(halfWidth(39), 90 - 70 * 39 / 40.0f, 0.6);
+        // The sphere's 16 slices and stacks cut its outline in by up to a unit here.
+        EXPECT_NEAR(halfWidth(43), 1.4f * std::sqrt(20 * 20 - 17 * 17), 1.5);
+        EXPECT_NEAR(halfWidth(-1), 0, 0.01) << "nothing below the foot";
+    }
 }

@@ -50,7 +50,8 @@ void billboard(bool fromBehind) {
 void forest(float x, float y, float z) {
     for (int i = 0; i < 5; ++i) {
         for (int j = 0; j < 10; ++j) {
-            // Each tree has its own entry; the same offset moves it in x and in z.
+            // The same offset moves a tree in x and in z; trees (i, j) and (i + 1, j - 5)
+            // share their entry.
             float jitter = forestJitter[i * 5 + j];
             glPushMatrix();
             glTranslatef(x + 20 * i + jitter, y, z + 20 * j + jitter);
@@ -96,24 +97,13 @@ void mountain() {
         glPopMatrix();
     }
     // The flattened cap meets the cone's top rim exactly (radius 20 at height 40). The
-    // cached sphere has no texture coordinates: left alone it would show one flat texel
-    // against the textured cone, so planes spread the picture over it at about the
-    // cone's scale.
-    static const GLfloat sPlane[4] = {0.01f, 0, 0, 0};
-    static const GLfloat tPlane[4] = {0, 0, 0.01f, 0};
-    glPushAttrib(GL_TEXTURE_BIT);
-    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
-    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
-    glTexGenfv(GL_S, GL_OBJECT_PLANE, sPlane);
-    glTexGenfv(GL_T, GL_OBJECT_PLANE, tPlane);
-    glEnable(GL_TEXTURE_GEN_S);
-    glEnable(GL_TEXTURE_GEN_T);
+    // cached sphere has no texture coordinates of its own: it shows the texel at the last
+    // coordinate the cone gave.
     glPushMatrix();
     glTranslatef(0, 26, 0);
     glScalef(1.4f, 1, 1.4f);
     solidSphere(20);
     glPopMatrix();
-    glPopAttrib();
 }
 
 void drawMountains() {
