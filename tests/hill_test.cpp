@@ -155,9 +155,14 @@ bool near(P3 a, P3 b, float tol = kTol) {
     return std::fabs(a.x - b.x) < tol && std::fabs(a.y - b.y) < tol && std::fabs(a.z - b.z) < tol;
 }
 
+struct ST {
+    float s, t;
+};
+
 // A drawn quad: Mesa hands each one back as two triangles in a row.
 struct Quad {
     std::vector<P3> corners; // distinct corners, in drawing order
+    std::vector<ST> st;      // the texture coordinate of each corner
     P3 normal;               // geometric, from the winding
 };
 
@@ -175,8 +180,8 @@ int feedback(const std::function<void()>& draw, std::vector<Quad>* quads) {
     glPushMatrix();
     glLoadIdentity();
     glDisable(GL_CULL_FACE);
-    std::vector<GLfloat> buf(1 << 20);
-    glFeedbackBuffer(static_cast<GLsizei>(buf.size()), GL_3D, buf.data());
+    std::vector<GLfloat> buf(1 << 21);
+    glFeedbackBuffer(static_cast<GLsizei>(buf.size()), GL_3D_COLOR_TEXTURE, buf.data());
     glRenderMode(GL_FEEDBACK);
     draw();
     int used = glRenderMode(GL_RENDER);
@@ -186,28 +191,37 @@ int feedback(const std::function<void()>& draw, std::vector<Quad>* quads) {
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
 
+    // Per vertex: window x, y, z, then RGBA, then s, t, r, q.
+    constexpr int kStride = 11;
     std::vector<std::vector<P3>> tris;
+    std::vector<std::vector<ST>> triST;
     for (int i = 0; i < used;) {
         int token = static_cast<int>(buf[i++]);
         EXPECT_EQ(token, GL_POLYGON_TOKEN);
         if (token != GL_POLYGON_TOKEN) break;
         int n = static_cast<int>(buf[i++]);
         std::vector<P3> t;
-        for (int k = 0; k < n; ++k, i += 3)
+        std::vector<ST> st;
+        for (int k = 0; k < n; ++k, i += kStride) {
             t.push_back({buf[i] / 800 * 2 * kBox - kBox, buf[i + 1] / 600 * 2 * kBox - kBox,
                          (1 - 2 * buf[i + 2]) * kBox});
+            st.push_back({buf[i + 7], buf[i + 8]});
+        }
         tris.push_back(t);
+        triST.push_back(st);
     }
     if (quads) {
         quads->clear();
         EXPECT_EQ(tris.size() % 2, 0u);
         for (size_t i = 0; i + 1 < tris.size(); i += 2) {
             Quad q;
-            for (const auto& t : {tris[i], tris[i + 1]})
-                for (P3 p : t)
+            for (size_t h : {i, i + 1})
+                for (size_t v = 0; v < tris[h].size(); ++v)
                     if (std::none_of(q.corners.begin(), q.corners.end(),
-                                     [&](P3 c) { return near(c, p, 1e-3f); }))
-                        q.corners.push_back(p);
+                                     [&](P3 c) { return near(c, tris[h][v], 1e-3f); })) {
+                        q.corners.push_back(tris[h][v]);
+                        q.st.push_back(triST[h][v]);
+                    }
             P3 n = cross(tris[i][1] - tris[i][0], tris[i][2] - tris[i][0]);
             float len = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
             q.normal = {n.x / len, n.y / len, n.z / len};
@@ -394,6 +408,197 @@ TEST(Hill, QuadsCountsWindingsRailsLipAndFence) {
             if (hill == 3) { // lip boards beside the narrower in-run
                 for (float x : {-1.0f, 0.0f, 2.0f, 3.0f})
                     EXPECT_TRUE(board({x, 3.9f, -30}));
+            }
+        }
+}
+
+namespace {
+
+// A lying surface as the hill tables give it: its corners in the order that carries the
+// texture coordinates (0, 0), (s, 0), (s, t), (0, t).
+struct LyingSurface {
+    std::string what;
+    P3 c[4];
+    float s, t;
+};
+
+std::vector<LyingSurface> lyingSurfaces(int hill, bool winter) {
+    std::vector<LyingSurface> out;
+    const auto& k = kKnots[hill - 1];
+    const auto& r = kRows[hill - 1];
+    const float xl = hill == 3 ? 0 : 0.1f, xr = hill == 3 ? 2.1f : 2;
+    // In-run and landing hill: downhill-left, downhill-right, uphill-right, uphill-left.
+    for (int i = 0; i < 4; ++i)
+        out.push_back({"in-run " + std::to_string(i + 1),
+                       {{xl, k[i + 1][1], k[i + 1][0]},
+                        {xr, k[i + 1][1], k[i + 1][0]},
+                        {xr, k[i][1], k[i][0]},
+                        {xl, k[i][1], k[i][0]}},
+                       1,
+                       i == 0 ? 5.0f : 1.0f});
+    const int marked = hill == 3 ? 3 : 4;
+    for (int i = 0; i < 6; ++i) {
+        const auto& u = r[i];
+        const auto& d = r[i + 1];
+        float s = i < marked ? 5 : i == marked ? 1 : 16;
+        float t = i < marked ? 7 : i == marked ? 1 : 20;
+        out.push_back(
+            {"landing strip " + std::to_string(i + 1),
+             {{d[2], d[1], d[0]}, {d[3], d[1], d[0]}, {u[3], u[1], u[0]}, {u[2], u[1], u[0]}},
+             s,
+             t});
+    }
+
+    // Side bands: edge 0 is the landing edge, 1 inner, 2 middle, 3 outer boundary.
+    const auto& sides = hill == 3 ? kSides3 : kSides12;
+    auto edge = [&](int row, bool right, int e) -> P3 {
+        const auto& rw = r[row];
+        if (e == 0) return {right ? rw[3] : rw[2], rw[1], rw[0]};
+        const Boundary& b = sides[row][e - 1];
+        return {right ? b.rx : b.lx, right ? b.ry : b.ly, rw[0]};
+    };
+    const char* bandName[3] = {"inner", "middle", "outer"};
+    for (int band = 0; band < 3; ++band)
+        for (int i = 0; i < (band == 2 ? 5 : 6); ++i) {
+            P3 iu = edge(i, true, band), id = edge(i + 1, true, band);
+            P3 ou = edge(i, true, band + 1), od = edge(i + 1, true, band + 1);
+            out.push_back({std::string("right ") + bandName[band] + " band",
+                           {od, ou, iu, id},
+                           winter ? 16.0f : 3.0f,
+                           winter ? 20.0f : 1.0f});
+        }
+    const float summerBack[3][2] = {{3, 1}, {1, 1}, {1, 1}};
+    const float summerBand[3][2] = {{1, 1}, {1, 1}, {1, 4}};
+    const float backX[4] = {0, -3, -8, -20}, backY[4] = {1, -2, -4, -10.9f};
+    for (int band = 0; band < 3; ++band) {
+        if (hill != 3) {
+            const float upZ = -25.5f, downZ = hill == 2 && band == 0 ? -5.5f : r[0][0];
+            P3 iu{backX[band], backY[band], upZ}, id{backX[band], backY[band], downZ};
+            P3 ou{backX[band + 1], backY[band + 1], upZ},
+                od{backX[band + 1], backY[band + 1], downZ};
+            out.push_back({std::string("back strip ") + bandName[band],
+                           {ou, od, id, iu},
+                           winter ? 16 : summerBack[band][0],
+                           winter ? 20 : summerBack[band][1]});
+        }
+        for (int i = 0; i < (band == 2 ? 5 : 6); ++i) {
+            P3 iu = edge(i, false, band), id = edge(i + 1, false, band);
+            P3 ou = edge(i, false, band + 1), od = edge(i + 1, false, band + 1);
+            out.push_back({std::string("left ") + bandName[band] + " band",
+                           {ou, od, id, iu},
+                           winter ? 16 : summerBand[band][0],
+                           winter ? 20 : summerBand[band][1]});
+        }
+    }
+
+    // The ground plane's top face: x -537 to 623.5, z 360.1 back to -803.9.
+    const float g = winter ? 3 : 140;
+    out.push_back({"ground plane",
+                   {{-537, kGroundTop, 360.1f},
+                    {623.5f, kGroundTop, 360.1f},
+                    {623.5f, kGroundTop, -803.9f},
+                    {-537, kGroundTop, -803.9f}},
+                   g,
+                   g});
+    return out;
+}
+
+// A fence board from bottom point a to bottom point b, 0.5 high.
+struct Board {
+    P3 a, b;
+    float repeat;
+};
+
+std::vector<Board> fenceBoards(int hill) {
+    const float edgeRepeat[3][6] = {{1, 1, 1, 3, 3, 3}, {2, 2, 1, 3, 3, 3}, {6, 4, 4, 4, 3, 4}};
+    const float outrunRepeat[3][3] = {{1.5f, 1.5f, 1.5f}, {1.5f, 1.5f, 1.5f}, {1.5f, 6, 1.5f}};
+    const float acrossRepeat[3] = {4, 3, 5};
+    const auto& r = kRows[hill - 1];
+    const auto& o = kOutline[hill - 1];
+    std::vector<Board> out;
+    for (bool right : {true, false}) {
+        if (hill == 3) {
+            float x0 = right ? 2 : -1;
+            out.push_back({{x0, 3.9f, -30}, {x0 + 1, 3.9f, -30}, 0.5f});
+        }
+        const int x = right ? 3 : 2;
+        for (int i = 0; i < 6; ++i)
+            out.push_back({{r[i][x], r[i][1], r[i][0]},
+                           {r[i + 1][x], r[i + 1][1], r[i + 1][0]},
+                           edgeRepeat[hill - 1][i]});
+        // The outline runs from the right foot round to the left foot; the left boards go
+        // from the left foot downhill.
+        for (int i = 0; i < 3; ++i) {
+            const auto& p = right ? o[i] : o[7 - i];
+            const auto& q = right ? o[i + 1] : o[6 - i];
+            out.push_back(
+                {{p[0], kGroundTop, p[1]}, {q[0], kGroundTop, q[1]}, outrunRepeat[hill - 1][i]});
+        }
+    }
+    out.push_back(
+        {{o[3][0], kGroundTop, o[3][1]}, {o[4][0], kGroundTop, o[4][1]}, acrossRepeat[hill - 1]});
+    return out;
+}
+
+// The drawn quads with exactly these four corners.
+std::vector<const Quad*> quadsWithCorners(const std::vector<Quad>& quads, const P3 (&c)[4]) {
+    std::vector<const Quad*> found;
+    for (const Quad& q : quads)
+        if (q.corners.size() == 4 &&
+            std::all_of(std::begin(c), std::end(c), [&](P3 p) { return hasCorner(q, p); }))
+            found.push_back(&q);
+    return found;
+}
+
+ST stAt(const Quad& q, P3 p) {
+    for (size_t i = 0; i < q.corners.size(); ++i)
+        if (near(q.corners[i], p)) return q.st[i];
+    return {-999, -999};
+}
+
+} // namespace
+
+TEST(Hill, TextureRepeatsAndCornersOfEverySurfaceAndBoard) {
+    for (int hill = 1; hill <= 3; ++hill)
+        for (int seasonValue : {0, 1}) {
+            SCOPED_TRACE("hill " + std::to_string(hill) + " season " + std::to_string(seasonValue));
+            TempGameDir dir;
+            enterHill(dir, hill, seasonValue);
+            std::vector<Quad> quads;
+            feedback(drawHill, &quads);
+
+            for (const LyingSurface& e : lyingSurfaces(hill, seasonValue == 0)) {
+                std::vector<const Quad*> found = quadsWithCorners(quads, e.c);
+                ASSERT_EQ(found.size(), 1u) << e.what;
+                const ST want[4] = {{0, 0}, {e.s, 0}, {e.s, e.t}, {0, e.t}};
+                for (int k = 0; k < 4; ++k) {
+                    ST got = stAt(*found[0], e.c[k]);
+                    EXPECT_NEAR(got.s, want[k].s, 1e-4) << e.what << ", corner " << k;
+                    EXPECT_NEAR(got.t, want[k].t, 1e-4) << e.what << ", corner " << k;
+                }
+            }
+
+            // Boards: t from 0 at the top edge to 1 at the bottom, s from 0 at one end to the
+            // board's repeat at the other, in both windings.
+            for (const Board& b : fenceBoards(hill)) {
+                const P3 aTop{b.a.x, b.a.y + 0.5f, b.a.z}, bTop{b.b.x, b.b.y + 0.5f, b.b.z};
+                const P3 corners[4] = {b.a, b.b, bTop, aTop};
+                std::vector<const Quad*> found = quadsWithCorners(quads, corners);
+                ASSERT_EQ(found.size(), 2u) << "board at " << b.a.x << ", " << b.a.z;
+                for (const Quad* q : found) {
+                    ST sa = stAt(*q, b.a), sb = stAt(*q, b.b), ta = stAt(*q, aTop),
+                       tb = stAt(*q, bTop);
+                    EXPECT_FLOAT_EQ(sa.t, 1);
+                    EXPECT_FLOAT_EQ(sb.t, 1);
+                    EXPECT_FLOAT_EQ(ta.t, 0);
+                    EXPECT_FLOAT_EQ(tb.t, 0);
+                    EXPECT_FLOAT_EQ(sa.s, ta.s);
+                    EXPECT_FLOAT_EQ(sb.s, tb.s);
+                    EXPECT_FLOAT_EQ(std::min(sa.s, sb.s), 0)
+                        << "board at " << b.a.x << ", " << b.a.z;
+                    EXPECT_FLOAT_EQ(std::max(sa.s, sb.s), b.repeat)
+                        << "board at " << b.a.x << ", " << b.a.z;
+                }
             }
         }
 }
