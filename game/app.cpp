@@ -30,6 +30,13 @@ void resizeViewport(int width, int height) {
     glLoadIdentity();
 }
 
+namespace {
+// toupper is only defined for byte values.
+int upperCase(int code) {
+    return code >= 0 && code <= 255 ? std::toupper(code) : code;
+}
+} // namespace
+
 void mainWindowProc(const PlatformMessage& msg) {
     switch (msg.type) {
     case MSG_SIZE:
@@ -41,10 +48,10 @@ void mainWindowProc(const PlatformMessage& msg) {
         platformPostQuit();
         break;
     case MSG_KEYDOWN:
-        handleJumpKey(std::toupper(msg.key));
+        handleJumpKey(upperCase(msg.key));
         break;
     case MSG_CHAR:
-        handleJumpChar(std::toupper(msg.key));
+        handleJumpChar(upperCase(msg.key));
         break;
     case MSG_LBUTTONDOWN:
         handleJumpLeftClick();

@@ -10,6 +10,7 @@
 #include "game/app.h"
 #include "game/environment.h"
 #include "game/settings.h"
+#include "jump/jump_state.h"
 #include "platform/platform.h"
 #include "render/gl.h"
 #include "render/texture_file.h"
@@ -301,6 +302,27 @@ TEST(MainLoop, OneMessagePerPassDispatchedAfterTheFrame) {
     }
     PlatformMessage m;
     EXPECT_FALSE(platformPollMessage(&m));
+}
+
+// Every pass without the quit message draws a frame (the start countdown steps with it); the
+// pass that retrieves the quit message draws none.
+TEST(MainLoop, EveryPassDrawsButTheQuitPass) {
+    TempGameDir dir(false);
+    dir.writeDefaults();
+    startGame();
+    leaveStartScreen();
+    frames(2);
+    ASSERT_EQ(awaitingStart, 1);
+    int32_t before = startCountdown;
+    EXPECT_TRUE(mainLoopPass(nullptr));
+    EXPECT_NE(startCountdown, before) << "a pass without a message draws a frame";
+    before = startCountdown;
+    PlatformMessage quit;
+    quit.type = MSG_QUIT;
+    EXPECT_FALSE(mainLoopPass(&quit));
+    EXPECT_EQ(startCountdown, before) << "the quit pass drew a frame";
+    EXPECT_EQ(quitRequested, 1);
+    EXPECT_EQ(figureQuadric, nullptr);
 }
 
 TEST(StartScreen, FirstFrameShowsTheSkyColourLaterFramesBlack) {
