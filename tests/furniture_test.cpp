@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "game/settings.h"
 #include "jump/jump_state.h"
@@ -303,13 +304,69 @@ TEST_F(FurnitureShapes, ChairliftHasPylonsSeatsAndTwoCables) {
     const double eye[3] = {-100, 0, 20}, center[3] = {-5, 0, 20};
     IsolatedView view(eye, center, 60);
     FeedbackResult fed = captureFeedback(drawChairlift);
+    const auto& polys = fed[MARK_CHAIRLIFT].polygons;
     // Two seats of three boxes, six pylons of two boxes.
-    EXPECT_EQ(triangleCount(fed[MARK_CHAIRLIFT].polygons), (2u * 3u + 6u * 2u) * 6u * 2u);
-    // Five segments per cable.
-    EXPECT_EQ(fed[MARK_CHAIRLIFT].lines.size(), 10u);
-    // Drawing moved the seats by one step.
+    ASSERT_EQ(triangleCount(polys), (2u * 3u + 6u * 2u) * 6u * 2u);
+    // Drawing moved the seats by one step first.
     EXPECT_FLOAT_EQ(downSeat.z, kDownStart.z + 0.125f);
     EXPECT_FLOAT_EQ(upSeat.z, kUpStart.z - 0.125f);
+
+    // The extent of every box, in drawing order: down seat, up seat, then mast and
+    // cross-arm of each pylon.
+    struct Box {
+        double lo[3], hi[3];
+    };
+    std::vector<Box> boxes;
+    size_t triangles = 0;
+    for (const FedPrimitive& p : polys) {
+        if (triangles % 12 == 0) boxes.push_back({{1e9, 1e9, 1e9}, {-1e9, -1e9, -1e9}});
+        triangles += p.vertexCount - 2;
+        for (int v = 0; v < p.vertexCount; ++v) {
+            double o[3];
+            view.toObject(&p.data[v * 3], o);
+            for (int k = 0; k < 3; ++k) {
+                boxes.back().lo[k] = std::min(boxes.back().lo[k], o[k]);
+                boxes.back().hi[k] = std::max(boxes.back().hi[k], o[k]);
+            }
+        }
+    }
+    ASSERT_EQ(boxes.size(), 18u);
+    auto expectBox = [&](int i, double x0, double x1, double y0, double y1, double z0, double z1,
+                         const std::string& what) {
+        const double want[2][3] = {{x0, y0, z0}, {x1, y1, z1}};
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_NEAR(boxes[i].lo[k], want[0][k], 2e-3) << what << ", axis " << k;
+            EXPECT_NEAR(boxes[i].hi[k], want[1][k], 2e-3) << what << ", axis " << k;
+        }
+    };
+    // The seats' floors: the down seat 0.5 left of and 1 under its place, the up seat
+    // turned round, 0.5 right of and 1.3 under its place.
+    const SeatPosition d = downSeat, u = upSeat;
+    expectBox(0, d.x - 0.5, d.x + 0.5, d.y - 1, d.y - 0.9, d.z - 0.5, d.z, "down seat floor");
+    expectBox(3, u.x - 0.5, u.x + 0.5, u.y - 1.3, u.y - 1.2, u.z, u.z + 0.5, "up seat floor");
+    const float pylons[6][2] = {{-1, 0}, {-4, 10}, {-9, 20}, {-15, 30}, {-16, 45}, {-16, 55}};
+    for (int n = 0; n < 6; ++n) {
+        const double dy = pylons[n][0], z = pylons[n][1] - 10;
+        const std::string what = "pylon " + std::to_string(n + 1);
+        expectBox(6 + 2 * n, -4, -3.9, dy - 13, dy + 7, z - 0.1, z, what + " mast");
+        expectBox(7 + 2 * n, -5.2, -2.7, dy + 7, dy + 7.1, z - 0.1, z, what + " arm");
+    }
+
+    // Five segments per cable, through the arms' ends: down line at x -5, up line at -2.8.
+    const float cable[6][2] = {{6, -10}, {3, 0}, {-2, 10}, {-8, 20}, {-9, 35}, {-9, 45}};
+    const auto& lines = fed[MARK_CHAIRLIFT].lines;
+    ASSERT_EQ(lines.size(), 10u);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const double x = i < 5 ? -5 : -2.8;
+        for (int end = 0; end < 2; ++end) {
+            double o[3];
+            view.toObject(&lines[i].data[end * 3], o);
+            const auto& point = cable[i % 5 + end];
+            EXPECT_NEAR(o[0], x, 2e-3) << "segment " << i;
+            EXPECT_NEAR(o[1], point[0], 2e-3) << "segment " << i;
+            EXPECT_NEAR(o[2], point[1], 2e-3) << "segment " << i;
+        }
+    }
 }
 
 TEST_F(FurnitureShapes, SafetyNetIsSeenFromBothSides) {
