@@ -265,6 +265,122 @@ TEST_F(StandShapes, SeatingBlocksPerHillWithTheHill3Cubes) {
     }
 }
 
+namespace {
+
+// Translate, then turn about y (degrees).
+struct Placed {
+    double x, y, z, turn;
+};
+
+// The extent of the local box lo..hi once turned and moved as `p` says.
+void placedBounds(const Placed& p, const double lo[3], const double hi[3], double outLo[3],
+                  double outHi[3]) {
+    const double a = p.turn * M_PI / 180, c = std::cos(a), s = std::sin(a);
+    for (int k = 0; k < 3; ++k)
+        outLo[k] = 1e9, outHi[k] = -1e9;
+    for (int corner = 0; corner < 8; ++corner) {
+        double x = corner & 1 ? hi[0] : lo[0], y = corner & 2 ? hi[1] : lo[1],
+               z = corner & 4 ? hi[2] : lo[2];
+        const double w[3] = {p.x + x * c + z * s, p.y + y, p.z - x * s + z * c};
+        for (int k = 0; k < 3; ++k) {
+            outLo[k] = std::min(outLo[k], w[k]);
+            outHi[k] = std::max(outHi[k], w[k]);
+        }
+    }
+}
+
+// Splits fed-back polygons into consecutive pieces of `triangles` triangles each and checks
+// the extent of piece i against the local box placed by places[i].
+void expectPlacedPieces(const IsolatedView& view, const std::vector<FedPrimitive>& polys,
+                        const std::vector<std::pair<Placed, size_t>>& places, const double lo[][3],
+                        const double hi[][3], const std::vector<int>& kind) {
+    size_t next = 0;
+    for (size_t i = 0; i < places.size(); ++i) {
+        std::vector<FedPrimitive> piece;
+        size_t triangles = 0;
+        while (next < polys.size() && triangles < places[i].second) {
+            triangles += polys[next].vertexCount - 2;
+            piece.push_back(polys[next++]);
+        }
+        ASSERT_EQ(triangles, places[i].second) << "piece " << i;
+        double got[2][3], want[2][3];
+        objectBounds(view, piece, got[0], got[1]);
+        placedBounds(places[i].first, lo[kind[i]], hi[kind[i]], want[0], want[1]);
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_NEAR(got[0][k], want[0][k], 2e-2) << "piece " << i << ", axis " << k;
+            EXPECT_NEAR(got[1][k], want[1][k], 2e-2) << "piece " << i << ", axis " << k;
+        }
+    }
+    EXPECT_EQ(next, polys.size());
+}
+
+} // namespace
+
+TEST_F(StandShapes, StandsAndBlocksStandWhereTheirTablesPlaceThem) {
+    // A stand's ten rows fill x 8.5 to 13, y 0 to 2.75, z 2 to 12 of its own frame; a block,
+    // scaled by a half, x -5 to 5, y 0 to 2.5, z -5 to 0; a hill-3 cube is 3 on a side.
+    const double lo[3][3] = {{8.5, 0, 2}, {-5, 0, -5}, {0, 0, -3}};
+    const double hi[3][3] = {{13, 2.75, 12}, {5, 2.5, 0}, {3, 3, 0}};
+    const size_t standTriangles = 10 * 2 * 2, blockTriangles = 41 * 2, cubeTriangles = 6 * 2;
+    const std::vector<Placed> stands1 = {{-1.4, -10.3, 25, 0},
+                                         {-1.4, -10.3, 14, 0},
+                                         {3.4, -10.3, 39, 180},
+                                         {3.4, -10.3, 28, 180},
+                                         {10, -10.3, 29, -90}};
+    const std::vector<Placed> stands3 = {
+        {9.8, -7.7, 75, 0},     {4.8, -10.3, 75, 0},    {9.8, -7.7, 65, 0},
+        {4.8, -10.3, 65, 0},    {9.8, -7.7, 55, 0},     {4.8, -10.3, 55, 0},
+        {9.8, -7.7, 45, 0},     {4.8, -10.3, 45, 0},    {-8.6, -7.7, 89, 180},
+        {-3.6, -10.3, 89, 180}, {-8.6, -7.7, 79, 180},  {-3.6, -10.3, 79, 180},
+        {-8.6, -7.7, 69, 180},  {-3.6, -10.3, 69, 180}, {-8.6, -7.7, 59, 180},
+        {-3.6, -10.3, 59, 180}, {13, -10.3, 80.6, -90}, {13, -7.7, 85.6, -90},
+        {13, -5, 90.6, -90},    {3, -10.3, 80.6, -90},  {3, -7.7, 85.6, -90},
+        {3, -5, 90.6, -90}};
+    const std::vector<Placed> blocks1 = {{12, -10.6, 32, 90},
+                                         {12, -10.6, 21, 90},
+                                         {-10, -10.6, 32, -90},
+                                         {-10, -10.6, 21, -90},
+                                         {3, -10.6, 42.4, 0}};
+    const std::vector<Placed> blocks3 = {
+        {18, -10.6, 82, 90},  {23, -8, 82, 90},      {23, -8, 72, 90},      {18, -10.6, 72, 90},
+        {23, -8, 62, 90},     {18, -10.6, 62, 90},   {23, -8, 52, 90},      {18, -10.6, 52, 90},
+        {19, -10.6, 50.2, 0}, {19, -10.6, 86.2, 0},  {-21, -10.6, 50.2, 0}, {-21, -10.6, 86.2, 0},
+        {-22, -8, 82, -90},   {-17, -10.6, 82, -90}, {-22, -8, 72, -90},    {-17, -10.6, 72, -90},
+        {-22, -8, 62, -90},   {-17, -10.6, 62, -90}, {-22, -8, 52, -90},    {-17, -10.6, 52, -90},
+        {6, -5.55, 104, 0},   {6, -8.1, 99, 0},      {6, -10.6, 94, 0},     {-4, -5.55, 104, 0},
+        {-4, -8.1, 99, 0},    {-4, -10.6, 94, 0}};
+
+    const double eye[3] = {0, 300, 60}, center[3] = {0, 0, 60};
+    for (int hill : {1, 3}) {
+        SCOPED_TRACE("hill " + std::to_string(hill));
+        hillNumber = hill;
+        IsolatedView view(eye, center, 120);
+        glDisable(GL_CULL_FACE);
+
+        std::vector<std::pair<Placed, size_t>> places;
+        std::vector<int> kind;
+        for (const Placed& p : hill == 1 ? stands1 : stands3) {
+            places.push_back({p, standTriangles});
+            kind.push_back(0);
+        }
+        FeedbackResult fed = captureFeedback(drawStands);
+        ASSERT_FALSE(fed.overflowed);
+        expectPlacedPieces(view, fed[MARK_STANDS].polygons, places, lo, hi, kind);
+
+        places.clear();
+        kind.clear();
+        const auto& blocks = hill == 1 ? blocks1 : blocks3;
+        for (size_t i = 0; i < blocks.size(); ++i) {
+            const bool cube = hill == 3 && i >= 8 && i < 12;
+            places.push_back({blocks[i], cube ? cubeTriangles : blockTriangles});
+            kind.push_back(cube ? 2 : 1);
+        }
+        fed = captureFeedback(drawSeatingBlocks);
+        ASSERT_FALSE(fed.overflowed);
+        expectPlacedPieces(view, fed[MARK_SEATING_BLOCKS].polygons, places, lo, hi, kind);
+    }
+}
+
 TEST_F(StandShapes, SeatingBlockFacesPointOutwards) {
     // Unlit: risers grey 0.6, treads white, walls in the colour current before the block.
     auto look = [](const double eye[3], const double center[3]) {
@@ -336,6 +452,7 @@ TEST_F(StandShapes, LampPanelShowsHalogenByDaySheetByNight) {
         lightingMode = mode;
         IsolatedView view(eye, center, 3);
         plainState();
+        glEnable(GL_TEXTURE_2D); // not yet on when no scene was set up before this test
         floodlightMast();
         Picture pic = readBack();
         pic.at(pic.width / 2, pic.height / 2, r, g, b);
