@@ -1,6 +1,9 @@
 // The player's controls: messages delivered between frames as the main loop does.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+
 #include "camera/views.h"
 #include "game/app.h"
 #include "game/random.h"
@@ -32,7 +35,267 @@ unsigned seedDrawing(float low, float high, int want) {
     return 0;
 }
 
+// Every jump-state value that has a load value, by name.
+using Values = std::map<std::string, double>;
+Values jumpValues() {
+    return {
+        {"jumperX", jumperX},
+        {"jumperY", jumperY},
+        {"jumperZ", jumperZ},
+        {"groundY", groundY},
+        {"jumpClock", jumpClock},
+        {"runSpeed", runSpeed},
+        {"runAccel", runAccel},
+        {"gravity", gravity},
+        {"segmentSlope", segmentSlope},
+        {"segmentIntercept", segmentIntercept},
+        {"inrunProfileZ[0]", inrunProfileZ[0]},
+        {"inrunProfileY[4]", inrunProfileY[4]},
+        {"brakeOffset", brakeOffset},
+        {"brakeRate", brakeRate},
+        {"takeoffSpeed", takeoffSpeed},
+        {"takeoffZ", takeoffZ},
+        {"takeoffY", takeoffY},
+        {"landingSink", landingSink},
+        {"flightLean", flightLean},
+        {"leanLift", leanLift},
+        {"leanStepUp", leanStepUp},
+        {"leanStepDown", leanStepDown},
+        {"windFactor", windFactor},
+        {"rawRange", rawRange},
+        {"jumpDistance", jumpDistance},
+        {"jumpPoints", jumpPoints},
+        {"inrunPitch", inrunPitch},
+        {"atGate", atGate},
+        {"awaitingStart", awaitingStart},
+        {"startCountdown", startCountdown},
+        {"runStarted", runStarted},
+        {"takeoffArmed", takeoffArmed},
+        {"inFlight", inFlight},
+        {"takeoffDone", takeoffDone},
+        {"landingArmed", landingArmed},
+        {"landingStance", landingStance},
+        {"landingStanceTaken", landingStanceTaken},
+        {"fallen", fallen},
+        {"windSpeed", windSpeed},
+        {"windChange", windChange},
+        {"windChangeRange[0]", windChangeRange[0]},
+        {"windChangeRange[1]", windChangeRange[1]},
+        {"windStartRange[0]", windStartRange[0]},
+        {"windStartRange[1]", windStartRange[1]},
+        {"windStartRangeAlt[0]", windStartRangeAlt[0]},
+        {"windStartRangeAlt[1]", windStartRangeAlt[1]},
+        {"trunkBend", trunkBend},
+        {"kneeBend", kneeBend},
+        {"hipPitch", hipPitch},
+        {"anklePitch", anklePitch},
+        {"leftLegRoll", leftLegRoll},
+        {"rightLegRoll", rightLegRoll},
+        {"leftSkiYaw", leftSkiYaw},
+        {"rightSkiYaw", rightSkiYaw},
+        {"slopePitch", slopePitch},
+        {"bodyPitch", bodyPitch},
+        {"crouchStep", crouchStep},
+        {"extendStep", extendStep},
+        {"fallProgress", fallProgress},
+        {"goodMarkRange[0]", goodMarkRange[0]},
+        {"goodMarkRange[1]", goodMarkRange[1]},
+        {"fallMarkRange[0]", fallMarkRange[0]},
+        {"fallMarkRange[1]", fallMarkRange[1]},
+        {"gateFigureX", gateFigureX},
+        {"gateFigureY", gateFigureY},
+        {"gateFigureZ", gateFigureZ},
+        {"cursorX", cursorX},
+        {"cursorY", cursorY},
+    };
+}
+
+// The "at program load" column of the jump-state tables.
+const Values kLoadColumn = {
+    {"jumperX", 1.1f},
+    {"jumperY", 0},
+    {"jumperZ", 0},
+    {"groundY", 0},
+    {"jumpClock", 0},
+    {"runSpeed", 0},
+    {"runAccel", 1},
+    {"gravity", -9.81f},
+    {"segmentSlope", -0.65f},
+    {"segmentIntercept", 9},
+    {"inrunProfileZ[0]", 0},
+    {"inrunProfileY[4]", 0},
+    {"brakeOffset", 0},
+    {"brakeRate", 0},
+    {"takeoffSpeed", 0},
+    {"takeoffZ", 0},
+    {"takeoffY", 0},
+    {"landingSink", 0},
+    {"flightLean", 0},
+    {"leanLift", 0},
+    {"leanStepUp", 4.5},
+    {"leanStepDown", 1.5},
+    {"windFactor", 0},
+    {"rawRange", 0},
+    {"jumpDistance", 0},
+    {"jumpPoints", 0},
+    {"inrunPitch", 0},
+    {"atGate", 1},
+    {"awaitingStart", 1},
+    {"startCountdown", 1600},
+    {"runStarted", 0},
+    {"takeoffArmed", 0},
+    {"inFlight", 0},
+    {"takeoffDone", 0},
+    {"landingArmed", 0},
+    {"landingStance", 0},
+    {"landingStanceTaken", 0},
+    {"fallen", 0},
+    {"windSpeed", 0},
+    {"windChange", 0},
+    {"windChangeRange[0]", -2},
+    {"windChangeRange[1]", 2},
+    {"windStartRange[0]", -5},
+    {"windStartRange[1]", 5},
+    {"windStartRangeAlt[0]", 15},
+    {"windStartRangeAlt[1]", 65},
+    {"trunkBend", 0},
+    {"kneeBend", 90},
+    {"hipPitch", -55},
+    {"anklePitch", 0},
+    {"leftLegRoll", 0},
+    {"rightLegRoll", 0},
+    {"leftSkiYaw", 0},
+    {"rightSkiYaw", 0},
+    {"slopePitch", 0},
+    {"bodyPitch", 0},
+    {"crouchStep", 5},
+    {"extendStep", 5},
+    {"fallProgress", 60},
+    {"goodMarkRange[0]", 18},
+    {"goodMarkRange[1]", 20},
+    {"fallMarkRange[0]", 5},
+    {"fallMarkRange[1]", 10},
+    {"gateFigureX", 1.1f},
+    {"gateFigureY", 0},
+    {"gateFigureZ", 0},
+    {"cursorX", 0},
+    {"cursorY", 0},
+};
+
+void expectLoadColumn(const Values& values, const char* when) {
+    ASSERT_EQ(values.size(), kLoadColumn.size());
+    for (const auto& [name, value] : kLoadColumn)
+        EXPECT_EQ(values.at(name), value) << name << " " << when;
+}
+
+// Taken before main and before any test: what the game itself starts from.
+const Values kAtProgramStart = jumpValues();
+
 } // namespace
+
+TEST(JumpState, TheProgramStartsWithTheLoadValues) {
+    expectLoadColumn(kAtProgramStart, "at program start");
+    // The tests' fresh program agrees with the real one.
+    resetJump();
+    flightLean = 7;
+    windSpeed = 3;
+    loadJumpState();
+    expectLoadColumn(jumpValues(), "after loadJumpState");
+}
+
+TEST_F(Controls, ResetRestoresItsColumnAndLeavesTheRestAlone) {
+    loadCameraState();
+    const float riseAtLoad = cameraRise, trailAtLoad = trailOffset;
+    hillNumber = 2; // the profile stays hill 1's: the reset does not write it
+    // Every value away from both columns.
+    jumperX = jumperY = jumperZ = groundY = jumpClock = runSpeed = runAccel = gravity = 3;
+    segmentSlope = segmentIntercept = brakeOffset = brakeRate = takeoffSpeed = takeoffZ = 3;
+    takeoffY = landingSink = flightLean = leanLift = leanStepUp = leanStepDown = windFactor = 3;
+    inrunPitch = 3;
+    for (int i = 0; i < 5; ++i)
+        inrunProfileZ[i] = inrunProfileY[i] = 3;
+    rawRange = jumpDistance = jumpPoints = startCountdown = windSpeed = windChange = 3;
+    atGate = awaitingStart = runStarted = takeoffArmed = inFlight = takeoffDone = 3;
+    landingArmed = landingStance = landingStanceTaken = fallen = 3;
+    // A range of one value makes the wind change certain: 3 + r * 0 / 32768.
+    windChangeRange[0] = windChangeRange[1] = windStartRange[0] = windStartRange[1] = 3;
+    windStartRangeAlt[0] = windStartRangeAlt[1] = 3;
+    trunkBend = kneeBend = hipPitch = anklePitch = leftLegRoll = rightLegRoll = 3;
+    leftSkiYaw = rightSkiYaw = slopePitch = bodyPitch = crouchStep = extendStep = 3;
+    fallProgress = 3;
+    goodMarkRange[0] = goodMarkRange[1] = fallMarkRange[0] = fallMarkRange[1] = 3;
+    gateFigureX = gateFigureY = gateFigureZ = 3;
+    cursorX = cursorY = 3;
+    cameraNudge = 4;
+    selectCameraView(6);
+    cameraRise = trailOffset = 5;
+
+    resetJump();
+
+    Values want = kLoadColumn;
+    // The reset column where it differs from the load column.
+    want["jumperY"] = want["gateFigureY"] = 12.7f;
+    want["jumperZ"] = want["gateFigureZ"] = -20.3f;
+    want["windStartRange[0]"] = -7;
+    want["windStartRange[1]"] = 7;
+    want["fallMarkRange[0]"] = 9;
+    want["fallMarkRange[1]"] = 12;
+    want["windChange"] = 3;
+    want["windSpeed"] = 3 + 3;
+    // Not touched by the reset.
+    for (const char* kept : {"groundY", "inrunProfileZ[0]", "inrunProfileY[4]", "windFactor",
+                             "rawRange", "jumpPoints", "windChangeRange[0]", "windChangeRange[1]",
+                             "windStartRangeAlt[0]", "windStartRangeAlt[1]", "cursorX", "cursorY"})
+        want[kept] = 3;
+    const Values got = jumpValues();
+    for (const auto& [name, value] : want)
+        EXPECT_EQ(got.at(name), value) << name;
+    EXPECT_EQ(cameraNudge, 4);
+    EXPECT_EQ(selectedCameraView(), 5);
+    EXPECT_EQ(cameraRise, riseAtLoad);
+    EXPECT_EQ(trailOffset, trailAtLoad);
+
+    // Outside 1..3 the start position is left where it was.
+    hillNumber = 4;
+    jumperY = jumperZ = gateFigureY = gateFigureZ = 3;
+    resetJump();
+    EXPECT_EQ(jumperZ, 3);
+    EXPECT_EQ(gateFigureY, 3);
+    EXPECT_EQ(atGate, 1);
+}
+
+TEST_F(Controls, RandomDrawsTruncateTowardZero) {
+    // Checked against the rule for many generator values: below zero the fraction is cut
+    // towards zero, so -2 comes only from r = 0.
+    int seen[4] = {};
+    for (unsigned k = 1; k <= 3000; ++k) {
+        // Spread seeds: the first value of neighbouring seeds lies close together.
+        const unsigned seed = k * 2654435761u;
+        seedRandom(seed);
+        const int r = nextRandom();
+        seedRandom(seed);
+        drawWindChange();
+        const int want = static_cast<int>(-2.0 + r * 4.0 / 32768);
+        ASSERT_EQ(windChange, want) << "r " << r;
+        ASSERT_TRUE(windChange >= -2 && windChange <= 1);
+        ++seen[windChange + 2];
+        if (windChange == -2) {
+            EXPECT_EQ(r, 0);
+        }
+
+        hiddenSwitch = 0;
+        seedRandom(seed);
+        drawStartWind();
+        EXPECT_EQ(windSpeed,
+                  static_cast<int>(windStartRange[0] +
+                                   r * (windStartRange[1] - windStartRange[0]) / 32768.0));
+    }
+    // Away from r = 0, -1 and 1 take a quarter of the generator's values each, 0 half.
+    EXPECT_GT(seen[1], 0);
+    EXPECT_GT(seen[2], seen[1]);
+    EXPECT_GT(seen[2], seen[3]);
+    EXPECT_GT(seen[3], 0);
+}
 
 TEST_F(Controls, StartNeedsTheCountdownNotNegative) {
     startCountdown = 0;
