@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cmath>
+#include <string>
 
 #include "camera/views.h"
 #include "game/settings.h"
@@ -17,6 +18,7 @@ using Vec = std::array<double, 3>;
 
 struct Look {
     Vec eye, forward;
+    double sideY; // height component of the picture's x axis
 };
 
 // For M = R * translate(-eye): eye = -R^T t, and the view direction is -(third row of R).
@@ -27,6 +29,7 @@ Look currentLook() {
     for (int i = 0; i < 3; ++i)
         l.eye[i] = -(m[i * 4 + 0] * m[12] + m[i * 4 + 1] * m[13] + m[i * 4 + 2] * m[14]);
     l.forward = {-m[2], -m[6], -m[10]};
+    l.sideY = m[4];
     return l;
 }
 
@@ -127,6 +130,186 @@ TEST_F(Camera, AnimatedValuesChangeOnlyInTheirOwnView) {
     EXPECT_EQ(selectedCameraView(), 1) << "view 2 stays selected across jumps";
 }
 
+// One frame of a view: the value it animates after the update, then eye and target.
+struct Framing {
+    int view, hill;
+    float X, Y, Z;
+    float animated; // the view's camera value after this frame's update
+    Vec eye, target;
+};
+
+TEST_F(Camera, EveryViewOnEveryHillFramesAsItsTableSays) {
+    // Nudged, with every animated value away from its start, at two places on the hill:
+    // far down (z 20), where every update runs, and high up (z -50), where most do not.
+    const float n = 3, rise = 0.5f, trail = 2, drop = -3, shift = -1.5f;
+    const float X = 1.3f, Y = -4.2f, hi = -50, lo = 20;
+    airshipTravel = 36;
+    const Framing cases[] = {
+        {1, 1, X, Y, lo, 0, {-1.5, 1.7 + n / 2, 6 - n}, {X, Y, lo}},
+        {1, 2, X, Y, lo, 0, {-1.5, 3.2 + n / 2, 6 - n}, {X, Y, lo}},
+        {1, 3, X, Y, lo, 0, {-4, 6 + n / 2, -4 - n}, {X, Y, lo}},
+        {2,
+         1,
+         X,
+         Y,
+         lo,
+         rise + 0.04f,
+         {X - 4 + n / 4, Y + (rise + 0.04) + 2 - n / 4.4, lo + 4 + (rise + 0.04) - n / 40},
+         {X, Y, lo}},
+        {2,
+         2,
+         X,
+         Y,
+         lo,
+         rise + 0.08f,
+         {X - 4 + n / 8, Y - 4 + (rise + 0.08) + 2 - n / 8.4, lo + 8 + (rise + 0.08) - n / 80},
+         {X, Y, lo}},
+        {2,
+         3,
+         X,
+         Y,
+         lo,
+         rise + 0.04f,
+         {X - 1.4 + n / 4, Y - 2 - n / 4.4, lo + 18 + (rise + 0.04) - n / 40},
+         {X, Y - 1, lo}},
+        {2,
+         1,
+         X,
+         Y,
+         hi,
+         rise,
+         {X - 4 + n / 4, Y + rise + 2 - n / 4.4, hi + 4 + rise - n / 40},
+         {X, Y, hi}},
+        {3, 1, X, Y, lo, 0, {n - 20, 10.5 - n / 4, 5 - n / 2}, {X, Y, lo}},
+        {3, 2, X, Y, lo, 0, {n - 20, 10.5 - n / 4, 5 - n / 2}, {X, Y, lo}},
+        {3, 3, X, Y, lo, 0, {n - 20, 10.5 - n / 4, -10 - n / 2}, {X, Y, lo}},
+        {4, 1, X, Y, hi, drop, {-2 - n / 4, 4, hi + 8 + n / 6}, {X, Y, hi + n / 8}},
+        {4, 1, X, Y, lo, drop, {-2 - n / 4, 4 - n / 2.3, lo - 4 + n / 6}, {X, Y, lo + n / 8}},
+        {4, 2, X, Y, hi, drop, {-1 - n / 4, drop + 8, hi + 8 + n / 6}, {X, Y, hi + n / 8}},
+        {4, 2, X, Y, 0, drop - 0.08f, {-1, (drop - 0.08) + 8, -2}, {X, Y, 0 + n / 8}},
+        {4,
+         2,
+         X,
+         Y,
+         lo,
+         drop - 0.08f,
+         {-1 - n / 4, (drop - 0.08) + 8 - n / 2.3, lo - 6 + n / 6},
+         {X, Y, lo + n / 8}},
+        {4,
+         3,
+         X,
+         Y,
+         hi,
+         drop - 0.05f,
+         {-3 - n / 4, (drop - 0.05) + 16, hi + 25 + n / 6},
+         {X, Y, hi + n / 8}},
+        {4, 3, X, Y, -20, drop - 0.05f, {-3, (drop - 0.05) + 16, -15}, {X, Y, -20 + n / 8}},
+        {4,
+         3,
+         X,
+         Y,
+         lo,
+         drop - 0.05f,
+         {-3 - n / 4, (drop - 0.05) + 16 - n / 2.3, lo - 5 + n / 6},
+         {X, Y, lo + n / 8}},
+        {5,
+         1,
+         X,
+         Y,
+         lo,
+         trail + 0.1f,
+         {X - 0.25, Y + (trail + 0.1) - n / 10, lo - (trail + 0.1) + n / 200},
+         {X - 0.25, Y, lo + 0.5 - n / 200}},
+        {5,
+         2,
+         X,
+         Y,
+         hi,
+         trail,
+         {X - 0.25, Y + trail - n / 10, hi + 0.9 - trail + n / 200},
+         {X - 0.25, Y - 0.1, hi + 1 - n / 200}},
+        {5,
+         2,
+         X,
+         Y,
+         lo,
+         trail + 0.1f,
+         {X - 0.25, Y + (trail + 0.1) - n / 10, lo + 0.9 - (trail + 0.1) + n / 200},
+         {X - 0.25, Y - 0.1, lo + 1 - n / 200}},
+        {5,
+         3,
+         X,
+         Y,
+         hi,
+         trail + 0.16f,
+         {X - 0.25, Y + (trail + 0.16) / 2 - n / 10, hi + 5.9 - (trail + 0.16) + n / 200},
+         {X - 0.25, Y - 0.1, hi + 8.5 - n / 200}},
+        {6, 1, X, Y, lo, 0, {-4 - 36 / 12.0 + n, 10, 5 - n}, {X, Y, lo}},
+        {6, 3, X, Y, hi, 0, {-4 - 36 / 12.0 + n, 10, 5 - n}, {X, Y, hi}},
+        {7,
+         1,
+         X,
+         Y,
+         lo,
+         shift - 0.04f,
+         {X - 10 + n / 2, Y + 3 - n / 7, lo + (shift - 0.04) + n / 10},
+         {X, Y, lo + (shift - 0.04) - 2 + n / 4}},
+        {7,
+         2,
+         X,
+         Y,
+         lo,
+         shift - 0.1f,
+         {X - 10 + n / 2, Y + 3 - n / 7, lo + 5 + (shift - 0.1) + n / 10},
+         {X, Y, lo + 5 + (shift - 0.1) - 2 + n / 4}},
+        {7,
+         3,
+         X,
+         Y,
+         hi,
+         shift,
+         {X - 10 + n / 2, Y + 3 - n / 7, hi + 10 + shift + n / 10},
+         {X, Y, hi + 10 + shift - 2 + n / 4}},
+        {7,
+         3,
+         X,
+         Y,
+         lo,
+         shift - 0.1f,
+         {X - 10 + n / 2, Y + 3 - n / 7, lo + 10 + (shift - 0.1) + n / 10},
+         {X, Y, lo + 10 + (shift - 0.1) - 2 + n / 4}},
+        {8, 2, X, Y, lo, rise + 0.04f, {-3, (rise + 0.04) - 6 + n / 4, 26 - n / 2}, {X, Y, lo}},
+        {8, 3, X, Y, hi, rise, {-3, rise - 6 + n / 4, 26 - n / 2}, {X, Y, hi}},
+    };
+    for (const Framing& c : cases) {
+        SCOPED_TRACE("view " + std::to_string(c.view) + " hill " + std::to_string(c.hill) + " z " +
+                     std::to_string(c.Z));
+        hillNumber = c.hill;
+        jumperX = c.X;
+        jumperY = c.Y;
+        jumperZ = c.Z;
+        cameraNudge = n;
+        cameraRise = rise;
+        trailOffset = trail;
+        towerDrop = drop;
+        chaseShift = shift;
+        Look l = applyView(c.view);
+        expectEye(l, c.eye, "eye");
+        expectLooksAt(l, c.target, "target");
+        EXPECT_NEAR(l.sideY, 0, 1e-6) << "up is +y: the picture is never rolled";
+        const float* animated[8] = {nullptr,      &cameraRise, nullptr,     &towerDrop,
+                                    &trailOffset, nullptr,     &chaseShift, &cameraRise};
+        if (animated[c.view - 1]) {
+            EXPECT_FLOAT_EQ(*animated[c.view - 1], c.animated);
+        }
+        // Only the selected view's value moves.
+        EXPECT_TRUE(c.view == 2 || c.view == 8 || cameraRise == rise);
+        EXPECT_TRUE(c.view == 4 || towerDrop == drop);
+        EXPECT_TRUE(c.view == 5 || trailOffset == trail);
+        EXPECT_TRUE(c.view == 7 || chaseShift == shift);
+    }
+}
+
 TEST_F(Camera, View6DriftsWithTheAirship) {
     airshipTravel = 120;
     Look l = applyView(6);
@@ -163,6 +346,46 @@ TEST_F(Camera, FreeCameraWalksTurnsAndStopsAtTheEdge) {
     applyView(7);
     platformSimulateHeldKey('Z', false);
     EXPECT_FLOAT_EQ(freeCamPitch, 5);
+    // Heading -85, pitch 5: the target 100 ahead, raised by the pitch above height 1.
+    const double h = -85 * 3.14159 / 180, p = 5 * 3.14159 / 180;
+    l = applyView(7);
+    expectEye(l, {freeCamX, -5, -270}, "eye 6 below the reference height");
+    EXPECT_NEAR(freeCamTarget[0], freeCamX + std::cos(h) * 100, 1e-3);
+    EXPECT_NEAR(freeCamTarget[1], 1 + std::sin(p) * 100, 1e-3);
+    EXPECT_NEAR(freeCamTarget[2], -270 + std::sin(h) * 100, 1e-3);
+    expectLooksAt(l, {freeCamTarget[0], freeCamTarget[1], freeCamTarget[2]}, "pitched up");
+
+    platformSimulateHeldKey(VK_LEFT, true);
+    platformSimulateHeldKey('A', true);
+    applyView(7);
+    applyView(7);
+    platformSimulateHeldKey('A', false);
+    EXPECT_FLOAT_EQ(freeCamYaw, -95);
+    EXPECT_FLOAT_EQ(freeCamPitch, -5) << "no limit on the pitch";
+    platformSimulateHeldKey(VK_LEFT, false);
+    platformSimulateHeldKey(VK_RIGHT, true);
+    for (int i = 0; i < 19; ++i)
+        applyView(7);
+    platformSimulateHeldKey(VK_RIGHT, false);
+    ASSERT_FLOAT_EQ(freeCamYaw, 0);
+
+    // Heading 0 walks along +x; the clamp holds x at 220, Down walks back.
+    const double x0 = freeCamX;
+    platformSimulateHeldKey(VK_UP, true);
+    applyView(7);
+    EXPECT_NEAR(freeCamX, x0 + 3.4, 1e-5);
+    for (int i = 0; i < 70; ++i)
+        applyView(7);
+    EXPECT_DOUBLE_EQ(freeCamX, 220);
+    platformSimulateHeldKey(VK_DOWN, true);
+    applyView(7);
+    EXPECT_NEAR(freeCamX, 220, 1e-5) << "Up and Down held together cancel";
+    platformSimulateHeldKey(VK_UP, false);
+    for (int i = 0; i < 10; ++i)
+        applyView(7);
+    platformSimulateHeldKey(VK_DOWN, false);
+    EXPECT_NEAR(freeCamX, 220 - 34, 1e-4);
+    EXPECT_DOUBLE_EQ(freeCamZ, -270);
     resetJump();
     EXPECT_DOUBLE_EQ(freeCamZ, -270) << "the free camera keeps its place across jumps";
 
