@@ -2,11 +2,14 @@
 // and rain. Their textures are swapped for plain colours so each picture is recognisable.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <string>
 
+#include "feedback.h"
+#include "game/environment.h"
 #include "game/settings.h"
 #include "jump_play.h"
 #include "render/gl.h"
@@ -279,6 +282,82 @@ TEST(PrecipitationFall, WrapsBackAtFiftyForSnowAndFiftyFiveForRain) {
     precipitationFall = -1;
     lowerPrecipitationFall(true);
     EXPECT_EQ(precipitationFall, -1.0f) << "an unknown speed lets no snow fall";
+}
+
+TEST_F(Overlays, FieldFollowsTheJitterTableAndJumpsBackUpOnTheWrap) {
+    struct Case {
+        int precipitationValue;
+        float start, step, wrap;
+    };
+    // Snow (game speed 2) and rain, each in an ordinary frame and in its wrap frame.
+    const Case cases[] = {
+        {2, -10, 0.05f, 50}, {2, -49.97f, 0.05f, 50}, {3, -10, 0.6f, 55}, {3, -54.5f, 0.6f, 55}};
+    enter(1, 0, 2, 2);
+    // A wide parallel projection keeps all 756 flakes in the picture, in drawing order.
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(-200, 200, -150, 150, -300, 300);
+    glMatrixMode(GL_MODELVIEW);
+    struct RestoreProjection {
+        ~RestoreProjection() {
+            glMatrixMode(GL_PROJECTION);
+            glPopMatrix();
+            glMatrixMode(GL_MODELVIEW);
+        }
+    } restore;
+    GLdouble model[16], projection[16];
+    GLint viewport[4];
+    glPushMatrix();
+    glLoadIdentity();
+    gluLookAt(0, 0, 10, 0, 5, 0, 0, 1, 0);
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glPopMatrix();
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    for (const Case& c : cases) {
+        SCOPED_TRACE("precipitation " + std::to_string(c.precipitationValue) + " from " +
+                     std::to_string(c.start));
+        precipitation = c.precipitationValue;
+        precipitationFall = c.start;
+        const auto items = captureFeedback(drawPrecipitation);
+        float fall = c.start - c.step, lift = 0;
+        if (fall <= -c.wrap) {
+            fall = 0;
+            lift = c.wrap;
+        }
+        EXPECT_EQ(precipitationFall, fall);
+        // Each quad reaches the rasteriser as two triangles.
+        ASSERT_EQ(countTokens(items, GL_POLYGON_TOKEN), 2 * 756);
+
+        // Each flake's origin corner is where its translation puts it; the rows add up.
+        auto J = precipitationJitterAt;
+        double rowX = 0, rowY = 0;
+        size_t k = 0;
+        for (int i = 0; i < 36; ++i) {
+            for (int j = 0; j < 21; ++j, ++k) {
+                const double Jij = J(i, j);
+                const double x = -9 + rowX + j + 2 * J(j, j);
+                const double y = lift + 65 + rowY + Jij / 2 + Jij / 4 + fall;
+                const double z = -1 + 4 * Jij;
+                GLdouble wx, wy, wz;
+                gluProject(x, y, z, model, projection, viewport, &wx, &wy, &wz);
+                // The corner nearest the bottom left of the window, whichever triangle has it.
+                double minX = 1e9, minY = 1e9;
+                for (size_t t = 2 * k; t < 2 * k + 2; ++t)
+                    for (const FeedbackVertex& v : items[t].vertices) {
+                        minX = std::min(minX, static_cast<double>(v.x));
+                        minY = std::min(minY, static_cast<double>(v.y));
+                    }
+                ASSERT_NEAR(minX, wx, 0.02) << "row " << i << " column " << j;
+                ASSERT_NEAR(minY, wy, 0.02) << "row " << i << " column " << j;
+            }
+            if (i < 35) {
+                rowX += J(i + 1, 0);
+                rowY += 3 * J(i, i) - 2;
+            }
+        }
+    }
 }
 
 TEST_F(Overlays, SnowAndRainScreenshots) {
