@@ -304,6 +304,28 @@ TEST(Roads, WhereTwoRoadsCrossTheRoadAlongTheHillIsSeenWhole) {
             }
 }
 
+namespace {
+
+// Where each lamp's pole stands: the middle of its foot (x, z) and its lowest y. A lamp by
+// day is four boxes, the pole first.
+struct Foot {
+    float x, z, y;
+};
+
+std::vector<Foot> poleFeet(const std::vector<Polygon3>& polys, size_t perLamp) {
+    std::vector<Foot> feet;
+    for (size_t k = 0; k + perLamp <= polys.size(); k += perLamp) {
+        Extent e;
+        for (size_t i = 0; i < perLamp / 4; ++i)
+            for (const Vertex3& v : polys[k + i])
+                e.add(v);
+        feet.push_back({(e.minX + e.maxX) / 2, (e.minZ + e.maxZ) / 2, e.minY});
+    }
+    return feet;
+}
+
+} // namespace
+
 TEST(StreetLamps, OneHundredFortyFourInTownStandingOnTheGround) {
     TempGameDir dir;
     startScene(dir, 1, 4);
@@ -328,6 +350,33 @@ TEST(StreetLamps, OneHundredFortyFourInTownStandingOnTheGround) {
     lightingMode = 8;
     EXPECT_EQ(modelPolygons(streetLamp).size(), day + modelPolygons(lightBeam).size())
         << "every lamp throws its beam by night";
+
+    // The runs of lamps along the streets: first (x, z), step, count; the six runs across
+    // the town at z 75 come again at z 180.
+    struct Run {
+        float x, z, dx, dz;
+        int count;
+    };
+    std::vector<Run> runs = {
+        {20, 20, 0, 5, 11}, {40, 75, 0, 5, 5},   {40, 105, 0, 7, 7},   {40, 152, 0, 5, 5},
+        {5, 125, 0, 10, 6}, {5, 85, 0, -5, 3},   {-30, 75, 0, 10, 5},  {-15, 75, 0, 10, 5},
+        {0, 75, 0, 10, 5},  {-65, 75, 0, 10, 6}, {140, 75, -5, 0, 20}, {35, 75, -5, 0, 6},
+        {-5, 75, -5, 0, 2}, {-20, 75, -5, 0, 2}, {-35, 75, -5, 0, 6},  {-70, 75, -10, 0, 7}};
+    for (int r = 10; r < 16; ++r) {
+        Run again = runs[r];
+        again.z = 180;
+        runs.push_back(again);
+    }
+    lightingMode = 6;
+    std::vector<Foot> feet = poleFeet(modelPolygons(drawTownLamps), day);
+    ASSERT_EQ(feet.size(), 144u);
+    size_t k = 0;
+    for (const Run& run : runs)
+        for (int i = 0; i < run.count; ++i, ++k) {
+            // The pole is 0.04 thick, so its middle lies within 0.03 of the lamp's place.
+            EXPECT_NEAR(feet[k].x, run.x + i * run.dx, 0.03) << "lamp " << k;
+            EXPECT_NEAR(feet[k].z, run.z + i * run.dz, 0.03) << "lamp " << k;
+        }
 }
 
 TEST(StreetLamps, NineAlongTheLandingHillOfHillsOneAndTwoNoneOnHillThree) {
@@ -335,10 +384,41 @@ TEST(StreetLamps, NineAlongTheLandingHillOfHillsOneAndTwoNoneOnHillThree) {
     startScene(dir, 1, 2);
     lightingMode = 6;
     size_t lamp = modelPolygons(streetLamp).size();
+    const float places[2][9][3] = {
+        {{2.95f, 2.1f, 1},
+         {2.92f, 1.5f, 4},
+         {3.2f, 0, 7},
+         {3.3f, -2.2f, 10},
+         {3.6f, -4.6f, 13},
+         {3.9f, -6.5f, 16},
+         {4.3f, -7.9f, 19},
+         {4.6f, -10, 25},
+         {5.6f, -10, 32}},
+        {{2.95f, 3.1f, -4},
+         {2.92f, 2.3f, 1},
+         {3.2f, 0.7f, 6},
+         {3.3f, -2.2f, 11},
+         {3.6f, -4.6f, 16},
+         {3.9f, -6.7f, 21},
+         {4.3f, -8.1f, 26},
+         {4.6f, -10, 31},
+         {5.6f, -10, 46}},
+    };
     for (int hill = 1; hill <= 3; ++hill) {
+        SCOPED_TRACE("hill " + std::to_string(hill));
         hillNumber = hill;
-        EXPECT_EQ(modelPolygons(drawSlopeLamps).size(), hill == 3 ? 0 : 9 * lamp)
-            << "hill " << hill;
+        std::vector<Polygon3> polys = modelPolygons(drawSlopeLamps);
+        EXPECT_EQ(polys.size(), hill == 3 ? 0 : 9 * lamp);
+        if (hill == 3) continue;
+        std::vector<Foot> feet = poleFeet(polys, lamp);
+        ASSERT_EQ(feet.size(), 9u);
+        for (int i = 0; i < 9; ++i) {
+            const float* p = places[hill - 1][i];
+            // Not turned: the pole reaches 0.04 along +x and -z from the place, and 1 down.
+            EXPECT_NEAR(feet[i].x, p[0] + 0.02f, 0.01) << "lamp " << i + 1;
+            EXPECT_NEAR(feet[i].z, p[2] - 0.02f, 0.01) << "lamp " << i + 1;
+            EXPECT_NEAR(feet[i].y, p[1] - 1, 0.01) << "lamp " << i + 1;
+        }
     }
 }
 
