@@ -53,6 +53,38 @@ void expectLooksAt(const Look& l, Vec target, const char* what) {
         EXPECT_NEAR(l.forward[i], d[i] / n, 1e-4) << what;
 }
 
+// Every camera value with a load value, as the program holds it before main and before any
+// test has run: what the game itself starts from.
+struct CameraValues {
+    int selected, flagsSet;
+    float nudge, rise, trail, drop, shift, yaw, pitch;
+    double x, y, z;
+};
+CameraValues cameraValues() {
+    int set = 0;
+    for (uint8_t f : cameraViewFlags)
+        set += f != 0;
+    return {selectedCameraView(), set,        cameraNudge,  cameraRise, trailOffset, towerDrop,
+            chaseShift,           freeCamYaw, freeCamPitch, freeCamX,   freeCamY,    freeCamZ};
+}
+const CameraValues kAtProgramStart = cameraValues();
+
+void expectLoadValues(const CameraValues& v, const char* when) {
+    SCOPED_TRACE(when);
+    EXPECT_EQ(v.selected, 0) << "view 1";
+    EXPECT_EQ(v.flagsSet, 1) << "exactly one view";
+    EXPECT_EQ(v.nudge, 0);
+    EXPECT_EQ(v.rise, 0);
+    EXPECT_EQ(v.trail, 1.0f);
+    EXPECT_EQ(v.drop, 0);
+    EXPECT_EQ(v.shift, 0);
+    EXPECT_EQ(v.yaw, -90);
+    EXPECT_EQ(v.pitch, 0);
+    EXPECT_EQ(v.x, 0);
+    EXPECT_EQ(v.y, 1);
+    EXPECT_EQ(v.z, 150);
+}
+
 class Camera : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -67,6 +99,15 @@ class Camera : public ::testing::Test {
 };
 
 } // namespace
+
+TEST(CameraLoad, TheProgramStartsWithTheLoadValues) {
+    expectLoadValues(kAtProgramStart, "at program start");
+    selectCameraView(4);
+    trailOffset = 7;
+    freeCamZ = 3;
+    loadCameraState();
+    expectLoadValues(cameraValues(), "after loadCameraState");
+}
 
 TEST_F(Camera, StartViewLooksAtTheGateFromBesideTheHill) {
     Look l = applyView(1);
