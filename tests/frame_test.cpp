@@ -7,6 +7,7 @@
 #include "game/app.h"
 #include "game/settings.h"
 #include "jump/jump_state.h"
+#include "camera/views.h"
 #include "support/harness.h"
 
 namespace {
@@ -67,6 +68,33 @@ TEST(Frame, StartScreenFirstFrameUsesTheSkyAndLaterFramesBlack) {
     EXPECT_TRUE(near(r, 230) && near(g, 230) && near(b, 255)) << r << "," << g << "," << b;
     second.at(second.width / 2, 2, &r, &g, &b);
     EXPECT_TRUE(r == 0 && g == 0 && b == 0) << r << "," << g << "," << b;
+}
+
+TEST(Frame, CameraSeesTheJumperWhereThePreviousFrameLeftHim) {
+    // View 2 on hill 1 rises in every frame whose camera finds the jumper beyond z 3. The
+    // camera runs before the motion step, so the frame that carries him across z 3 does not
+    // rise yet; the next one does.
+    TempGameDir dir(false);
+    dir.writeDefaults();
+    dir.configure(1, 1, 0, 6);
+    startGame();
+    leaveStartScreen();
+    passChar('2');
+    passKey(VK_SPACE);
+    ASSERT_EQ(atGate, 0);
+    float rise = cameraRise;
+    int crossings = 0, risingFrames = 0;
+    for (int frame = 0; frame < 1000 && jumperZ < 10; ++frame) {
+        const float zBefore = jumperZ;
+        pass();
+        const bool rose = cameraRise > rise;
+        rise = cameraRise;
+        EXPECT_EQ(rose, zBefore > 3) << "frame " << frame << " z " << zBefore << " -> " << jumperZ;
+        crossings += zBefore <= 3 && jumperZ > 3;
+        risingFrames += rose;
+    }
+    EXPECT_EQ(crossings, 1);
+    EXPECT_GT(risingFrames, 0);
 }
 
 TEST(Frame, DISABLED_Screenshots) {
