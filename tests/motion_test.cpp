@@ -5,6 +5,9 @@
 #include <cmath>
 #include <vector>
 
+#include "feedback.h"
+#include "figure/jumper.h"
+#include "game/app.h"
 #include "game/settings.h"
 #include "jump/jump_state.h"
 #include "jump/motion.h"
@@ -63,6 +66,16 @@ int expectedDistance(int hill, float z, float y) {
     }
 }
 
+// Pitch on in-run segments 1 to 4; segment 1 keeps the reset value 0 on hills 1 and 2.
+const float kInrunPitch[3][4] = {{0, -10, -20, -30}, {0, -10, -20, -30}, {-10, -15, -20, -30}};
+
+int inrunSegment(int hill, float z) {
+    const std::vector<Pt>& p = kInrun[hill - 1];
+    for (int k = 0; k < 4; ++k)
+        if (z >= p[k].z && z < p[k + 1].z) return k;
+    return -1;
+}
+
 float firstSegmentAccel(int hill) {
     Pt a = kInrun[hill - 1][0], b = kInrun[hill - 1][1];
     double len = std::hypot(b.z - a.z, b.y - a.y);
@@ -90,11 +103,20 @@ TEST_P(Motion, FullJumpFollowsInrunFlightLandingAndBraking) {
     const float a = firstSegmentAccel(hill);
     const float z0 = kInrun[hill - 1][0].z;
 
-    // In-run: z grows with the square of the clock from the second frame on.
+    // In-run: z grows with the square of the clock from the second frame on; the first
+    // frame's speed still comes from the reset acceleration 1.0.
     int runFrames = 0;
     while (jumperZ < kTakeoffWindow[hill - 1][1] - 1.2f && runFrames < 5000) {
         pass();
         ++runFrames;
+        if (runFrames == 1) {
+            EXPECT_FLOAT_EQ(runSpeed, 1.0f * jumpClock);
+        }
+        if (jumperZ < kInrun[hill - 1].back().z) {
+            const int segment = inrunSegment(hill, jumperZ);
+            ASSERT_GE(segment, 0);
+            ASSERT_EQ(inrunPitch, kInrunPitch[hill - 1][segment]) << "z " << jumperZ;
+        }
         if (runFrames >= 2 && jumperZ < kInrun[hill - 1].back().z) {
             float t = jumpClock;
             ASSERT_NEAR(jumperZ, z0 + a * t * t, 1e-3f * std::fabs(z0)) << "frame " << runFrames;
@@ -188,18 +210,71 @@ TEST(MotionWithoutTakeoff, Hill1JumperLeavesTheLipAndStopsAtTheFoot) {
     leaveStartScreen();
     passKey(VK_SPACE);
     float airborneFrom = 1e9f, airborneTo = -1e9f;
+    int lastMeasured = -1;
     for (int f = 0; f < 2500; ++f) {
         pass();
         if (jumperZ > -0.5f && jumperY > groundY) {
             airborneFrom = std::min(airborneFrom, jumperZ);
             airborneTo = std::max(airborneTo, jumperZ);
+            if (jumperZ > 0) lastMeasured = expectedDistance(1, jumperZ, jumperY);
         }
     }
     EXPECT_EQ(inFlight, 0);
     EXPECT_GE(airborneFrom, -0.5f);
-    EXPECT_LE(airborneTo, 4.5f);
-    EXPECT_NEAR(jumpDistance, 22, 2);
-    EXPECT_NEAR(jumperZ, 25, 5.5f);
+    EXPECT_LE(airborneTo, 4.5f) << "the lip path meets the rolling ground at z 4.5";
+    EXPECT_EQ(jumpDistance, lastMeasured);
+    EXPECT_NEAR(jumpDistance, 22, 1);
+    // Rolling on at the speed of the edge, braking from z 20 on, as after a landing.
+    const float forward = runSpeed * 0.015f;
+    EXPECT_GT(jumperZ, kBrakeStart[0] - forward - 0.01f);
+    EXPECT_LT(jumperZ, kBrakeStart[0] + forward * forward / (2 * 0.002f) + 2 * forward);
+    EXPECT_EQ(jumperY, groundY);
+    EXPECT_EQ(fallen, 1);
+}
+
+TEST(MotionEarlyTakeoff, Hill1InrunStepsKeepRunningUnderTheFlight) {
+    TempGameDir dir(false);
+    dir.writeDefaults();
+    dir.configure(1, 1, 0, 6, 2);
+    startGame();
+    leaveStartScreen();
+    passKey(VK_SPACE);
+    for (int f = 0; f < 500 && jumperZ <= -6.5f; ++f)
+        pass();
+    passLeftClick();
+    ASSERT_EQ(inFlight, 1);
+    ASSERT_LT(takeoffZ, -5) << "take-off on the first in-run segment";
+    const float a = firstSegmentAccel(1);
+
+    bool pitchSeen[4] = {};
+    for (int f = 0; f < 400 && jumperZ < 2; ++f) {
+        // The in-run steps test the z the flight left in the previous frame.
+        const float flownZ = jumperZ;
+        const float speedBefore = runSpeed;
+        const float pitchBefore = inrunPitch;
+        pass();
+        const float t = jumpClock;
+        ASSERT_NEAR(jumperZ, takeoffZ + takeoffSpeed * t, 1e-4f);
+        const float parabola = takeoffY + (0.49f - windSpeed / 55.0f) * 0.5f * -9.81f * t * t;
+        const float ground = flightGroundAt(1, jumperZ);
+        ASSERT_NEAR(groundY, ground, 1e-3f);
+        ASSERT_NEAR(jumperY, std::max(parabola, ground), 2e-3f);
+        ASSERT_NEAR(runAccel, a, 1e-5f);
+        if (flownZ <= -0.5f) {
+            ASSERT_FLOAT_EQ(runSpeed, runAccel * t) << "the in-run speed follows the new clock";
+        } else {
+            ASSERT_EQ(runSpeed, speedBefore);
+        }
+        const int segment = inrunSegment(1, flownZ);
+        if (segment >= 1) {
+            ASSERT_EQ(inrunPitch, kInrunPitch[0][segment]) << "flown z " << flownZ;
+            pitchSeen[segment] = true;
+        } else {
+            ASSERT_EQ(inrunPitch, pitchBefore);
+        }
+    }
+    EXPECT_GE(jumperZ, 2);
+    EXPECT_TRUE(pitchSeen[1] && pitchSeen[2] && pitchSeen[3]);
 }
 
 TEST(JumpLength, DistanceAndPointsCases) {
@@ -255,6 +330,32 @@ TEST(MotionBounds, OutOfRangeHillChangesNothing) {
     EXPECT_EQ(hillMotion(4), nullptr);
 }
 
+TEST(MotionBounds, FlightGroundKeepsItsValueOnTheFlatBoundAndBeforeTheInrun) {
+    TempGameDir dir(false);
+    ensureGameWindow();
+    const float flatBound[3] = {25, 32, 37};
+    for (int hill = 1; hill <= 3; ++hill) {
+        resetGameState();
+        hillNumber = hill;
+        gameSpeed = 2;
+        applyHillStartValues();
+        atGate = 0;
+        inFlight = 1;
+        takeoffSpeed = 0; // the flight stays on takeoffZ
+        takeoffY = 30;
+        const float zs[] = {flatBound[hill - 1], flatBound[hill - 1] + 0.5f,
+                            kInrun[hill - 1][0].z - 1};
+        const float want[] = {7, -10.8f, 7};
+        for (int i = 0; i < 3; ++i) {
+            takeoffZ = jumperZ = zs[i];
+            groundY = 7;
+            stepJumper();
+            EXPECT_FLOAT_EQ(jumperZ, zs[i]);
+            EXPECT_FLOAT_EQ(groundY, want[i]) << "hill " << hill << " z " << zs[i];
+        }
+    }
+}
+
 TEST(MotionWind, Hill2DivisorAfterASignChange) {
     TempGameDir dir(false);
     ensureGameWindow();
@@ -285,4 +386,155 @@ TEST(MotionWind, Hill2DivisorAfterASignChange) {
     windFactor = 0;
     stepJumper();
     EXPECT_FLOAT_EQ(windFactor, 0);
+}
+
+namespace {
+
+// World-space bounds of the vertices of items[from, to), under the test's own matrices.
+struct Bounds {
+    double lo[3] = {1e30, 1e30, 1e30}, hi[3] = {-1e30, -1e30, -1e30};
+};
+Bounds boundsOf(const std::vector<FeedbackItem>& items, size_t from, size_t to) {
+    GLdouble model[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    Bounds b;
+    for (size_t i = from; i < to; ++i)
+        for (const FeedbackVertex& v : items[i].vertices) {
+            double p[3];
+            gluUnProject(v.x, v.y, v.z, model, projection, viewport, &p[0], &p[1], &p[2]);
+            for (int a = 0; a < 3; ++a) {
+                b.lo[a] = std::min(b.lo[a], p[a]);
+                b.hi[a] = std::max(b.hi[a], p[a]);
+            }
+        }
+    return b;
+}
+
+// The figure's own bounds (b) carried to `at` by the scale 0.1; mirror: turned 180 degrees
+// about z, which mirrors x and y.
+void expectPlaced(const Bounds& got, const Bounds& b, const double at[3], bool mirror,
+                  const char* what) {
+    for (int a = 0; a < 3; ++a) {
+        const bool flip = mirror && a < 2;
+        const double lo = at[a] + 0.1 * (flip ? -b.hi[a] : b.lo[a]);
+        const double hi = at[a] + 0.1 * (flip ? -b.lo[a] : b.hi[a]);
+        EXPECT_NEAR(got.lo[a], lo, 2e-3) << what << " axis " << a;
+        EXPECT_NEAR(got.hi[a], hi, 2e-3) << what << " axis " << a;
+    }
+}
+
+void drawFigureAlone() {
+    glPushMatrix();
+    drawJumper();
+    glPopMatrix();
+}
+
+// The figures where the motion step and the gate put them, seen through a plain
+// orthographic view of the world; nothing is clipped or culled.
+class Placement : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir.writeDefaults();
+        dir.configure(1, 1, 0, 6, 2);
+        startGame();
+        leaveStartScreen();
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(-100, 100, -100, 100, -200, 200);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glDisable(GL_CULL_FACE);
+        drawFigureAlone(); // every sphere of the figure in the cache before any capture
+    }
+    void TearDown() override {
+        glEnable(GL_CULL_FACE);
+        int w, h;
+        platformClientSize(&w, &h);
+        resizeViewport(w, h);
+    }
+    TempGameDir dir{false};
+};
+
+} // namespace
+
+TEST_F(Placement, MovingJumperRaisedAndHisShadowFlatOnTheSnowBeyondTheEdge) {
+    const float lift[3] = {0.4f, 0.4f, 0.45f};
+    const float shadowStart[3] = {0, -5, -30};
+    for (int hill = 1; hill <= 3; ++hill) {
+        hillNumber = hill;
+        applyHillStartValues();
+        resetJump();
+        atGate = 0;
+        inFlight = 1;
+        takeoffSpeed = 0; // the jumper stays on takeoffZ
+        for (bool airborne : {true, false}) {
+            takeoffZ = jumperZ = shadowStart[hill - 1] + 5;
+            takeoffY = airborne ? 20.0f : -20.0f;
+            if (!airborne) {
+                // A finished landing stance: the pose step leaves the figure as it is.
+                landingStance = 1;
+                trunkBend = 30;
+            }
+            const auto placed = captureFeedback(stepJumper);
+            ASSERT_EQ(jumperY != groundY, airborne);
+            const auto figure = captureFeedback(drawFigureAlone);
+            const auto shadow = captureFeedback([&] {
+                glPushMatrix();
+                glScalef(1, 0.1f, 1);
+                glRotatef(airborne ? -40.0f : 50.0f, 1, 0, 0);
+                drawJumperShadow();
+                glPopMatrix();
+            });
+            ASSERT_GT(figure.size(), 0u);
+            ASSERT_EQ(placed.size(), figure.size() + shadow.size()) << "figure, then shadow";
+            const double figureAt[3] = {jumperX, jumperY + 0.15 + lift[hill - 1], jumperZ};
+            expectPlaced(boundsOf(placed, 0, figure.size()), boundsOf(figure, 0, figure.size()),
+                         figureAt, false, "figure");
+            const double shadowAt[3] = {jumperX + 0.03, groundY + 0.7 - lift[hill - 1], jumperZ};
+            const Bounds onSnow = boundsOf(placed, figure.size(), placed.size());
+            expectPlaced(onSnow, boundsOf(shadow, 0, shadow.size()), shadowAt, true, "shadow");
+            // A thin copy a little above the ground, under the jumper.
+            EXPECT_LT(onSnow.hi[1] - onSnow.lo[1], 0.2) << "hill " << hill;
+            EXPECT_GT(onSnow.lo[1], groundY + 0.15) << "hill " << hill;
+        }
+    }
+}
+
+TEST_F(Placement, OnTheInrunOnlyTheFigureAndAtTheGateTheWaitingFigure) {
+    const float lift[3] = {0.4f, 0.4f, 0.45f};
+    for (int hill = 1; hill <= 3; ++hill) {
+        hillNumber = hill;
+        applyHillStartValues();
+        resetJump();
+        atGate = 0;
+        runSpeed = 2;
+        const auto placed = captureFeedback(stepJumper);
+        ASSERT_LT(jumperZ, kInrun[hill - 1].back().z);
+        const auto figure = captureFeedback(drawFigureAlone);
+        ASSERT_EQ(placed.size(), figure.size()) << "no shadow before the edge";
+        const double at[3] = {jumperX, jumperY + lift[hill - 1], jumperZ};
+        expectPlaced(boundsOf(placed, 0, placed.size()), boundsOf(figure, 0, figure.size()), at,
+                     false, "in-run figure");
+
+        resetJump();
+        const auto gate = captureFeedback([] {
+            glPushMatrix(); // as the frame calls it
+            drawGateFigure();
+            glPopMatrix();
+        });
+        const auto upright = captureFeedback([&] {
+            glPushMatrix();
+            if (hill == 3) glRotatef(-10, 1, 0, 0); // leaning into the steep in-run
+            drawJumper();
+            glPopMatrix();
+        });
+        ASSERT_EQ(gate.size(), upright.size());
+        const double gateAt[3] = {1.1, kInrun[hill - 1][0].y + 0.2 + (hill == 3 ? 0.25 : 0.2),
+                                  kInrun[hill - 1][0].z};
+        expectPlaced(boundsOf(gate, 0, gate.size()), boundsOf(upright, 0, upright.size()), gateAt,
+                     false, "gate figure");
+    }
 }

@@ -149,6 +149,8 @@ TEST_F(PoseStep, LandingStanceTakesTwelveRunsWithGoodMarks) {
         EXPECT_EQ(trunkBend, 60.0f - 2.5f * run);
         EXPECT_EQ(kneeBend, -6.0f + 5 * run);
         EXPECT_EQ(hipPitch, 53.0f - 5 * run);
+        EXPECT_EQ(leftLegRoll, 0.5f * run);
+        EXPECT_EQ(rightLegRoll, -0.5f * run);
         EXPECT_EQ(leftSkiYaw, 5.0f * run);
         EXPECT_EQ(rightSkiYaw, -5.0f * run);
         for (int m : styleMarks) {
