@@ -2,6 +2,7 @@
 // that every drawing runs first.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
@@ -197,6 +198,49 @@ TEST_F(Figure, ShadowIgnoresBodyAndSlopePitchButFollowsTheInrun) {
     slopePitch = 0;
     inrunPitch = -20;
     EXPECT_FALSE(same(shadow, captureFeedback(drawJumperShadow)));
+}
+
+TEST_F(Figure, FallenJumperOnTheMiddleHillSwingsHisArmsForwardAndBack) {
+    // A finished fall on the ground: the pose step only sets the arm swing, on hill 2 alone.
+    // The shadow is compared, since it does not tilt with the slope the hills differ in.
+    auto fallenShadow = [](int hill) {
+        loadJumpState();
+        hillNumber = hill;
+        jumperY = groundY = 0;
+        fallProgress = 110;
+        return captureFeedback(drawJumperShadow);
+    };
+    const auto still = fallenShadow(1);
+    const auto swinging = fallenShadow(2);
+    ASSERT_EQ(still.size(), swinging.size());
+    const int sphere = polygons(captureFeedback([] { solidSphere(0.3); }));
+    const int cylinder =
+        polygons(captureFeedback([] { gluCylinder(figureQuadric, 0.3, 0.2, 1.1, 20, 2); }));
+    // Each arm (shoulder, upper arm, elbow, forearm, hand) moves 0.1 along z: the left one
+    // forward, the right one back; its turn of 0.1 degrees adds next to nothing.
+    int forward = 0, back = 0, unmoved = 0, other = 0;
+    for (size_t i = 0; i < still.size(); ++i) {
+        ASSERT_EQ(still[i].vertices.size(), swinging[i].vertices.size());
+        double dz = 0, dxy = 0;
+        for (size_t k = 0; k < still[i].vertices.size(); ++k) {
+            const auto a = objectPoint(still[i].vertices[k]),
+                       b = objectPoint(swinging[i].vertices[k]);
+            dz += (b[2] - a[2]) / still[i].vertices.size();
+            dxy = std::max({dxy, std::fabs(b[0] - a[0]), std::fabs(b[1] - a[1])});
+        }
+        if (std::fabs(dz) < 1e-3 && dxy < 1e-3)
+            ++unmoved;
+        else if (std::fabs(dz - 0.1) < 0.01 && dxy < 0.01)
+            ++forward;
+        else if (std::fabs(dz + 0.1) < 0.01 && dxy < 0.01)
+            ++back;
+        else
+            ++other;
+    }
+    EXPECT_EQ(forward, 3 * sphere + 2 * cylinder) << "left arm";
+    EXPECT_EQ(back, 3 * sphere + 2 * cylinder) << "right arm";
+    EXPECT_EQ(other, 0);
+    EXPECT_EQ(unmoved + forward + back, static_cast<int>(still.size()));
 }
 
 TEST_F(Figure, ResetPoseStandsUprightAndCrouchBendsForward) {
