@@ -51,6 +51,10 @@ bool readRecord(int32_t hill, int32_t& value) {
         // No record on this hill yet; a later empty file must not bring back an old one.
         std::memset(file.buffer, 0, sizeof(file.buffer));
         value = 0;
+    } else {
+        // There but unreadable: the text of the last good read stands.
+        file.buffer[sizeof(file.buffer) - 1] = '\0';
+        value = parseDecimal(file.buffer);
     }
     return true;
 }

@@ -6,7 +6,8 @@
 const char* recordFilePath(int32_t hill);
 
 // Reads the first three characters as the settings files are read. A missing file is
-// record 0; an empty file or one that cannot be opened keeps the previous read's value.
+// record 0; an empty file or one that cannot be opened or read gives the previous read's
+// value again.
 // Returns false only for a hill without a record file.
 bool readRecord(int32_t hill, int32_t& value);
 
