@@ -11,7 +11,9 @@
 #include <gtest/gtest.h>
 #include <gtkmm/frame.h>
 #include <gtkmm/grid.h>
+#include <gtkmm/image.h>
 #include <gtkmm/label.h>
+#include <gtkmm/menu.h>
 
 #include <sys/stat.h>
 
@@ -25,7 +27,8 @@ void flush() {
 // Runs the main loop until the condition holds, for at most about five seconds.
 template <class Condition> bool runUntil(Condition condition) {
     for (int i = 0; i < 5000 && !condition(); ++i) {
-        while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
+        while (gtk_events_pending())
+            gtk_main_iteration_do(FALSE);
         g_usleep(1000);
     }
     return condition();
@@ -138,6 +141,57 @@ void writeIcons(const std::string& launcherDir) {
     }
 }
 
+// What a person sees in a message box that the dialog has put up: found among the open
+// windows, read from its widgets and closed with its own OK button.
+struct SeenBox {
+    std::string caption;
+    std::vector<std::string> texts; // the labels outside the buttons
+    std::vector<std::string> icons;
+    std::vector<std::string> buttons;
+    bool modal = false;
+    bool overTheDialog = false;
+    std::map<std::string, std::string> filesAtThatTime;
+};
+
+void readWidgets(Gtk::Widget& widget, SeenBox& seen, Gtk::Button*& ok) {
+    if (auto* button = dynamic_cast<Gtk::Button*>(&widget)) {
+        seen.buttons.push_back(button->get_label());
+        if (button->get_label() == "OK") ok = button;
+        return;
+    }
+    if (auto* label = dynamic_cast<Gtk::Label*>(&widget)) seen.texts.push_back(label->get_text());
+    if (auto* image = dynamic_cast<Gtk::Image*>(&widget))
+        seen.icons.push_back(image->get_icon_name());
+    if (auto* container = dynamic_cast<Gtk::Container*>(&widget))
+        for (Gtk::Widget* child : container->get_children())
+            readWidgets(*child, seen, ok);
+}
+
+// Answers every box that opens over the dialog until the connection is dropped.
+// A timeout rather than an idle source, so a loop that runs while events are pending ends
+// even when no box comes.
+sigc::connection answerBoxes(Gtk::Window& dialog, std::vector<SeenBox>& seen) {
+    return Glib::signal_timeout().connect(
+        [&dialog, &seen] {
+            for (Gtk::Window* window : Gtk::Window::list_toplevels()) {
+                if (window == &dialog || !window->get_visible() || !window->get_mapped()) continue;
+                SeenBox box;
+                box.caption = window->get_title();
+                box.modal = window->get_modal();
+                box.overTheDialog = window->get_transient_for() == &dialog;
+                box.filesAtThatTime = dataFiles();
+                Gtk::Button* ok = nullptr;
+                if (Gtk::Widget* child = window->get_child()) readWidgets(*child, box, ok);
+                seen.push_back(box);
+                if (ok)
+                    ok->clicked();
+                else
+                    window->hide(); // recorded without an OK button: the test fails on it
+            }
+            return true;
+        },
+        5);
+}
 } // namespace
 
 TEST(SetupDialogLayout, GroupsLabelsAndListsStandInTemplateOrder) {
@@ -494,6 +548,44 @@ TEST(SetupDialogWarnings, OnlyTheMatchingNote) {
     }
 }
 
+TEST(SetupDialogWarnings, RealBoxesShowCaptionIconAndTextAndCloseWithTheirOk) {
+    TempDir work;
+    mkdir("Data", 0777);
+    mkdir("Data/opad.dat", 0777); // cannot be written, whoever runs the test
+    SetupDialog dialog(emptyLauncherDir());
+    showAndSettle(dialog);
+    choose(dialog, ChoiceList::Hill, "Czechy K180");
+    choose(dialog, ChoiceList::Weather, "Noc");
+    choose(dialog, ChoiceList::Season, "lato");
+    choose(dialog, ChoiceList::Precipitation, "śnieg");
+    std::vector<SeenBox> seen;
+    sigc::connection answer = answerBoxes(dialog, seen);
+    dialog.okButton().clicked();
+    answer.disconnect();
+
+    const std::map<std::string, std::string> written{
+        {"hill.dat", "3"}, {"opad.dat", "<dir>"}, {"winsum.dat", "1"}, {"dR.dat", "0"},
+        {"dG.dat", "0"},   {"dB.dat", "8"},       {"fog.dat", "9"},
+    };
+    const std::vector<std::pair<std::string, std::string>> expected{
+        {"Nie udało się zapisać plików:\nData/opad.dat", "dialog-warning"},
+        {nightWarningWithoutStop(), "dialog-information"},
+        {snowWarning(), "dialog-information"},
+    };
+    ASSERT_EQ(seen.size(), expected.size());
+    for (std::size_t i = 0; i < seen.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(seen[i].caption, "Uwagi:");
+        EXPECT_EQ(seen[i].texts, std::vector<std::string>{expected[i].first});
+        EXPECT_EQ(seen[i].icons, std::vector<std::string>{expected[i].second});
+        EXPECT_EQ(seen[i].buttons, std::vector<std::string>{"OK"});
+        EXPECT_TRUE(seen[i].modal);
+        EXPECT_TRUE(seen[i].overTheDialog);
+        EXPECT_EQ(seen[i].filesAtThatTime, written) << "every box comes after all the files";
+    }
+    EXPECT_FALSE(dialog.get_visible());
+}
+
 TEST(SetupDialogFaults, MissingDataDirectoryIsCreated) {
     TempDir work;
     AnsweringDialog dialog(emptyLauncherDir());
@@ -581,6 +673,41 @@ TEST(SetupDialogAbout, MenuItemOpensTheAboutBox) {
     EXPECT_EQ(seen.author.rfind("Copyright (C) ", 0), 0u) << seen.author;
     EXPECT_EQ(seen.ok, "OK");
     EXPECT_TRUE(seen.hasIcon);
+    EXPECT_TRUE(dialog.get_visible()) << "the about box leaves the dialog open";
+    dialog.hide();
+}
+
+TEST(SetupDialogAbout, AltSpaceOpensTheMenuAndEnterTheAboutBox) {
+    AnsweringDialog dialog(emptyLauncherDir());
+    showAndSettle(dialog);
+    pressKey(dialog, GDK_KEY_space, GDK_MOD1_MASK);
+    auto* menu = dynamic_cast<Gtk::Menu*>(dialog.aboutItem().get_parent());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(runUntil([menu] { return menu->get_mapped(); }));
+    EXPECT_EQ(menu->get_selected_item(), &dialog.aboutItem()) << "the item is ready for Enter";
+    auto* popup = dynamic_cast<Gtk::Window*>(menu->get_toplevel());
+    ASSERT_NE(popup, nullptr);
+
+    bool aboutSeen = false;
+    bool aboutModalOverDialog = false;
+    sigc::connection answer = Glib::signal_timeout().connect(
+        [&] {
+            for (Gtk::Window* window : Gtk::Window::list_toplevels()) {
+                auto* about = dynamic_cast<AboutDialog*>(window);
+                if (!about || !about->get_mapped()) continue;
+                aboutSeen = true;
+                aboutModalOverDialog = about->get_modal() && about->get_transient_for() == &dialog;
+                pressKey(*about, GDK_KEY_Return); // OK has the focus
+                return false;
+            }
+            return true;
+        },
+        5);
+    pressKey(*popup, GDK_KEY_Return);
+    EXPECT_TRUE(runUntil([&aboutSeen] { return aboutSeen; }));
+    answer.disconnect();
+    EXPECT_TRUE(aboutModalOverDialog);
+    EXPECT_FALSE(menu->get_mapped());
     EXPECT_TRUE(dialog.get_visible()) << "the about box leaves the dialog open";
     dialog.hide();
 }
