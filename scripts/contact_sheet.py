@@ -52,11 +52,14 @@ FONT = {
 def read_stx(path):
     """Returns (width, height, rows) with rows top first, each a list of (r, g, b)."""
     data = open(path, 'rb').read()
-    if data[:2] != b'BM':
+    if len(data) < 54 or data[:2] != b'BM':
         raise ValueError(path + ': not a bitmap')
     offset = struct.unpack_from('<I', data, 10)[0]
     width, height = struct.unpack_from('<ii', data, 18)
     size = struct.unpack_from('<I', data, 34)[0]
+    # The game reads image-size bytes as unpadded rows; anything else cannot be shown.
+    if width <= 0 or height <= 0 or size != 3 * width * height or offset + size > len(data):
+        raise ValueError(path + ': not a picture the game reads')
     px = data[offset:offset + size]
     rows = []
     for y in range(height):  # stored bottom row first
@@ -129,7 +132,11 @@ def main():
             print('missing:', path, file=sys.stderr)
             pics.append((stem, None))
             continue
-        pics.append((stem, read_stx(path)))
+        try:
+            pics.append((stem, read_stx(path)))
+        except (OSError, ValueError) as e:
+            print(e, file=sys.stderr)
+            pics.append((stem, 'unreadable'))
 
     def size_of(pic):
         if args.size:
@@ -142,20 +149,22 @@ def main():
         return max(1, int(w * k)), max(1, int(h * k))
 
     cols = min(args.columns, len(pics))
-    cell_w = max([size_of(p)[0] for _, p in pics if p] + [args.cell]) + 12
-    cell_h = max([size_of(p)[1] for _, p in pics if p] + [args.cell]) + 26
+    shown = [p for _, p in pics if isinstance(p, tuple)]
+    cell_w = max([size_of(p)[0] for p in shown] + [args.cell]) + 12
+    cell_h = max([size_of(p)[1] for p in shown] + [args.cell]) + 26
     rows_n = (len(pics) + cols - 1) // cols
     sheet = Sheet(cols * cell_w + 8, rows_n * cell_h + 8)
     for i, (stem, pic) in enumerate(pics):
         x0 = 8 + (i % cols) * cell_w
         y0 = 8 + (i // cols) * cell_h
-        if pic is None:
-            sheet.text(x0, y0 + 20, 'missing', (255, 80, 80))
+        if not isinstance(pic, tuple):
+            sheet.text(x0, y0 + 20, pic or 'missing', (255, 80, 80))
+            label = stem
         else:
             w, h, rows = pic
             sw, sh = size_of(pic)
             sheet.picture(x0, y0, rows, w, h, sw, sh, args.tile)
-        label = stem + ('' if pic is None else ' %dx%d' % (pic[0], pic[1]))
+            label = stem + ' %dx%d' % (w, h)
         sheet.text(x0, y0 + cell_h - 22, label)
     sheet.save(args.output)
     print(args.output)
