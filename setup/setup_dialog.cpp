@@ -24,8 +24,8 @@ constexpr double templateWidth = 196;
 constexpr double templateHeight = 316;
 constexpr double groupLeft = 12;
 constexpr double groupRight = 182;
-constexpr double labelLeft = 17;  // the widest label starts here...
-constexpr double labelRight = 86; // ...and every label ends close to its list
+constexpr double labelLeft = 17;  // the leftmost label starts here...
+constexpr double labelRight = 86; // ...and the label column ends here, before the lists
 constexpr double listLeft = 99;
 constexpr double listWidth = 53;
 constexpr double listHeight = 13; // the closed list; the template's height includes the drop-down
@@ -37,6 +37,7 @@ constexpr double startRight = 109 + 70;
 
 struct TemplateRow {
     const char* label;
+    double labelX; // where the left-aligned text starts
     ChoiceList list;
     double listY;
 };
@@ -50,24 +51,25 @@ struct TemplateGroup {
 
 const std::vector<TemplateGroup>& templateGroups() {
     static const std::vector<TemplateGroup> groups{
-        {"Okno", 14, 31, {{"Rozdzielczość:", ChoiceList::Resolution, 25}}},
-        {"Skocznia", 50, 33, {{"Skocznia:", ChoiceList::Hill, 63}}},
+        {"Okno", 14, 31, {{"Rozdzielczość:", 31, ChoiceList::Resolution, 25}}},
+        {"Skocznia", 50, 33, {{"Skocznia:", 43, ChoiceList::Hill, 63}}},
         {"Gra",
          87,
          52,
-         {{"Prędkość gry:", ChoiceList::Speed, 97}, {"Poziom detali:", ChoiceList::Detail, 120}}},
+         {{"Prędkość gry:", 36, ChoiceList::Speed, 97},
+          {"Poziom detali:", 37, ChoiceList::Detail, 120}}},
         {"Pogoda",
          146,
          73,
-         {{"Warunki pogodowe:", ChoiceList::Weather, 159},
-          {"Pora roku:", ChoiceList::Season, 178},
-          {"Opady:", ChoiceList::Precipitation, 201}}},
+         {{"Warunki pogodowe:", 17, ChoiceList::Weather, 159},
+          {"Pora roku:", 48, ChoiceList::Season, 178},
+          {"Opady:", 57, ChoiceList::Precipitation, 201}}},
         {"Skoczek",
          226,
          62,
-         {{"Kombinezon:", ChoiceList::Suit, 234},
-          {"Kask:", ChoiceList::Helmet, 251},
-          {"Narty:", ChoiceList::Skis, 268}}},
+         {{"Kombinezon:", 43, ChoiceList::Suit, 234},
+          {"Kask:", 63, ChoiceList::Helmet, 251},
+          {"Narty:", 63, ChoiceList::Skis, 268}}},
     };
     return groups;
 }
@@ -156,27 +158,32 @@ void SetupDialog::buildLayout() {
         listNaturalHeight = std::max(listNaturalHeight, natural);
     }
 
-    auto labelColumn = Gtk::SizeGroup::create(Gtk::SIZE_GROUP_HORIZONTAL);
     auto listColumn = Gtk::SizeGroup::create(Gtk::SIZE_GROUP_HORIZONTAL);
+    // Each label's text starts where the template puts it; the column ends at the template's
+    // right edge unless a text in GTK's font needs more, and then every group's column grows
+    // alike so the lists stay in one line.
     std::vector<Gtk::Label*> labels;
+    std::vector<int> labelIndents;
+    int labelColumnWidth = du.x(labelRight - labelLeft);
     for (const TemplateGroup& group : templateGroups())
-        for (const TemplateRow& row : group.rows)
-            labels.push_back(Gtk::manage(new Gtk::Label(row.label)));
-    int labelNaturalWidth = 0;
-    for (Gtk::Label* label : labels) {
-        label->show();
-        int minimum = 0;
-        int natural = 0;
-        label->get_preferred_width(minimum, natural);
-        labelNaturalWidth = std::max(labelNaturalWidth, natural);
-    }
+        for (const TemplateRow& row : group.rows) {
+            Gtk::Label* label = Gtk::manage(new Gtk::Label(row.label));
+            label->show();
+            int minimum = 0;
+            int natural = 0;
+            label->get_preferred_width(minimum, natural);
+            const int indent = du.x(row.labelX) - du.x(labelLeft);
+            labelColumnWidth = std::max(labelColumnWidth, indent + natural);
+            labels.push_back(label);
+            labelIndents.push_back(indent);
+        }
 
     // GTK's lists are wider than the template's; where they outgrow it the room comes out of
     // the right margin first, so the dialog keeps the template's width as long as it can.
     // A little air between the longest item and the arrow, as the classic lists had.
     const int listPixels = std::max(du.x(listWidth), listNaturalWidth + du.x(4));
     const int outgrown = std::max(0, listPixels - du.x(listWidth)) +
-                         std::max(0, labelNaturalWidth - du.x(labelRight - labelLeft));
+                         std::max(0, labelColumnWidth - du.x(labelRight - labelLeft));
     const int rightMargin = std::max(du.x(6), du.x(groupRight - listLeft - listWidth) - outgrown);
 
     double previousBottom = 0;
@@ -201,12 +208,13 @@ void SetupDialog::buildLayout() {
         }
         int top = 0;
         for (const TemplateRow& row : group.rows) {
-            Gtk::Label* label = labels[labelIndex++];
+            Gtk::Label* label = labels[labelIndex];
+            const int indent = labelIndents[labelIndex++];
             Gtk::ComboBoxText& combo = list(row.list);
-            label->set_xalign(1.0f);
+            label->set_xalign(0.0f);
             label->set_mnemonic_widget(combo);
-            labelColumn->add_widget(*label);
-            label->set_size_request(du.x(labelRight - labelLeft), -1);
+            label->set_margin_start(indent);
+            label->set_size_request(labelColumnWidth - indent, -1);
             combo.set_size_request(listPixels, du.y(listHeight));
             listColumn->add_widget(combo);
             grid->attach(*label, 0, top, 1, 1);

@@ -273,6 +273,7 @@ TEST(SetupDialogLayout, LabelsBesideTheirListsAndNothingCutOff) {
     int listX = -1;
     int listWidth = -1;
     int previousBottom = 0;
+    std::map<std::string, int> textStarts; // where each label's text begins, in the dialog
     std::vector<Gtk::Widget*> children = dialog.groups().get_children();
     for (std::size_t g = 0; g + 1 < children.size(); ++g) {
         auto* frame = dynamic_cast<Gtk::Frame*>(children[g]);
@@ -288,17 +289,28 @@ TEST(SetupDialogLayout, LabelsBesideTheirListsAndNothingCutOff) {
             const Rect c = placeOf(list, content);
             EXPECT_NEAR(l.middleY(), c.middleY(), 1.0) << "row " << r << " of group " << g;
             EXPECT_LT(l.x + l.width, c.x);
+            auto* text = dynamic_cast<Gtk::Label*>(&label);
+            ASSERT_NE(text, nullptr);
+            int layoutX = 0;
+            int layoutY = 0;
+            text->get_layout_offsets(layoutX, layoutY);
+            const int textX = l.x + layoutX - text->get_allocation().get_x();
+            textStarts[text->get_text()] = textX;
+            int textWidth = 0;
+            int textHeight = 0;
+            text->get_layout()->get_pixel_size(textWidth, textHeight);
             if (listX < 0) {
                 listX = c.x;
                 listWidth = c.width;
             }
             EXPECT_EQ(c.x, listX) << "lists share one column";
             EXPECT_EQ(c.width, listWidth);
-            // Every widget has at least the room it asks for, inside its group.
+            // The whole text shows, every list has the room it asks for, inside its group.
+            EXPECT_GE(textX, l.x);
+            EXPECT_LE(textX + textWidth, l.x + l.width) << text->get_text();
+            EXPECT_LE(textHeight, l.height) << text->get_text();
             int minimum = 0;
             int natural = 0;
-            label.get_preferred_width(minimum, natural);
-            EXPECT_GE(l.width, natural);
             list.get_preferred_width(minimum, natural);
             EXPECT_GE(c.width, minimum);
             list.get_preferred_height(minimum, natural);
@@ -308,6 +320,21 @@ TEST(SetupDialogLayout, LabelsBesideTheirListsAndNothingCutOff) {
             EXPECT_LE(c.y + c.height, box.y + box.height);
         }
     }
+
+    // The texts are left-aligned and start where the template starts them, in dialog units
+    // across; one unit is measured between the two labels that lie furthest apart.
+    const std::map<std::string, double> templateX{
+        {"Rozdzielczość:", 31}, {"Skocznia:", 43},         {"Prędkość gry:", 36},
+        {"Poziom detali:", 37}, {"Warunki pogodowe:", 17}, {"Pora roku:", 48},
+        {"Opady:", 57},         {"Kombinezon:", 43},       {"Kask:", 63},
+        {"Narty:", 63},
+    };
+    ASSERT_EQ(textStarts.size(), templateX.size());
+    const double unit = (textStarts["Kask:"] - textStarts["Warunki pogodowe:"]) / (63.0 - 17.0);
+    EXPECT_GT(unit, 1.0);
+    for (const auto& [label, x] : templateX)
+        EXPECT_NEAR(textStarts[label], textStarts["Warunki pogodowe:"] + (x - 17) * unit, 2.0)
+            << label;
 
     const Rect ok = placeOf(dialog.okButton(), content);
     const Rect start = placeOf(dialog.startButton(), content);
