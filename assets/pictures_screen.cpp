@@ -189,7 +189,12 @@ Canvas paintPoster() {
                   [](float, float v) { return mix(rgb(255, 255, 255), rgb(150, 196, 245), v); });
     }
     addGrain(cv, 1.5f, s + 4u);
-    return resampleArea(cv, 512, 512);
+    Canvas out = resampleArea(cv, 512, 512);
+    // The panel's top edge is on screen and the texture repeats, so the filtering there mixes
+    // in the bottom row. That row lies just below the screen; it takes the sky of the top row.
+    for (int x = 0; x < out.w; ++x)
+        out.color[static_cast<size_t>(out.h - 1) * out.w + x] = out.color[x];
+    return out;
 }
 
 Canvas paintButton(const char* label, bool lit) {

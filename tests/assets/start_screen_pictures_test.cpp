@@ -88,4 +88,17 @@ TEST_F(StartScreenPictures, TitleStandsAtTheTopOfThePoster) {
     EXPECT_LT(lower * 10, top);
 }
 
+TEST_F(StartScreenPictures, TopEdgeOfThePosterShowsNoSeam) {
+    // The panel's top edge is on screen, with black above it. The picture repeats, so the
+    // filtering at that edge reaches round to the bottom of the picture: the snow down there
+    // must not come up as a light line along the top.
+    int sx, sy;
+    project(9.0f, 13.2f, -1.0f, &sx, &sy);
+    ASSERT_GT(sy, 4);
+    auto light = [](int r, int g, int b) { return r + g + b > 240; };
+    const int edge = frame.count(0, sy - 3, 800, sy + 3, light);
+    const int skyBelow = frame.count(0, sy + 3, 800, sy + 9, light);
+    EXPECT_LE(edge, skyBelow + 8) << "edge row " << sy;
+}
+
 } // namespace
