@@ -347,7 +347,10 @@ TEST_F(Overlays, FieldFollowsTheJitterTableAndJumpsBackUpOnTheWrap) {
         // Each quad reaches the rasteriser as two triangles.
         ASSERT_EQ(countTokens(items, GL_POLYGON_TOKEN), 2 * 756);
 
-        // Each flake's origin corner is where its translation puts it; the rows add up.
+        // Each flake's corners are where its translation, the 25-degree tilt about x and its
+        // flat scale put them; the rows add up.
+        const bool snow = c.precipitationValue == 2;
+        const double tilt = 25 * M_PI / 180;
         auto J = precipitationJitterAt;
         double rowX = 0, rowY = 0;
         size_t k = 0;
@@ -357,17 +360,22 @@ TEST_F(Overlays, FieldFollowsTheJitterTableAndJumpsBackUpOnTheWrap) {
                 const double x = -9 + rowX + j + 2 * J(j, j);
                 const double y = lift + 65 + rowY + Jij / 2 + Jij / 4 + fall;
                 const double z = -1 + 4 * Jij;
-                GLdouble wx, wy, wz;
-                gluProject(x, y, z, model, projection, viewport, &wx, &wy, &wz);
-                // The corner nearest the bottom left of the window, whichever triangle has it.
-                double minX = 1e9, minY = 1e9;
-                for (size_t t = 2 * k; t < 2 * k + 2; ++t)
-                    for (const FeedbackVertex& v : items[t].vertices) {
-                        minX = std::min(minX, static_cast<double>(v.x));
-                        minY = std::min(minY, static_cast<double>(v.y));
-                    }
-                ASSERT_NEAR(minX, wx, 0.02) << "row " << i << " column " << j;
-                ASSERT_NEAR(minY, wy, 0.02) << "row " << i << " column " << j;
+                const double sx = Jij / 3 + (snow ? 0.1 : 0.5);
+                const double sy = Jij / 3 + (snow ? 0.1 : 0.6);
+                for (int corner = 0; corner < 4; ++corner) {
+                    const double u = (corner == 1 || corner == 2) ? sx : 0;
+                    const double v = corner >= 2 ? sy : 0;
+                    GLdouble wx, wy, wz;
+                    gluProject(x + u, y + v * std::cos(tilt), z + v * std::sin(tilt), model,
+                               projection, viewport, &wx, &wy, &wz);
+                    // The corner is a vertex of one of the flake's two triangles.
+                    double nearest = 1e9;
+                    for (size_t t = 2 * k; t < 2 * k + 2; ++t)
+                        for (const FeedbackVertex& fv : items[t].vertices)
+                            nearest = std::min(nearest, std::hypot(fv.x - wx, fv.y - wy));
+                    ASSERT_LT(nearest, 0.02)
+                        << "row " << i << " column " << j << " corner " << corner;
+                }
             }
             if (i < 35) {
                 rowX += J(i + 1, 0);

@@ -1,5 +1,7 @@
 #include "venue/overlays.h"
 
+#include <cmath>
+
 #include "game/environment.h"
 #include "game/settings.h"
 #include "jump/jump_state.h"
@@ -97,6 +99,48 @@ bool lowerPrecipitationFall(bool snow) {
     return false;
 }
 
+namespace {
+
+// The field is 756 small quads in one frame. Each placed under its own matrix, as the
+// layer's recipe reads, costs a software rasteriser a matrix change and a draw per flake;
+// so the corners that the per-flake translate, 25-degree tilt and flat scale give are
+// worked out here and the whole field goes out as one batch.
+void drawFlakeField(bool snow, float lift) {
+    static const float corners[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    // A four-cornered polygon reaches the rasteriser as these two triangles.
+    static const int order[6] = {1, 2, 0, 2, 3, 0};
+    const float tilt = 25 * static_cast<float>(M_PI) / 180;
+    const float cosTilt = std::cos(tilt), sinTilt = std::sin(tilt);
+    float rowX = -9, rowY = lift + 65, rowZ = -1;
+    glNormal3f(0, 0, 1);
+    glBegin(GL_TRIANGLES);
+    for (int i = 0; i < kPrecipitationRows; ++i) {
+        for (int j = 0; j < kPrecipitationColumns; ++j) {
+            const float J = precipitationJitterAt(i, j);
+            const float x = rowX + (static_cast<float>(j) + 2 * precipitationJitterAt(j, j));
+            const float y = rowY + (J / 2 + J / 4 + precipitationFall);
+            const float z = rowZ + 4 * J;
+            const float sx = snow ? J / 3 + 0.1f : J / 3 + 0.5f;
+            const float sy = snow ? J / 3 + 0.1f : J / 3 + 0.6f;
+            for (int k : order) {
+                const float u = sx * corners[k][0], v = sy * corners[k][1];
+                glTexCoord2f(corners[k][0], corners[k][1]);
+                glVertex3f(x + u, y + cosTilt * v, z + sinTilt * v);
+            }
+        }
+        // Each row about 2 units below the last; J(i, i) runs on into the next row.
+        if (i + 1 < kPrecipitationRows) {
+            rowX += precipitationJitterAt(i + 1, 0);
+            rowY += 3 * precipitationJitterAt(i, i) - 2;
+        }
+    }
+    glEnd();
+    // What a last quad drawn corner by corner leaves current.
+    glTexCoord2f(0, 1);
+}
+
+} // namespace
+
 void drawPrecipitation() {
     const bool snow = precipitation == 2 && season == 0;
     const bool rain = precipitation == 3;
@@ -104,28 +148,8 @@ void drawPrecipitation() {
     beginLayer(0);
     glBindTexture(GL_TEXTURE_2D, snow ? textures.snow : textures.rain);
     const bool wrapped = lowerPrecipitationFall(snow);
-
     glPushMatrix();
-    if (wrapped) glTranslatef(0, snow ? 50.0f : 55.0f, 0);
-    glTranslatef(-9, 65, -1);
-    for (int i = 0; i < kPrecipitationRows; ++i) {
-        for (int j = 0; j < kPrecipitationColumns; ++j) {
-            const float J = precipitationJitterAt(i, j);
-            glPushMatrix();
-            glTranslatef(static_cast<float>(j) + 2 * precipitationJitterAt(j, j),
-                         J / 2 + J / 4 + precipitationFall, 4 * J);
-            glRotatef(25, 1, 0, 0);
-            if (snow)
-                glScalef(J / 3 + 0.1f, J / 3 + 0.1f, 0);
-            else
-                glScalef(J / 3 + 0.5f, J / 3 + 0.6f, 0);
-            unitQuad();
-            glPopMatrix();
-        }
-        // Each row about 2 units below the last; J(i, i) runs on into the next row.
-        if (i + 1 < kPrecipitationRows)
-            glTranslatef(precipitationJitterAt(i + 1, 0), 3 * precipitationJitterAt(i, i) - 2, 0);
-    }
+    drawFlakeField(snow, wrapped ? (snow ? 50.0f : 55.0f) : 0.0f);
     glPopMatrix();
     endLayer();
 }
