@@ -4,82 +4,29 @@ namespace {
 CachedShape* shapeChains[SHAPE_KIND_COUNT] = {};
 }
 
+// Corners run counter-clockwise seen from outside; the left face's s runs along -z so its
+// picture is not mirrored against the right face's.
+const BoxFace kBoxFaces[6] = {
+    {{0, 0, 1}, {{0, 0, 0, 0, 0}, {1, 0, 0, 1, 0}, {1, 1, 0, 1, 1}, {0, 1, 0, 0, 1}}},      // front
+    {{1, 0, 0}, {{1, 0, 0, 0, 0}, {1, 0, -1, 1, 0}, {1, 1, -1, 1, 1}, {1, 1, 0, 0, 1}}},    // right
+    {{0, 1, 0}, {{0, 1, 0, 0, 0}, {1, 1, 0, 1, 0}, {1, 1, -1, 1, 1}, {0, 1, -1, 0, 1}}},    // top
+    {{-1, 0, 0}, {{0, 0, 0, 0, 0}, {0, 1, 0, 0, 1}, {0, 1, -1, 1, 1}, {0, 0, -1, 1, 0}}},   // left
+    {{0, 0, -1}, {{1, 0, -1, 0, 0}, {0, 0, -1, 1, 0}, {0, 1, -1, 1, 1}, {1, 1, -1, 0, 1}}}, // back
+    {{0, -1, 0}, {{1, 0, 0, 0, 0}, {0, 0, 0, 1, 0}, {0, 0, -1, 1, 1}, {1, 0, -1, 0, 1}}}, // bottom
+};
+
 void texturedBox(float x, float y, float z, float s, float t) {
     glPushMatrix();
     glTranslatef(x, y, z);
-
-    glBegin(GL_POLYGON); // front
-    glNormal3f(0, 0, 1);
-    glTexCoord2f(0, 0);
-    glVertex3f(0, 0, 0);
-    glTexCoord2f(s, 0);
-    glVertex3f(1, 0, 0);
-    glTexCoord2f(s, t);
-    glVertex3f(1, 1, 0);
-    glTexCoord2f(0, t);
-    glVertex3f(0, 1, 0);
-    glEnd();
-
-    glBegin(GL_POLYGON); // right
-    glNormal3f(1, 0, 0);
-    glTexCoord2f(0, 0);
-    glVertex3f(1, 0, 0);
-    glTexCoord2f(s, 0);
-    glVertex3f(1, 0, -1);
-    glTexCoord2f(s, t);
-    glVertex3f(1, 1, -1);
-    glTexCoord2f(0, t);
-    glVertex3f(1, 1, 0);
-    glEnd();
-
-    glBegin(GL_POLYGON); // top
-    glNormal3f(0, 1, 0);
-    glTexCoord2f(0, 0);
-    glVertex3f(0, 1, 0);
-    glTexCoord2f(s, 0);
-    glVertex3f(1, 1, 0);
-    glTexCoord2f(s, t);
-    glVertex3f(1, 1, -1);
-    glTexCoord2f(0, t);
-    glVertex3f(0, 1, -1);
-    glEnd();
-
-    glBegin(GL_POLYGON); // left
-    glNormal3f(-1, 0, 0);
-    glTexCoord2f(0, 0);
-    glVertex3f(0, 0, 0);
-    glTexCoord2f(0, t);
-    glVertex3f(0, 1, 0);
-    glTexCoord2f(s, t);
-    glVertex3f(0, 1, -1);
-    glTexCoord2f(s, 0);
-    glVertex3f(0, 0, -1);
-    glEnd();
-
-    glBegin(GL_POLYGON); // back
-    glNormal3f(0, 0, -1);
-    glTexCoord2f(0, 0);
-    glVertex3f(1, 0, -1);
-    glTexCoord2f(s, 0);
-    glVertex3f(0, 0, -1);
-    glTexCoord2f(s, t);
-    glVertex3f(0, 1, -1);
-    glTexCoord2f(0, t);
-    glVertex3f(1, 1, -1);
-    glEnd();
-
-    glBegin(GL_POLYGON); // bottom
-    glNormal3f(0, -1, 0);
-    glTexCoord2f(0, 0);
-    glVertex3f(1, 0, 0);
-    glTexCoord2f(s, 0);
-    glVertex3f(0, 0, 0);
-    glTexCoord2f(s, t);
-    glVertex3f(0, 0, -1);
-    glTexCoord2f(0, t);
-    glVertex3f(1, 0, -1);
-    glEnd();
-
+    for (const BoxFace& face : kBoxFaces) {
+        glBegin(GL_POLYGON);
+        glNormal3fv(face.normal);
+        for (const BoxCorner& c : face.corners) {
+            glTexCoord2f(c.sRepeats * s, c.tRepeats * t);
+            glVertex3f(c.x, c.y, c.z);
+        }
+        glEnd();
+    }
     glPopMatrix();
 }
 

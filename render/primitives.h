@@ -5,6 +5,18 @@
 // Unit box x 0..1, y 0..1, z -1..0 offset by (x, y, z); texture repeated s by t per face.
 void texturedBox(float x, float y, float z, float s, float t);
 
+// The box's faces in drawing order; a corner's texture coordinate is (sRepeats * s,
+// tRepeats * t) for the repeats s and t of the call.
+struct BoxCorner {
+    float x, y, z;
+    float sRepeats, tRepeats;
+};
+struct BoxFace {
+    float normal[3];
+    BoxCorner corners[4];
+};
+extern const BoxFace kBoxFaces[6];
+
 // A sphere compiled once per radius into a display list and replayed afterwards.
 void solidSphere(double radius);
 

@@ -3,6 +3,7 @@
 
 #include "game/settings.h"
 #include "render/gl.h"
+#include "render/batch.h"
 #include "render/primitives.h"
 #include "render/textures.h"
 #include "venue/group_marks.h"
@@ -49,12 +50,41 @@ void lightBeam() {
 
 namespace {
 
-void mastBox(float tx, float ty, float tz, float sx, float sy, float sz) {
-    glPushMatrix();
-    glTranslatef(tx, ty, tz);
-    glScalef(sx, sy, sz);
-    texturedBox(0, 0, 0, 0, 0);
-    glPopMatrix();
+// Posts, lattice and arms never move against each other: four posts, 24 rungs on each of
+// the four faces, two arms, all the same box.
+constexpr int kMastVertices = (4 + 4 * 24 + 2) * kBoxVertices;
+BatchVertex mastVertices[kMastVertices];
+Batch mastFrame = {mastVertices, kMastVertices, 0, true, {}, {}, {}};
+
+void mastBox(float tx, float ty, float tz, float sx, float sy, float sz, const float* rgb) {
+    Transform where = identityTransform();
+    translateBy(where, tx, ty, tz);
+    scaleBy(where, sx, sy, sz);
+    appendBox(mastFrame, where, 0, 0, rgb);
+}
+
+void buildMastFrame() {
+    static const float lattice[3] = {0.1f, 0.1f, 0.1f};
+    static const float arms[3] = {0, 0, 0};
+    static const float corners[4][2] = {{0, 0}, {0.5f, 0}, {0.5f, 0.5f}, {0, 0.5f}};
+    for (const auto& c : corners)
+        mastBox(c[0], 0, c[1], 0.05f, 12, 0.05f, lattice);
+    // The lattice, one face at a time.
+    for (int i = 1; i <= 24; ++i)
+        mastBox(0, 0.5f * i, 0, 0.5f, 0.05f, 0.05f, lattice);
+    for (int i = 1; i <= 24; ++i)
+        mastBox(0, 0.5f * i, 0.5f, 0.5f, 0.05f, 0.05f, lattice);
+    for (int i = 1; i <= 24; ++i)
+        mastBox(0, 0.5f * i, 0.5f, 0.05f, 0.05f, 0.5f, lattice);
+    for (int i = 1; i <= 24; ++i)
+        mastBox(0.5f, 0.5f * i, 0.5f, 0.05f, 0.05f, 0.5f, lattice);
+    for (float z : {0.0f, 0.5f}) {
+        Transform where = identityTransform();
+        translateBy(where, 0.5f, 12, z);
+        rotateBy(where, 40, 0, 0, 1);
+        scaleBy(where, 0.1f, 2, 0.1f);
+        appendBox(mastFrame, where, 0, 0, arms);
+    }
 }
 
 } // namespace
@@ -63,31 +93,9 @@ void floodlightMast() {
     beginGroupMark(MARK_FLOODLIGHT_MAST);
     glPushMatrix();
     glBindTexture(GL_TEXTURE_2D, textures.bramka);
-    glColor3f(0.1f, 0.1f, 0.1f);
-
-    static const float corners[4][2] = {{0, 0}, {0.5f, 0}, {0.5f, 0.5f}, {0, 0.5f}};
-    for (const auto& c : corners)
-        mastBox(c[0], 0, c[1], 0.05f, 12, 0.05f);
-
-    // The lattice, one face at a time.
-    for (int i = 1; i <= 24; ++i)
-        mastBox(0, 0.5f * i, 0, 0.5f, 0.05f, 0.05f);
-    for (int i = 1; i <= 24; ++i)
-        mastBox(0, 0.5f * i, 0.5f, 0.5f, 0.05f, 0.05f);
-    for (int i = 1; i <= 24; ++i)
-        mastBox(0, 0.5f * i, 0.5f, 0.05f, 0.05f, 0.5f);
-    for (int i = 1; i <= 24; ++i)
-        mastBox(0.5f, 0.5f * i, 0.5f, 0.05f, 0.05f, 0.5f);
-
-    glColor3f(0, 0, 0);
-    for (float z : {0.0f, 0.5f}) {
-        glPushMatrix();
-        glTranslatef(0.5f, 12, z);
-        glRotatef(40, 0, 0, 1);
-        glScalef(0.1f, 2, 0.1f);
-        texturedBox(0, 0, 0, 0, 0);
-        glPopMatrix();
-    }
+    if (mastFrame.count == 0) buildMastFrame();
+    // Posts and lattice in (0.1, 0.1, 0.1), the two lamp arms in black.
+    drawBatch(mastFrame);
 
     // Back plate: hides the lamp's rear from behind the mast.
     glPushMatrix();
