@@ -1,7 +1,10 @@
 #include "venue/backdrop.h"
 
+#include <algorithm>
+
 #include "game/environment.h"
 #include "game/settings.h"
+#include "render/batch.h"
 #include "render/gl.h"
 #include "render/primitives.h"
 #include "render/textures.h"
@@ -32,19 +35,21 @@ void placeMountain(const MountainPlacement& m) {
     glPopMatrix();
 }
 
+// Two forests of 5 x 10 spruces, four billboards each, all in the frame of the venue: one
+// batch, rebuilt whenever the jitter table that places the trees has changed.
+constexpr int kForestVertices = 2 * 50 * 4 * kPolygonVertices;
+constexpr int kForestJitterUsed = 4 * 5 + 9 + 1; // tree (4, 9) reads the last entry
+BatchVertex forestVertices[kForestVertices];
+Batch forests = {forestVertices, kForestVertices, 0, false, {}, {}, {}};
+float forestsBuiltFrom[kForestJitterUsed];
+
 // The spruce picture on one side of a billboard, 3.5 wide and 6 high.
-void billboard(bool fromBehind) {
+void billboard(Batch& into, const Transform& where, bool fromBehind) {
     static const float st[4][2] = {{0, 0}, {1, 0}, {1, 0.9f}, {0, 0.9f}};
     static const float front[4][3] = {{0, 0, 0}, {3.5f, 0, 0}, {3.5f, 6, 0}, {0, 6, 0}};
     static const float back[4][3] = {{3.5f, 0, 0}, {0, 0, 0}, {0, 6, 0}, {3.5f, 6, 0}};
-    const float(*corners)[3] = fromBehind ? back : front;
-    glBegin(GL_POLYGON);
-    glNormal3f(0, 0, fromBehind ? -1.0f : 1.0f);
-    for (int i = 0; i < 4; ++i) {
-        glTexCoord2fv(st[i]);
-        glVertex3fv(corners[i]);
-    }
-    glEnd();
+    const float normal[3] = {0, 0, fromBehind ? -1.0f : 1.0f};
+    appendPolygon(into, where, normal, fromBehind ? back : front, st, nullptr);
 }
 
 void forest(float x, float y, float z) {
@@ -53,10 +58,9 @@ void forest(float x, float y, float z) {
             // The same offset moves a tree in x and in z; trees (i, j) and (i + 1, j - 5)
             // share their entry.
             float jitter = forestJitter[i * 5 + j];
-            glPushMatrix();
-            glTranslatef(x + 20 * i + jitter, y, z + 20 * j + jitter);
-            spruce();
-            glPopMatrix();
+            Transform where = identityTransform();
+            translateBy(where, x + 20 * i + jitter, y, z + 20 * j + jitter);
+            spruce(forests, where);
         }
     }
 }
@@ -117,37 +121,40 @@ void drawMountains() {
         placeMountain(m);
 }
 
-void spruce() {
+void spruce(Batch& into, const Transform& where) {
+    Transform t = where;
+    billboard(into, t, false);
+    translateBy(t, 3, 0, 0);
+    rotateBy(t, 180, 0, 1, 0);
+    billboard(into, t, false);
+
+    // The second billboard crosses the first at right angles.
+    t = where;
+    translateBy(t, 1.5f, 0, 1.6f);
+    rotateBy(t, 90, 0, 1, 0);
+    billboard(into, t, false);
+    billboard(into, t, true);
+}
+
+void drawForests() {
+    if (forests.count == 0 ||
+        !std::equal(forestsBuiltFrom, forestsBuiltFrom + kForestJitterUsed, forestJitter)) {
+        forests.count = 0;
+        forest(30, -10.5f, -125);
+        forest(-110, -10.5f, -125);
+        std::copy(forestJitter, forestJitter + kForestJitterUsed, forestsBuiltFrom);
+    }
+    // Every billboard is a cut-out seen with its picture's own colours.
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_ALPHA_TEST);
     glAlphaFunc(GL_GREATER, 0);
     glBindTexture(GL_TEXTURE_2D, textures.swierk);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glPushMatrix();
-
-    glPushMatrix();
-    billboard(false);
-    glTranslatef(3, 0, 0);
-    glRotatef(180, 0, 1, 0);
-    billboard(false);
-    glPopMatrix();
-
-    // The second billboard crosses the first at right angles.
-    glTranslatef(1.5f, 0, 1.6f);
-    glRotatef(90, 0, 1, 0);
-    billboard(false);
-    billboard(true);
-
+    drawBatch(forests);
     glDisable(GL_BLEND);
     glDisable(GL_ALPHA_TEST);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glPopMatrix();
-}
-
-void drawForests() {
-    forest(30, -10.5f, -125);
-    forest(-110, -10.5f, -125);
 }
 
 void drawAirship() {

@@ -6,6 +6,10 @@ extern float airshipTravel;
 
 void mountain();
 void drawMountains();
-void spruce();
+struct Batch;
+struct Transform;
+// One spruce, a cross of two double-sided billboards standing at `where`, added to a batch
+// drawn with its picture bound and the cut-out state on.
+void spruce(Batch& into, const Transform& where);
 void drawForests();
 void drawAirship();

@@ -1,7 +1,7 @@
 // Street lamps: the ones along the landing hill and the ones lining the town's roads.
 #include "game/settings.h"
 #include "render/gl.h"
-#include "render/primitives.h"
+#include "render/batch.h"
 #include "venue/stands.h"
 #include "venue/town.h"
 
@@ -50,34 +50,41 @@ constexpr float kSlopeLamps[2][9][3] = {
      {5.6f, -10, 46}},
 };
 
-const float kDarkGrey[3] = {0.25f, 0.25f, 0.25f};
+// Post and arm pieces are the same four boxes for every lamp: gathered once, drawn as one
+// batch under each lamp's placement.
+constexpr int kLampVertices = 4 * kBoxVertices;
+BatchVertex lampVertices[kLampVertices];
+Batch lampBody = {lampVertices, kLampVertices, 0, true, {}, {}, {}};
 
 // One piece hung from the lamp's arm: turned to face the road and tilted up by 30 degrees.
-void armPiece(float x, float y, float z, float sx, float sy, float sz) {
-    glPushMatrix();
-    glRotatef(180, 0, 1, 0);
-    glTranslatef(x, y, z);
-    glRotatef(30, 0, 0, 1);
-    glScalef(sx, sy, sz);
-    texturedBox(0, 0, 0, 0, 0);
-    glPopMatrix();
+void armPiece(float x, float y, float z, float sx, float sy, float sz, const float rgb[3]) {
+    Transform where = identityTransform();
+    rotateBy(where, 180, 0, 1, 0);
+    translateBy(where, x, y, z);
+    rotateBy(where, 30, 0, 0, 1);
+    scaleBy(where, sx, sy, sz);
+    appendBox(lampBody, where, 0, 0, rgb);
+}
+
+void buildLampBody() {
+    static const float darkGrey[3] = {0.25f, 0.25f, 0.25f};
+    static const float lampWhite[3] = {255, 255, 255};
+    Transform post = identityTransform();
+    translateBy(post, 0, -1, 0);
+    scaleBy(post, 0.04f, 3.1f, 0.04f);
+    appendBox(lampBody, post, 0, 0, darkGrey);
+    armPiece(0, 2.05f, 0.05f, 0.7f, 0.04f, 0.04f, darkGrey);
+    armPiece(0.61f, 2.38f, 0.15f, 0.3f, 0.04f, 0.3f, darkGrey);
+    armPiece(0.66f, 2.4f, 0.15f, 0.2f, 0.03f, 0.3f, lampWhite);
 }
 
 } // namespace
 
 void streetLamp() {
     glPushMatrix();
-    glColor3fv(kDarkGrey);
-    glPushMatrix();
-    glTranslatef(0, -1, 0);
-    glScalef(0.04f, 3.1f, 0.04f);
-    texturedBox(0, 0, 0, 0, 0);
-    glPopMatrix();
-
-    armPiece(0, 2.05f, 0.05f, 0.7f, 0.04f, 0.04f);
-    armPiece(0.61f, 2.38f, 0.15f, 0.3f, 0.04f, 0.3f);
-    glColor3f(255, 255, 255);
-    armPiece(0.66f, 2.4f, 0.15f, 0.2f, 0.03f, 0.3f);
+    if (lampBody.count == 0) buildLampBody();
+    // Post and first two arm pieces dark grey, the lamp itself white.
+    drawBatch(lampBody);
 
     if (lightingMode == 8) {
         glPushMatrix();
