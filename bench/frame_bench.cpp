@@ -1,5 +1,9 @@
 // Draws real frames of the 3-D scene (not paced) and prints the frame times per case.
 // Run under Xvfb: xvfb-run -a -s "-screen 0 1280x1024x24" build/frame_bench [--frames N]
+//   --steps       also print, per case, where the time goes: the median of each step of the
+//                 frame, each finished with glFinish (which keeps the rasteriser from
+//                 overlapping steps, so their sum exceeds the plain frame time)
+//   --size WxH    another window size (a small one shows which steps are fill-bound)
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -8,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <unistd.h>
 #include <vector>
 
@@ -47,6 +52,23 @@ void configure(int hill, int detail, bool night, bool snow) {
         write("record" + std::to_string(i) + ".dat", "00");
 }
 
+// Per-step times of the frame being drawn, in the order the steps come.
+std::vector<std::pair<std::string, std::vector<double>>> stepTimes;
+std::chrono::steady_clock::time_point stepStart;
+
+void timeStep(const char* step) {
+    glFinish();
+    const auto now = std::chrono::steady_clock::now();
+    const double ms = std::chrono::duration<double, std::milli>(now - stepStart).count();
+    stepStart = now;
+    for (auto& entry : stepTimes)
+        if (entry.first == step) {
+            entry.second.push_back(ms);
+            return;
+        }
+    stepTimes.push_back({step, {ms}});
+}
+
 double percentile(std::vector<double> v, double p) {
     std::sort(v.begin(), v.end());
     size_t i = static_cast<size_t>(p * (v.size() - 1) + 0.5);
@@ -57,9 +79,18 @@ double percentile(std::vector<double> v, double p) {
 
 int main(int argc, char** argv) {
     int frames = 600;
-    for (int i = 1; i + 1 < argc; ++i)
+    int width = 1024, height = 768;
+    bool steps = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--steps") == 0) steps = true;
+        if (i + 1 >= argc) continue;
         if (std::strcmp(argv[i], "--frames") == 0) frames = std::max(10, std::atoi(argv[i + 1]));
-    const int width = 1024, height = 768;
+        if (std::strcmp(argv[i], "--size") == 0 &&
+            std::sscanf(argv[i + 1], "%dx%d", &width, &height) != 2) {
+            std::fprintf(stderr, "--size wants WxH\n");
+            return 1;
+        }
+    }
 
     fs::path exeDir = fs::read_symlink("/proc/self/exe").parent_path();
     char tmpl[] = "/tmp/valmora-bench-XXXXXX";
@@ -96,8 +127,12 @@ int main(int argc, char** argv) {
                     handleJumpKey(VK_SPACE); // the jumper runs, so figure and shadow are drawn
                     std::vector<double> ms;
                     ms.reserve(frames);
+                    stepTimes.clear();
+                    sceneStepProbe = steps ? timeStep : nullptr;
                     for (int f = 0; f < frames; ++f) {
+                        glFinish();
                         auto t0 = std::chrono::steady_clock::now();
+                        stepStart = t0;
                         drawFrame();
                         glFinish();
                         auto t1 = std::chrono::steady_clock::now();
@@ -113,6 +148,9 @@ int main(int argc, char** argv) {
                                 "height=%d frames=%d median_ms=%.2f p95_ms=%.2f\n",
                                 hill, detail, night ? "night" : "day", snow ? "snow" : "none", w, h,
                                 frames, percentile(ms, 0.5), percentile(ms, 0.95));
+                    for (const auto& entry : stepTimes)
+                        std::printf("  step=\"%s\" median_ms=%.2f\n", entry.first.c_str(),
+                                    percentile(entry.second, 0.5));
                     std::fflush(stdout);
                 }
     platformShutdown();

@@ -77,12 +77,23 @@ void drawStartScreen() {
     platformSwapBuffers();
 }
 
+void (*sceneStepProbe)(const char* step) = nullptr;
+
+namespace {
+
+void sceneStep(const char* step) {
+    if (sceneStepProbe) sceneStepProbe(step);
+}
+
+} // namespace
+
 void drawScene() {
     glEnable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     glCullFace(GL_BACK);
+    sceneStep("clear");
 
     // Screen-fixed layers, each in its own matrix push.
     glPushMatrix();
@@ -100,6 +111,7 @@ void drawScene() {
     glPushMatrix();
     drawPrecipitation();
     glPopMatrix();
+    sceneStep("screen layers");
 
     glScalef(10, 10, 10);
     applyCameraView();
@@ -109,14 +121,18 @@ void drawScene() {
     drawInrunStructure();
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
+    sceneStep("in-run structure");
 
     glBindTexture(GL_TEXTURE_2D, textures.window);
     if (hillNumber == 1 || hillNumber == 2) drawInrunMarkers();
     drawStartBar();
+    sceneStep("markers and start bar");
     drawMountains();
     glBindTexture(GL_TEXTURE_2D, textures.window);
+    sceneStep("mountains");
     if (detailLevel == 3 && hillNumber == 1) drawChairlift();
     drawAirship();
+    sceneStep("chairlift and airship");
     // The motion runs here, after the camera: the camera sees the previous frame's jumper.
     glPushMatrix();
     if (atGate == 1)
@@ -124,11 +140,14 @@ void drawScene() {
     else
         stepJumper();
     glPopMatrix();
+    sceneStep("jumper");
     glBindTexture(GL_TEXTURE_2D, textures.window);
     drawHill();
     glBindTexture(GL_TEXTURE_2D, textures.window);
+    sceneStep("hill");
     if (detailLevel >= 2 && detailLevel <= 4) drawSeatingBlocks();
     if (detailLevel >= 2 && detailLevel <= 4) drawForests();
+    sceneStep("seating blocks and forests");
     if (detailLevel >= 2 && detailLevel <= 4) drawStands();
     if (hillNumber == 3 && detailLevel >= 2 && detailLevel <= 4) {
         glPushMatrix();
@@ -136,7 +155,9 @@ void drawScene() {
         drawSafetyNet();
         glPopMatrix();
     }
+    sceneStep("stands and safety net");
     if (detailLevel == 4 && (hillNumber == 1 || hillNumber == 2)) drawTown();
+    sceneStep("town");
     if (detailLevel == 3 || detailLevel == 4) {
         glPushMatrix();
         glTranslatef(13, -11, 40);
@@ -149,6 +170,7 @@ void drawScene() {
         floodlightMast();
         glPopMatrix();
     }
+    sceneStep("floodlight masts");
     // The lamps' metal is sphere-mapped; switched on whether they are drawn or not.
     glBindTexture(GL_TEXTURE_2D, textures.window);
     glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
@@ -158,8 +180,10 @@ void drawScene() {
     if (detailLevel >= 2 && detailLevel <= 4) drawSlopeLamps();
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
+    sceneStep("slope lamps");
 
     platformSwapBuffers();
+    sceneStep("swap");
 }
 
 void drawFrame() {

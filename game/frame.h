@@ -5,3 +5,6 @@ void drawFrame();
 void drawStartScreen();
 void drawScene();
 void panelQuad();
+
+// Profiling: when set, called after each step of the 3-D frame with the step's name.
+extern void (*sceneStepProbe)(const char* step);
