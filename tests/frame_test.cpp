@@ -96,20 +96,3 @@ TEST(Frame, CameraSeesTheJumperWhereThePreviousFrameLeftHim) {
     EXPECT_EQ(crossings, 1);
     EXPECT_GT(risingFrames, 0);
 }
-
-TEST(Frame, DISABLED_Screenshots) {
-    for (int hill = 1; hill <= 3; ++hill)
-        for (int season = 0; season <= 1; ++season) {
-            TempGameDir dir;
-            dir.writeDefaults();
-            dir.configure(hill, hill == 3 ? 3 : 4, season, 6);
-            startGame();
-            leaveStartScreen();
-            for (char view : {'1', '3', '4', '6'}) {
-                passChar(view);
-                frames(2);
-                savePng(lastFrame(), std::string("frame_h") + std::to_string(hill) + "_s" +
-                                         std::to_string(season) + "_v" + view);
-            }
-        }
-}

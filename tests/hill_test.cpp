@@ -883,7 +883,7 @@ void gridTextures() {
 } // namespace
 
 // Pictures to look at, not assertions: run with --gtest_also_run_disabled_tests.
-TEST(Hill, DISABLED_Screenshots) {
+TEST(Hill, EveryViewLooksAtTheHillUnderTheSky) {
     for (int hill = 1; hill <= 3; ++hill)
         for (int seasonValue : {0, 1}) {
             TempGameDir dir;
@@ -892,11 +892,24 @@ TEST(Hill, DISABLED_Screenshots) {
             startGame();
             leaveStartScreen();
             if (!dir.hasTextures()) gridTextures();
+            // The clear colour of the season's day sky.
+            const int skyR = seasonValue ? 229 : 250, skyG = seasonValue ? 229 : 255, skyB = 255;
             for (char view : {'1', '3', '4', '6'}) {
+                SCOPED_TRACE(std::string("hill ") + std::to_string(hill) + " season " +
+                             std::to_string(seasonValue) + " view " + view);
                 passChar(view);
                 frames(2);
-                savePng(lastFrame(), "hill" + std::to_string(hill) +
-                                         (seasonValue ? "_summer" : "_winter") + "_view" + view);
+                const Picture pic = lastFrame();
+                savePng(pic, "hill" + std::to_string(hill) + (seasonValue ? "_summer" : "_winter") +
+                                 "_view" + view);
+                // Below the panels and the start light: some sky, and mostly the venue.
+                const int top = pic.height / 4, area = pic.width * (pic.height - top);
+                const int sky = pic.count(0, top, pic.width, pic.height, [&](int r, int g, int b) {
+                    return std::abs(r - skyR) <= 3 && std::abs(g - skyG) <= 3 &&
+                           std::abs(b - skyB) <= 3;
+                });
+                EXPECT_GT(sky, area / 50);
+                EXPECT_GT(area - sky, area / 4);
             }
         }
 }
