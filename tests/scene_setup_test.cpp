@@ -390,11 +390,11 @@ TEST(SceneSetup, FixedStateLightTableAndMaterial) {
     EXPECT_EQ(integer(GL_LIGHT_MODEL_TWO_SIDE), 1);
     EXPECT_EQ(integer(GL_COLOR_MATERIAL_FACE), GL_FRONT);
     EXPECT_EQ(integer(GL_COLOR_MATERIAL_PARAMETER), GL_AMBIENT_AND_DIFFUSE);
-    GLfloat spec[4], shin = 0;
-    glGetMaterialfv(GL_FRONT, GL_SPECULAR, spec);
+    GLfloat specular[4], shin = 0;
+    glGetMaterialfv(GL_FRONT, GL_SPECULAR, specular);
     glGetMaterialfv(GL_FRONT, GL_SHININESS, &shin);
     for (int i = 0; i < 3; ++i)
-        EXPECT_NEAR(spec[i], 0.01f, 1e-6f);
+        EXPECT_NEAR(specular[i], 0.01f, 1e-6f);
     EXPECT_EQ(shin, 10.0f);
 
     // GL_LIGHT0: the day light, a plain directional light at its default position.
