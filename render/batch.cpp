@@ -98,9 +98,7 @@ void appendPolygon(Batch& batch, const Transform& where, const float normal[3],
         movedNormal[r] =
             static_cast<float>(n[r][0] * normal[0] + n[r][1] * normal[1] + n[r][2] * normal[2]);
     const double* m = where.m;
-    // The two triangles OpenGL splits a four-cornered polygon into, corners in its order.
-    static const int order[kPolygonVertices] = {1, 2, 0, 2, 3, 0};
-    for (int k : order) {
+    for (int k : kPolygonTriangleCorners) {
         BatchVertex& v = batch.vertices[batch.count++];
         const float* p = corners[k];
         for (int r = 0; r < 3; ++r)

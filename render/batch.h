@@ -25,6 +25,8 @@ struct BatchVertex {
 // Triangles a four-cornered polygon and a textured unit box turn into.
 constexpr int kPolygonVertices = 6;
 constexpr int kBoxVertices = 6 * kPolygonVertices;
+// The corners of those two triangles, in the order OpenGL splits a four-cornered polygon.
+constexpr int kPolygonTriangleCorners[kPolygonVertices] = {1, 2, 0, 2, 3, 0};
 
 // Vertices in storage the caller owns, and what drawing the same polygons one by one with
 // glNormal, glTexCoord and glColor would leave current afterwards.

@@ -5,6 +5,7 @@
 #include "game/environment.h"
 #include "game/settings.h"
 #include "jump/jump_state.h"
+#include "render/batch.h"
 #include "render/gl.h"
 #include "render/textures.h"
 #include "venue/quads.h"
@@ -107,8 +108,6 @@ namespace {
 // worked out here and the whole field goes out as one batch.
 void drawFlakeField(bool snow, float lift) {
     static const float corners[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
-    // A four-cornered polygon reaches the rasteriser as these two triangles.
-    static const int order[6] = {1, 2, 0, 2, 3, 0};
     const float tilt = 25 * static_cast<float>(M_PI) / 180;
     const float cosTilt = std::cos(tilt), sinTilt = std::sin(tilt);
     float rowX = -9, rowY = lift + 65, rowZ = -1;
@@ -122,7 +121,7 @@ void drawFlakeField(bool snow, float lift) {
             const float z = rowZ + 4 * J;
             const float sx = snow ? J / 3 + 0.1f : J / 3 + 0.5f;
             const float sy = snow ? J / 3 + 0.1f : J / 3 + 0.6f;
-            for (int k : order) {
+            for (int k : kPolygonTriangleCorners) {
                 const float u = sx * corners[k][0], v = sy * corners[k][1];
                 glTexCoord2f(corners[k][0], corners[k][1]);
                 glVertex3f(x + u, y + cosTilt * v, z + sinTilt * v);
@@ -148,8 +147,6 @@ void drawPrecipitation() {
     beginLayer(0);
     glBindTexture(GL_TEXTURE_2D, snow ? textures.snow : textures.rain);
     const bool wrapped = lowerPrecipitationFall(snow);
-    glPushMatrix();
     drawFlakeField(snow, wrapped ? (snow ? 50.0f : 55.0f) : 0.0f);
-    glPopMatrix();
     endLayer();
 }
