@@ -4,14 +4,24 @@
 
 namespace {
 unsigned state = 1;
+
+unsigned clockSeed() {
+    return static_cast<unsigned>(std::time(nullptr));
 }
+
+RandomSeedSource seedSource = clockSeed;
+} // namespace
 
 void seedRandom(unsigned seed) {
     state = seed;
 }
 
 void seedRandomFromClock() {
-    seedRandom(static_cast<unsigned>(std::time(nullptr)));
+    seedRandom(seedSource());
+}
+
+void setRandomSeedSource(RandomSeedSource source) {
+    seedSource = source ? source : clockSeed;
 }
 
 // A 15-bit linear congruential generator; the C library's rand() has a wider range here.

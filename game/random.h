@@ -2,6 +2,12 @@
 #pragma once
 
 void seedRandom(unsigned seed);
-// Seeds from the calendar time in seconds (draws within one second repeat).
+// Seeds from the seed source: by default the calendar time in seconds (draws within one
+// second repeat).
 void seedRandomFromClock();
 int nextRandom();
+
+// Where seedRandomFromClock takes its seed: tests and replays fix the wind and the marks
+// with a source of their own; nullptr gives the clock back.
+using RandomSeedSource = unsigned (*)();
+void setRandomSeedSource(RandomSeedSource source);

@@ -138,8 +138,11 @@ void startGame() {
     setupScene();
 }
 
+void (*passObserver)() = nullptr;
+
 void pass(const PlatformMessage* msg) {
     mainLoopPass(msg);
+    if (passObserver) passObserver();
 }
 
 void frames(int count) {

@@ -48,6 +48,8 @@ void startGame();
 
 // One main-loop pass: draw a frame, then dispatch the message (if any).
 void pass(const PlatformMessage* msg = nullptr);
+// Called after every pass when set (recording a play-through).
+extern void (*passObserver)();
 void frames(int count);
 void passKey(int virtualKey);
 void passChar(char c);
