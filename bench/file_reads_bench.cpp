@@ -13,8 +13,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "camera/records.h"
-#include "game/settings.h"
+#include "score/records.h"
+#include "core/settings.h"
 
 namespace fs = std::filesystem;
 

@@ -16,11 +16,14 @@
 #include <unistd.h>
 #include <vector>
 
+#include "game/input.h"
 #include "camera/views.h"
 #include "game/app.h"
-#include "game/environment.h"
+#include "core/environment.h"
+#include "game/scene_setup.h"
+#include "render/quadrics.h"
 #include "game/frame.h"
-#include "game/settings.h"
+#include "core/settings.h"
 #include "jump/jump_state.h"
 #include "platform/platform.h"
 #include "render/gl.h"
@@ -121,7 +124,7 @@ int main(int argc, char** argv) {
                     loadShellState();
                     loadJumpState();
                     loadCameraState();
-                    resetSettingsForTest();
+                    resetSettings();
                     setupScene();
                     startScreenActive = 0;
                     handleJumpKey(VK_SPACE); // the jumper runs, so figure and shadow are drawn

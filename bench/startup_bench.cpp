@@ -14,9 +14,11 @@
 #include <vector>
 
 #include "game/app.h"
-#include "game/environment.h"
+#include "core/environment.h"
+#include "game/scene_setup.h"
+#include "render/quadrics.h"
 #include "game/frame.h"
-#include "game/settings.h"
+#include "core/settings.h"
 #include "platform/platform.h"
 #include "render/gl.h"
 #include "render/text.h"

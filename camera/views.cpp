@@ -2,11 +2,10 @@
 
 #include <cmath>
 
-#include "game/settings.h"
+#include "core/settings.h"
 #include "jump/jump_state.h"
 #include "platform/platform.h"
 #include "render/gl.h"
-#include "venue/backdrop.h"
 
 // Static initialisers carry the load values: the game itself starts from these, with no
 // call to loadCameraState.
@@ -16,11 +15,24 @@ float cameraRise = 0, trailOffset = 1.0f, towerDrop = 0, chaseShift = 0;
 double freeCamX = 0, freeCamY = 1, freeCamZ = 150;
 float freeCamYaw = -90, freeCamPitch = 0;
 double freeCamTarget[3] = {0, 0, 0};
+CameraShot cameraShot;
 
 namespace {
 
+void lookAt(double ex, double ey, double ez, double tx, double ty, double tz) {
+    cameraShot.placed = true;
+    cameraShot.eye[0] = ex;
+    cameraShot.eye[1] = ey;
+    cameraShot.eye[2] = ez;
+    cameraShot.target[0] = tx;
+    cameraShot.target[1] = ty;
+    cameraShot.target[2] = tz;
+}
+
+// Keeps the single-precision sums of the views; the look-at itself takes doubles.
 void lookAt(float ex, float ey, float ez, float tx, float ty, float tz) {
-    gluLookAt(ex, ey, ez, tx, ty, tz, 0, 1, 0);
+    lookAt(static_cast<double>(ex), static_cast<double>(ey), static_cast<double>(ez),
+           static_cast<double>(tx), static_cast<double>(ty), static_cast<double>(tz));
 }
 
 void view1(float X, float Y, float Z, float n) {
@@ -122,8 +134,8 @@ void view5(float X, float Y, float Z, float n) {
     }
 }
 
-void view6(float X, float Y, float Z, float n) {
-    if (hillNumber < 1 || hillNumber > 3) return;
+void view6(float X, float Y, float Z, float n, float airshipTravel) {
+    if (!knownHill(hillNumber)) return;
     lookAt(-4 - airshipTravel / 12 + n, 10, 5 - n, X, Y, Z);
 }
 
@@ -150,16 +162,14 @@ void chaseView(float X, float Y, float Z, float n) {
 }
 
 void view8(float X, float Y, float Z, float n) {
-    if (hillNumber < 1 || hillNumber > 3) return;
+    if (!knownHill(hillNumber)) return;
     if (Z > 15) cameraRise += 0.04f;
     lookAt(-3, cameraRise - 6 + n / 4, 26 - n / 2, X, Y, Z);
 }
 
 void freeCamera() {
-    // Wipes what the frame drew so far: the HUD is not seen from the free camera.
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    glCullFace(GL_BACK);
+    // Its picture wipes what the frame drew so far: the HUD is not seen from the free camera.
+    cameraShot.fromScratch = true;
     if (platformKeyHeld(VK_LEFT)) freeCamYaw -= 5;
     if (platformKeyHeld(VK_RIGHT)) freeCamYaw += 5;
     if (platformKeyHeld('Z')) freeCamPitch += 5;
@@ -180,9 +190,7 @@ void freeCamera() {
     freeCamTarget[0] = freeCamX + std::cos(h) * 100;
     freeCamTarget[1] = freeCamY + std::sin(freeCamPitch * 3.14159f / 180.0f) * 100;
     freeCamTarget[2] = freeCamZ + std::sin(h) * 100;
-    glLoadIdentity();
-    gluLookAt(freeCamX, freeCamY - 6, freeCamZ, freeCamTarget[0], freeCamTarget[1],
-              freeCamTarget[2], 0, 1, 0);
+    lookAt(freeCamX, freeCamY - 6, freeCamZ, freeCamTarget[0], freeCamTarget[1], freeCamTarget[2]);
 }
 
 } // namespace
@@ -208,6 +216,7 @@ void resetCameraAnimation() {
 }
 
 void loadCameraState() {
+    cameraShot = CameraShot{};
     for (int i = 0; i < 8; ++i)
         cameraViewFlags[i] = 0;
     cameraViewFlags[0] = 1;
@@ -221,7 +230,8 @@ void loadCameraState() {
     freeCamTarget[0] = freeCamTarget[1] = freeCamTarget[2] = 0;
 }
 
-void applyCameraView() {
+void updateCamera(float airshipTravel) {
+    cameraShot = CameraShot{};
     const float X = jumperX, Y = jumperY, Z = jumperZ, n = cameraNudge;
     switch (selectedCameraView()) {
     case 0:
@@ -240,7 +250,7 @@ void applyCameraView() {
         view5(X, Y, Z, n);
         break;
     case 5:
-        view6(X, Y, Z, n);
+        view6(X, Y, Z, n, airshipTravel);
         break;
     case 6:
         if (hiddenSwitch == kFreeCameraCode)
@@ -254,4 +264,17 @@ void applyCameraView() {
     default:
         break;
     }
+}
+
+void applyCameraView() {
+    if (cameraShot.fromScratch) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glLoadIdentity();
+        glCullFace(GL_BACK);
+        glLoadIdentity();
+    }
+    if (!cameraShot.placed) return;
+    const double* e = cameraShot.eye;
+    const double* t = cameraShot.target;
+    gluLookAt(e[0], e[1], e[2], t[0], t[1], t[2], 0, 1, 0);
 }

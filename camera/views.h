@@ -9,7 +9,19 @@ extern double freeCamX, freeCamY, freeCamZ;
 extern float freeCamYaw, freeCamPitch;
 extern double freeCamTarget[3];
 
-// The selected view's update and look-at, multiplied onto the current model-view matrix.
+// Where the camera looks from, as the last step placed it.
+struct CameraShot {
+    bool placed = false;      // false: no view for this hill, the matrix is left alone
+    bool fromScratch = false; // the free camera: clear the frame and start from identity
+    double eye[3] = {0, 0, 0};
+    double target[3] = {0, 0, 0};
+};
+extern CameraShot cameraShot;
+
+// One step of the selected view: its moving values, the free camera's held keys, and the
+// shot. It sees the jumper where the previous step left him.
+void updateCamera(float airshipTravel);
+// The last shot multiplied onto the current model-view matrix.
 void applyCameraView();
 // Index 0..7 of the selected view.
 int selectedCameraView();

@@ -1,7 +1,7 @@
 #include "figure/jumper.h"
 
-#include "game/environment.h"
-#include "game/settings.h"
+#include "render/quadrics.h"
+#include "core/settings.h"
 #include "jump/jump_state.h"
 #include "jump/pose.h"
 #include "render/gl.h"
@@ -207,19 +207,16 @@ void skeleton() {
 
 float shadowGrey() {
     const bool summer = season == 1;
-    if (lightingMode == 8) return summer ? 0.2f : 0.4f;
+    if (lightingMode == kLightingNight) return summer ? 0.2f : 0.4f;
     return summer ? 0.3f : 0.6f; // day, and any other lighting mode
 }
 
 void drawJumper() {
-    stepFigureState(FIGURE_JUMPER);
-    readJumperColours();
     drawingShadow = false;
     skeleton();
 }
 
 void drawJumperShadow() {
-    stepFigureState(FIGURE_SHADOW);
     glPushMatrix();
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

@@ -1,4 +1,4 @@
-// The articulated jumper and its shadow; both run the pose step before drawing.
+// The articulated jumper and its shadow, drawn in the pose the last step left.
 #pragma once
 
 void drawJumper();

@@ -2,22 +2,27 @@
 
 #include <cctype>
 
-#include "game/environment.h"
+#include "core/settings.h"
 #include "game/frame.h"
-#include "game/settings.h"
-#include "jump/jump_state.h"
+#include "game/game_step.h"
+#include "game/input.h"
+#include "game/main_loop.h"
+#include "game/scene_setup.h"
 #include "render/gl.h"
+#include "render/quadrics.h"
 
 uint8_t quitRequested = 0;
 uint8_t startScreenActive = 1;
 uint8_t startButtonSelected = 1;
 uint8_t quitButtonSelected = 0;
+bool windowClosed = false;
 
 void loadShellState() {
     quitRequested = 0;
     startScreenActive = 1;
     startButtonSelected = 1;
     quitButtonSelected = 0;
+    windowClosed = false;
 }
 
 void resizeViewport(int width, int height) {
@@ -35,6 +40,11 @@ namespace {
 int upperCase(int code) {
     return code >= 0 && code <= 255 ? std::toupper(code) : code;
 }
+
+void releaseFigureQuadric() {
+    if (figureQuadric) gluDeleteQuadric(figureQuadric);
+    figureQuadric = nullptr;
+}
 } // namespace
 
 void mainWindowProc(const PlatformMessage& msg) {
@@ -44,6 +54,7 @@ void mainWindowProc(const PlatformMessage& msg) {
         break;
     case MSG_CLOSE:
         // The window stays; the loop ends when it retrieves the quit message.
+        windowClosed = true;
         platformReleaseContext();
         platformPostQuit();
         break;
@@ -68,33 +79,37 @@ void mainWindowProc(const PlatformMessage& msg) {
 }
 
 bool mainLoopPass(const PlatformMessage* msg) {
-    if (msg && msg->type == MSG_QUIT) {
-        if (figureQuadric) gluDeleteQuadric(figureQuadric);
-        figureQuadric = nullptr;
-        quitRequested = 1;
+    if (!stepGame(msg)) {
+        releaseFigureQuadric();
         return false;
     }
-    // After the close the context is gone: such passes draw nothing.
+    // After the close the context is gone: nothing more is drawn.
     if (platformHasContext()) drawFrame();
-    if (msg) mainWindowProc(*msg);
     return true;
 }
 
 int runGame() {
+    resetToProgramStart();
     readWindowSize();
     if (!platformCreateWindow("Valmora", windowWidth, windowHeight)) return 0;
     int w = 0, h = 0;
     platformClientSize(&w, &h);
     resizeViewport(w, h);
-    quitRequested = 0;
     setupScene();
-    while (!quitRequested) {
+
+    FrameLoop loop;
+    loop.now = platformSeconds;
+    loop.sleepUntil = platformSleepUntil;
+    loop.step = [] {
         PlatformMessage msg;
-        bool got = platformPollMessage(&msg);
-        if (!mainLoopPass(got ? &msg : nullptr)) break;
-        // One simulation step per frame, so frames are paced to 60 per second.
-        platformPaceFrame();
-    }
+        const bool got = platformPollMessage(&msg);
+        return stepGame(got ? &msg : nullptr) && !quitRequested;
+    };
+    loop.draw = [] {
+        if (platformHasContext()) drawFrame();
+    };
+    runFrameLoop(loop);
+    releaseFigureQuadric();
     platformShutdown();
     return 0;
 }

@@ -8,6 +8,8 @@ extern uint8_t quitRequested;
 extern uint8_t startScreenActive;
 extern uint8_t startButtonSelected;
 extern uint8_t quitButtonSelected;
+// The window was closed: its context is gone and the game no longer moves on.
+extern bool windowClosed;
 
 // Viewport and projection for a client size (height 0 taken as 1).
 void resizeViewport(int width, int height);
@@ -15,12 +17,12 @@ void resizeViewport(int width, int height);
 // Handles one message exactly as the window procedure of the game window does.
 void mainWindowProc(const PlatformMessage& msg);
 
-// One pass of the main loop for an already retrieved message (or none). Returns false
-// when the pass retrieved the quit message and the loop must end.
+// One step with its message, then one frame, as the main loop does when one step is due.
+// Returns false when the step took the quit message and the loop must end.
 bool mainLoopPass(const PlatformMessage* msg);
 
-// Start-up and the paced main loop; returns the exit code.
+// Start-up and the fixed-step main loop; returns the exit code.
 int runGame();
 
-// Start-screen and quit flags back to their load values (tests).
+// Start-screen and quit flags back to their load values.
 void loadShellState();

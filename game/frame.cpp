@@ -1,14 +1,16 @@
 #include "game/frame.h"
 
-#include "game/app.h"
-#include "camera/scoring.h"
 #include "camera/views.h"
-#include "game/settings.h"
+#include "core/settings.h"
+#include "figure/placement.h"
+#include "game/app.h"
+#include "game/scene_setup.h"
 #include "jump/jump_state.h"
-#include "jump/motion.h"
 #include "platform/platform.h"
 #include "render/gl.h"
 #include "render/textures.h"
+#include "score/hud.h"
+#include "venue/animation.h"
 #include "venue/backdrop.h"
 #include "venue/furniture.h"
 #include "venue/hill.h"
@@ -50,6 +52,12 @@ void startScreenButton(bool highlighted, GLuint plain, GLuint light, float y) {
     glPopMatrix();
 }
 
+// The start screen's camera. A scene chosen there is set up under it: the lights take
+// their positions in this matrix.
+void startScreenView() {
+    gluLookAt(8.3, 6.8, 12, 8.3, 6.8, 0, 0, 1, 0);
+}
+
 } // namespace
 
 void drawStartScreen() {
@@ -60,7 +68,7 @@ void drawStartScreen() {
     glCullFace(GL_BACK);
     // Later start-screen frames clear to black; this one used the colour set before.
     glClearColor(0, 0, 0, 1);
-    gluLookAt(8.3, 6.8, 12, 8.3, 6.8, 0, 0, 1, 0);
+    startScreenView();
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
 
     glPushMatrix();
@@ -130,35 +138,34 @@ void drawScene() {
     drawMountains();
     glBindTexture(GL_TEXTURE_2D, textures.window);
     sceneStep("mountains");
-    if (detailLevel == 3 && hillNumber == 1) drawChairlift();
+    if (chairliftShown()) drawChairlift();
     drawAirship();
     sceneStep("chairlift and airship");
-    // The motion runs here, after the camera: the camera sees the previous frame's jumper.
     glPushMatrix();
     if (atGate == 1)
         drawGateFigure();
     else
-        stepJumper();
+        drawJumperInPlace();
     glPopMatrix();
     sceneStep("jumper");
     glBindTexture(GL_TEXTURE_2D, textures.window);
     drawHill();
     glBindTexture(GL_TEXTURE_2D, textures.window);
     sceneStep("hill");
-    if (detailLevel >= 2 && detailLevel <= 4) drawSeatingBlocks();
-    if (detailLevel >= 2 && detailLevel <= 4) drawForests();
+    if (sceneryDetail(detailLevel)) drawSeatingBlocks();
+    if (sceneryDetail(detailLevel)) drawForests();
     sceneStep("seating blocks and forests");
-    if (detailLevel >= 2 && detailLevel <= 4) drawStands();
-    if (hillNumber == 3 && detailLevel >= 2 && detailLevel <= 4) {
+    if (sceneryDetail(detailLevel)) drawStands();
+    if (hillNumber == 3 && sceneryDetail(detailLevel)) {
         glPushMatrix();
         glTranslatef(10, -2, -25);
         drawSafetyNet();
         glPopMatrix();
     }
     sceneStep("stands and safety net");
-    if (detailLevel == 4 && (hillNumber == 1 || hillNumber == 2)) drawTown();
+    if (townShown()) drawTown();
     sceneStep("town");
-    if (detailLevel == 3 || detailLevel == 4) {
+    if (floodlightsShown()) {
         glPushMatrix();
         glTranslatef(13, -11, 40);
         glRotatef(-45, 0, 1, 0);
@@ -177,7 +184,7 @@ void drawScene() {
     glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
     glEnable(GL_TEXTURE_GEN_S);
     glEnable(GL_TEXTURE_GEN_T);
-    if (detailLevel >= 2 && detailLevel <= 4) drawSlopeLamps();
+    if (sceneryDetail(detailLevel)) drawSlopeLamps();
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
     sceneStep("slope lamps");
@@ -187,6 +194,11 @@ void drawScene() {
 }
 
 void drawFrame() {
+    if (sceneGraphicsPending) {
+        glLoadIdentity();
+        startScreenView();
+        setupSceneGraphics();
+    }
     if (startScreenActive == 1)
         drawStartScreen();
     else

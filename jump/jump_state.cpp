@@ -1,8 +1,7 @@
 #include "jump/jump_state.h"
 
-#include "camera/views.h"
-#include "game/random.h"
-#include "game/settings.h"
+#include "core/random.h"
+#include "core/settings.h"
 
 // Static initialisers carry the load values: the game itself starts from these, with no
 // call to loadJumpState.
@@ -92,7 +91,7 @@ void setStartPosition() {
 } // namespace
 
 const HillStart* hillStart(int32_t hill) {
-    if (hill < 1 || hill > 3) return nullptr;
+    if (!knownHill(hill)) return nullptr;
     return &kHillStarts[hill - 1];
 }
 
@@ -161,7 +160,6 @@ void resetJump() {
     fallMarkRange[1] = 12;
     windStartRange[0] = -7;
     windStartRange[1] = 7;
-    resetCameraAnimation();
     setStartPosition();
 
     drawWindChange();

@@ -56,13 +56,7 @@ float clockStep(int32_t speed);
 // Truncate-toward-zero(low + r * (high - low) / 32768) with r from the runtime generator.
 int32_t drawFromRange(const float range[2]);
 
-// Input handlers of the game window.
-void handleJumpKey(int key);
-void handleJumpChar(int ch);
-void handleJumpLeftClick();
-void handleJumpRightClick();
-void handleJumpMouseMove(int x, int y);
-
+// The jump back to the gate (the camera's moving values are the caller's).
 void resetJump();
 void drawStartWind();
 void drawWindChange();

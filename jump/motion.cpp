@@ -3,11 +3,9 @@
 #include <cmath>
 #include <limits>
 
-#include "figure/jumper.h"
-#include "game/settings.h"
+#include "core/settings.h"
 #include "jump/jump_state.h"
-#include "render/gl.h"
-#include "render/textures.h"
+#include "jump/pose.h"
 
 namespace {
 
@@ -144,18 +142,25 @@ void flightStep(const HillMotion& m) {
     flightGroundAt(m);
 }
 
-void sphereMappedWindow() {
-    glTexGenf(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
-    glTexGenf(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
-    glEnable(GL_TEXTURE_GEN_S);
-    glEnable(GL_TEXTURE_GEN_T);
-    glBindTexture(GL_TEXTURE_2D, textures.window);
-}
-
 } // namespace
 
+void stepJumperPose() {
+    stepFigureState(FIGURE_JUMPER);
+    // The colours are read again for every drawing of the jumper, as the launcher may change them.
+    readJumperColours();
+}
+
+void stepGateFigure() {
+    if (knownHill(hillNumber)) stepJumperPose();
+}
+
+bool shadowShown() {
+    const HillMotion* m = hillMotion(hillNumber);
+    return m && jumperZ > m->shadowStartZ;
+}
+
 const HillMotion* hillMotion(int32_t hill) {
-    if (hill < 1 || hill > 3) return nullptr;
+    if (!knownHill(hill)) return nullptr;
     return &kHills[hill - 1];
 }
 
@@ -188,41 +193,6 @@ void measureJump() {
         static_cast<int32_t>(static_cast<double>(jumpDistance) * static_cast<double>(1.8f));
 }
 
-void placeFigure(float x, float y, float z) {
-    const HillMotion* m = hillMotion(hillNumber);
-    glTranslatef(x, y + (m ? m->figureLift : 0), z);
-    glScalef(0.1f, 0.1f, 0.1f);
-    sphereMappedWindow();
-    glPushMatrix();
-    drawJumper();
-    glPopMatrix();
-    glDisable(GL_TEXTURE_GEN_S);
-    glDisable(GL_TEXTURE_GEN_T);
-}
-
-void placeShadow(float x, float y, float z) {
-    const HillMotion* m = hillMotion(hillNumber);
-    glTranslatef(x, y + (m ? m->figureLift : 0), z);
-    glScalef(0.1f, 0.1f, 0.1f);
-    sphereMappedWindow();
-    glPushMatrix();
-    glScalef(1, 0.1f, 1);
-    glRotatef(jumperY != groundY ? -40.0f : 50.0f, 1, 0, 0);
-    drawJumperShadow();
-    glPopMatrix();
-    glDisable(GL_TEXTURE_GEN_S);
-    glDisable(GL_TEXTURE_GEN_T);
-}
-
-void drawGateFigure() {
-    if (hillNumber < 1 || hillNumber > 3) return;
-    glTranslatef(gateFigureX, gateFigureY + (hillNumber == 3 ? 0.25f : 0.2f), gateFigureZ);
-    glColor4f(255, 0, 0, 0);
-    glScalef(0.1f, 0.1f, 0.1f);
-    if (hillNumber == 3) glRotatef(-10, 1, 0, 0);
-    drawJumper();
-}
-
 void stepJumper() {
     const HillMotion* m = hillMotion(hillNumber);
     if (!m) return;
@@ -245,20 +215,9 @@ void stepJumper() {
     // 8. Landing clamp.
     if (jumperY <= groundY) jumperY = groundY;
 
-    // 9. The figure, and beyond the edge its shadow on the snow.
-    if (jumperZ > m->shadowStartZ) {
-        glPushMatrix();
-        placeFigure(jumperX, jumperY + 0.15f, jumperZ);
-        glPopMatrix();
-        glPushMatrix();
-        glRotatef(180, 0, 0, 1);
-        placeShadow(-jumperX - 0.03f, -groundY - 0.7f, jumperZ);
-        glPopMatrix();
-    } else {
-        glPushMatrix();
-        placeFigure(jumperX, jumperY, jumperZ);
-        glPopMatrix();
-    }
+    // 9. The figure's pose, and beyond the edge its shadow's, once each as they are drawn.
+    stepJumperPose();
+    if (jumperZ > m->shadowStartZ) stepFigureState(FIGURE_SHADOW);
 
     // 10. The length, while in the air beyond the measuring line.
     if (jumperZ > m->distanceStartZ && jumperY > groundY) measureJump();

@@ -19,8 +19,12 @@ struct HillMotion {
 // nullptr for a hill number outside 1..3.
 const HillMotion* hillMotion(int32_t hill);
 
+// One step of the jumper off the gate: motion, landing clamp, pose, and the length.
 void stepJumper();
+// One step of the jumper waiting at the gate: his pose.
+void stepGateFigure();
+// The pose step that goes with one drawing of the jumper (colours read afresh).
+void stepJumperPose();
+// Beyond the edge the jumper casts a shadow on the snow.
+bool shadowShown();
 void measureJump();
-void placeFigure(float x, float y, float z);
-void placeShadow(float x, float y, float z);
-void drawGateFigure();

@@ -1,7 +1,7 @@
 #include "jump/pose.h"
 
-#include "camera/scoring.h"
-#include "game/settings.h"
+#include "jump/style_marks.h"
+#include "core/settings.h"
 #include "jump/jump_state.h"
 
 float armSwing = 0;
@@ -113,7 +113,7 @@ void bendAnkle(int hill) {
 void stepFigureState(FigureKind figure) {
     armSwing = 0;
     const int hill = hillNumber;
-    if (hill < 1 || hill > 3) return;
+    if (!knownHill(hill)) return;
 
     if (figure == FIGURE_JUMPER && jumperY == groundY) applySlopePitch(hill);
 

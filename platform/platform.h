@@ -56,8 +56,10 @@ void platformSwapBuffers();
 // Tests: when on, every swap first reads the finished back buffer (RGB, bottom row first).
 void platformCaptureFrames(bool on);
 const unsigned char* platformCapturedFrame(int* width, int* height);
-// Waits out the rest of the current 1/60 s frame; call once per pass after the swap.
-void platformPaceFrame();
+// Seconds on a monotonic clock, for the game clock.
+double platformSeconds();
+// Sleeps until platformSeconds() reaches `seconds` (returns at once if it has).
+void platformSleepUntil(double seconds);
 
 // Releases the GL context (close path). Later frames must not be drawn.
 void platformReleaseContext();

@@ -16,8 +16,6 @@ SDL_Window* window = nullptr;
 SDL_GLContext context = nullptr;
 std::deque<PlatformMessage> queue;
 bool sdlStarted = false;
-std::chrono::steady_clock::time_point frameStart;
-bool paceStarted = false;
 bool capturing = false;
 bool simulatedHeld[256] = {};
 bool windowCloseSeen = false;
@@ -186,7 +184,7 @@ bool platformCreateWindow(const char* title, int width, int height) {
         return false;
     }
     SDL_GL_MakeCurrent(window, context);
-    SDL_GL_SetSwapInterval(1); // vsync where the driver offers it; pacing covers the rest
+    SDL_GL_SetSwapInterval(1); // vsync where the driver offers it; the loop sleeps otherwise
     SDL_StartTextInput();
     queue.clear();
     windowCloseSeen = false;
@@ -263,18 +261,14 @@ void platformSwapBuffers() {
     SDL_GL_SwapWindow(window);
 }
 
-void platformPaceFrame() {
+double platformSeconds() {
     using clock = std::chrono::steady_clock;
-    const auto frame = std::chrono::microseconds(16667);
-    auto now = clock::now();
-    if (!paceStarted || now - frameStart > 4 * frame) {
-        // First frame, or we fell far behind: start counting afresh rather than racing.
-        frameStart = now;
-        paceStarted = true;
-        return;
-    }
-    frameStart += frame;
-    if (frameStart > now) std::this_thread::sleep_until(frameStart);
+    return std::chrono::duration<double>(clock::now().time_since_epoch()).count();
+}
+
+void platformSleepUntil(double seconds) {
+    const double left = seconds - platformSeconds();
+    if (left > 0) std::this_thread::sleep_for(std::chrono::duration<double>(left));
 }
 
 void platformReleaseContext() {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "game/settings.h"
+#include "core/settings.h"
 #include "render/texture_file.h"
 #include "render/texture_list.h"
 

@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "game/app.h"
-#include "game/environment.h"
-#include "game/settings.h"
+#include "core/environment.h"
+#include "game/scene_setup.h"
+#include "render/quadrics.h"
+#include "core/settings.h"
 #include "jump/jump_state.h"
 #include "platform/platform.h"
 #include "render/gl.h"
@@ -273,7 +275,7 @@ TEST(Ending, ConfirmWithTheQuitButtonEndsAndEscOnStartMovesTheHighlight) {
     EXPECT_EQ(quitRequested, 0);
 }
 
-TEST(MainLoop, OneMessagePerPassDispatchedAfterTheFrame) {
+TEST(MainLoop, OneMessagePerPassDispatchedBeforeTheFrame) {
     TempGameDir dir(false);
     dir.writeDefaults();
     writeStartScreenTextures(dir);
@@ -296,8 +298,8 @@ TEST(MainLoop, OneMessagePerPassDispatchedAfterTheFrame) {
         ASSERT_EQ(m.type, MSG_KEYDOWN);
         EXPECT_TRUE(mainLoopPass(&m));
         EXPECT_EQ(quitButtonSelected, wantQuit[i]) << "after pass " << i;
-        // This pass's frame was drawn before its message: it shows the previous highlight.
-        bool startWasLit = i == 0 || wantQuit[i - 1] == 0;
+        // This pass's frame is drawn after its message: it shows the new highlight.
+        bool startWasLit = wantQuit[i] == 0;
         EXPECT_EQ(near(lastFrame(), litX, startRow, kStartLit), startWasLit) << "pass " << i;
     }
     PlatformMessage m;
@@ -357,8 +359,7 @@ TEST(StartScreen, FirstFrameShowsTheSkyColourLaterFramesBlack) {
     frames(2);
     leaveStartScreen();
     frames(2);
-    passKey(VK_ESCAPE);
-    frames(1);
+    passKey(VK_ESCAPE); // the start screen shows in the frame of the Esc step
     expectSkyStrip(lastFrame(), skyOf(0.9f, 0.9f, 1.0f), "after_escape");
     frames(1);
     expectSkyStrip(lastFrame(), Rgb{0, 0, 0}, "after_escape_second");

@@ -6,9 +6,12 @@
 #include <cstring>
 #include <string>
 
+#include "venue/animation.h"
 #include "game/app.h"
-#include "game/environment.h"
-#include "game/settings.h"
+#include "core/environment.h"
+#include "game/scene_setup.h"
+#include "render/quadrics.h"
+#include "core/settings.h"
 #include "render/gl.h"
 #include "venue_probes.h"
 #include "support/harness.h"
@@ -93,9 +96,11 @@ TEST(Airship, IsDrawnFurtherAlongZByItsTravel) {
     };
     float before = airshipTravel;
     float z1 = tailEnd();
+    EXPECT_EQ(tailEnd(), z1) << "drawing leaves the airship where it is";
+    advanceAirship();
     float z2 = tailEnd();
-    // Fin and tailplane, 10 deep from z -165, are the rearmost parts; each call moves on.
-    EXPECT_NEAR(z1, -165 - 10 + (before + 0.2f), 0.05);
+    // Fin and tailplane, 10 deep from z -165, are the rearmost parts; each step moves on.
+    EXPECT_NEAR(z1, -165 - 10 + before, 0.05);
     EXPECT_NEAR(z2 - z1, 0.2, 0.01);
 }
 

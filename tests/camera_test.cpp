@@ -5,8 +5,10 @@
 #include <cmath>
 #include <string>
 
+#include "venue/animation.h"
 #include "camera/views.h"
-#include "game/settings.h"
+#include "game/input.h"
+#include "core/settings.h"
 #include "jump/jump_state.h"
 #include "render/gl.h"
 #include "support/harness.h"
@@ -37,6 +39,7 @@ Look applyView(int view) {
     selectCameraView(view);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    updateCamera(airshipTravel);
     applyCameraView();
     return currentLook();
 }
@@ -148,7 +151,7 @@ TEST_F(Camera, View4ZonesAndTowerDrop) {
         applyView(4);
     EXPECT_LT(towerDrop, -12);
     EXPECT_GE(towerDrop, -12 - 0.08f - 1e-4f) << "at most one step below -12";
-    resetJump();
+    resetJumpAndCamera();
     EXPECT_EQ(towerDrop, 0);
 }
 
@@ -165,7 +168,7 @@ TEST_F(Camera, AnimatedValuesChangeOnlyInTheirOwnView) {
     jumperZ = 2;
     applyView(2);
     EXPECT_NEAR(cameraRise, 0.08f, 1e-6) << "view 2 rises only past z 3";
-    resetJump();
+    resetJumpAndCamera();
     EXPECT_EQ(cameraRise, 0);
     EXPECT_EQ(trailOffset, 1.0f);
     EXPECT_EQ(selectedCameraView(), 1) << "view 2 stays selected across jumps";
@@ -426,7 +429,7 @@ TEST_F(Camera, FreeCameraWalksTurnsAndStopsAtTheEdge) {
     platformSimulateHeldKey(VK_DOWN, false);
     EXPECT_NEAR(freeCamX, 220 - 34, 1e-4);
     EXPECT_DOUBLE_EQ(freeCamZ, -270);
-    resetJump();
+    resetJumpAndCamera();
     EXPECT_DOUBLE_EQ(freeCamZ, -270) << "the free camera keeps its place across jumps";
 
     hiddenSwitch = 0;

@@ -4,10 +4,11 @@
 #include <map>
 #include <string>
 
+#include "game/input.h"
 #include "camera/views.h"
 #include "game/app.h"
-#include "game/random.h"
-#include "game/settings.h"
+#include "core/random.h"
+#include "core/settings.h"
 #include "jump/jump_state.h"
 #include "support/harness.h"
 
@@ -230,7 +231,7 @@ TEST_F(Controls, ResetRestoresItsColumnAndLeavesTheRestAlone) {
     selectCameraView(6);
     cameraRise = trailOffset = 5;
 
-    resetJump();
+    resetJumpAndCamera();
 
     Values want = kLoadColumn;
     // The reset column where it differs from the load column.

@@ -11,10 +11,13 @@
 #include "feedback.h"
 #include "figure/jumper.h"
 #include "game/app.h"
-#include "game/environment.h"
-#include "game/settings.h"
+#include "core/environment.h"
+#include "game/scene_setup.h"
+#include "render/quadrics.h"
+#include "core/settings.h"
 #include "jump/jump_state.h"
 #include "jump/motion.h"
+#include "jump/pose.h"
 #include "render/primitives.h"
 #include "jump_play.h"
 #include "support/harness.h"
@@ -90,6 +93,7 @@ TEST_F(Figure, SeventeenSpheresElevenCylindersFourBoxes) {
 TEST_F(Figure, ColoursOfEveryPart) {
     // Defaults: suit 199,0,0; helmet 199,199,199; skis "0.0","0.0","199.0".
     std::set<Colour> seen;
+    stepGateFigure(); // the step that shows the waiting jumper reads his colours
     for (const auto& item : captureFeedback(drawJumper))
         for (const auto& v : item.vertices)
             seen.insert(colourOf(v));
@@ -108,13 +112,14 @@ TEST_F(Figure, ColoursOfEveryPart) {
     EXPECT_EQ(seen, expected);
 }
 
-TEST_F(Figure, ColourFilesAreReadAgainOnEveryDrawing) {
+TEST_F(Figure, ColourFilesAreReadAgainOnEveryStepThatShowsTheJumper) {
     auto countColour = [](const std::vector<FeedbackItem>& items, Colour c) {
         int n = 0;
         for (const auto& item : items)
             if (item.token == GL_POLYGON_TOKEN && colourOf(item.vertices[0]) == c) ++n;
         return n;
     };
+    stepGateFigure();
     auto before = captureFeedback(drawJumper);
     const int suitPolygons = countColour(before, {199, 0, 0});
     const int helmetPolygons = countColour(before, {199, 199, 199});
@@ -125,6 +130,8 @@ TEST_F(Figure, ColourFilesAreReadAgainOnEveryDrawing) {
     dir->writeData("suitR.dat", "0");
     dir->writeData("suitG.dat", "150");
     dir->writeData("suitB.dat", "0");
+    EXPECT_EQ(countColour(captureFeedback(drawJumper), {0, 150, 0}), 0) << "drawing reads nothing";
+    stepGateFigure();
     auto after = captureFeedback(drawJumper);
     EXPECT_EQ(countColour(after, {199, 0, 0}), 0);
     EXPECT_EQ(countColour(after, {0, 150, 0}), suitPolygons);
@@ -138,6 +145,7 @@ TEST_F(Figure, ColourFilesAreReadAgainOnEveryDrawing) {
     dir->writeData("skiR.dat", "40");
     dir->writeData("skiG.dat", "50");
     dir->writeData("skiB.dat", "60");
+    stepJumperPose();
     auto third = captureFeedback(drawJumper);
     EXPECT_EQ(countColour(third, {10, 20, 30}), helmetPolygons);
     EXPECT_EQ(countColour(third, {40, 50, 60}), skiPolygons);
@@ -208,6 +216,7 @@ TEST_F(Figure, FallenJumperOnTheMiddleHillSwingsHisArmsForwardAndBack) {
         hillNumber = hill;
         jumperY = groundY = 0;
         fallProgress = 110;
+        stepFigureState(FIGURE_SHADOW);
         return captureFeedback(drawJumperShadow);
     };
     const auto still = fallenShadow(1);
@@ -262,6 +271,7 @@ TEST_F(Figure, ResetPoseStandsUprightAndCrouchBendsForward) {
                 if (colourOf(v) == Colour{199, 199, 199}) best = std::max(best, objectPoint(v)[2]);
         return best;
     };
+    readJumperColours();
     auto upright = highest(captureFeedback(drawJumper));
     EXPECT_NEAR(upright[1], top, 0.02);
     EXPECT_NEAR(upright[0], 0, 0.02);
@@ -282,14 +292,10 @@ bool runAndTakeOffAfter(int inrunFrames, const std::function<void()>& look) {
     return runAndTakeOff();
 }
 
-// Two drawings per frame (figure, then shadow), as the motion step draws them beyond the edge.
-void drawFigureAndShadow() {
-    glPushMatrix();
-    drawJumper();
-    glPopMatrix();
-    glPushMatrix();
-    drawJumperShadow();
-    glPopMatrix();
+// Two pose steps per step (figure, then shadow), as beyond the edge both are drawn.
+void poseStepsBeyondTheEdge() {
+    stepJumperPose();
+    stepFigureState(FIGURE_SHADOW);
 }
 
 TEST_F(Figure, LandingSinkOnHillOneAtZThreeReachesSixTenthsInSixFrames) {
@@ -300,14 +306,14 @@ TEST_F(Figure, LandingSinkOnHillOneAtZThreeReachesSixTenthsInSixFrames) {
     landingStance = 1;
     float expected = 0;
     for (int frame = 1; frame <= 6; ++frame) {
-        drawFigureAndShadow();
+        poseStepsBeyondTheEdge();
         expected += 0.05f;
         expected += 0.05f;
         EXPECT_FLOAT_EQ(landingSink, expected) << "frame " << frame;
     }
     EXPECT_NEAR(landingSink, 0.6f, 1e-5);
     EXPECT_EQ(trunkBend, 30.0f);
-    drawFigureAndShadow();
+    poseStepsBeyondTheEdge();
     EXPECT_FLOAT_EQ(landingSink, expected) << "the stance is complete";
 }
 
@@ -328,7 +334,7 @@ TEST_F(Figure, LandingSinkPerRunOnEachHill) {
         landingStance = 1;
         for (int frame = 1; frame <= 3; ++frame) {
             const float before = landingSink;
-            drawFigureAndShadow();
+            poseStepsBeyondTheEdge();
             EXPECT_NEAR(landingSink - before, 2 * c.perRun, 1e-6)
                 << "hill " << c.hill << " frame " << frame;
         }

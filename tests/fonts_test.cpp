@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "game/environment.h"
+#include "core/environment.h"
+#include "game/scene_setup.h"
+#include "render/quadrics.h"
 #include "platform/platform.h"
 #include "render/gl.h"
 #include "render/text.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "game/app.h"
-#include "game/settings.h"
+#include "core/settings.h"
 #include "jump/jump_state.h"
 #include "camera/views.h"
 #include "support/harness.h"

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "game/settings.h"
+#include "venue/animation.h"
+#include "core/settings.h"
 #include "jump/jump_state.h"
 #include "group_feedback.h"
 #include "render/textures.h"
@@ -307,9 +308,9 @@ TEST_F(FurnitureShapes, ChairliftHasPylonsSeatsAndTwoCables) {
     const auto& polys = fed[MARK_CHAIRLIFT].polygons;
     // Two seats of three boxes, six pylons of two boxes.
     ASSERT_EQ(triangleCount(polys), (2u * 3u + 6u * 2u) * 6u * 2u);
-    // Drawing moved the seats by one step first.
-    EXPECT_FLOAT_EQ(downSeat.z, kDownStart.z + 0.125f);
-    EXPECT_FLOAT_EQ(upSeat.z, kUpStart.z - 0.125f);
+    // Drawing leaves the seats where they are.
+    EXPECT_FLOAT_EQ(downSeat.z, kDownStart.z);
+    EXPECT_FLOAT_EQ(upSeat.z, kUpStart.z);
 
     // The extent of every box, in drawing order: down seat, up seat, then mast and
     // cross-arm of each pylon.

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "game/settings.h"
+#include "core/settings.h"
 #include "render/gl.h"
 #include "render/textures.h"
 #include "support/harness.h"

@@ -5,10 +5,11 @@
 #include <cmath>
 #include <vector>
 
+#include "figure/placement.h"
 #include "feedback.h"
 #include "figure/jumper.h"
 #include "game/app.h"
-#include "game/settings.h"
+#include "core/settings.h"
 #include "jump/jump_state.h"
 #include "jump/motion.h"
 #include "support/harness.h"
@@ -478,7 +479,8 @@ TEST_F(Placement, MovingJumperRaisedAndHisShadowFlatOnTheSnowBeyondTheEdge) {
                 landingStance = 1;
                 trunkBend = 30;
             }
-            const auto placed = captureFeedback(stepJumper);
+            stepJumper();
+            const auto placed = captureFeedback(drawJumperInPlace);
             ASSERT_EQ(jumperY != groundY, airborne);
             const auto figure = captureFeedback(drawFigureAlone);
             const auto shadow = captureFeedback([&] {
@@ -511,7 +513,8 @@ TEST_F(Placement, OnTheInrunOnlyTheFigureAndAtTheGateTheWaitingFigure) {
         resetJump();
         atGate = 0;
         runSpeed = 2;
-        const auto placed = captureFeedback(stepJumper);
+        stepJumper();
+        const auto placed = captureFeedback(drawJumperInPlace);
         ASSERT_LT(jumperZ, kInrun[hill - 1].back().z);
         const auto figure = captureFeedback(drawFigureAlone);
         ASSERT_EQ(placed.size(), figure.size()) << "no shadow before the edge";

@@ -9,9 +9,12 @@
 #include <random>
 #include <string>
 
+#include "venue/animation.h"
 #include "feedback.h"
-#include "game/environment.h"
-#include "game/settings.h"
+#include "core/environment.h"
+#include "game/scene_setup.h"
+#include "render/quadrics.h"
+#include "core/settings.h"
 #include "jump_play.h"
 #include "render/gl.h"
 #include "render/textures.h"
@@ -337,6 +340,7 @@ TEST_F(Overlays, FieldFollowsTheJitterTableAndJumpsBackUpOnTheWrap) {
                      std::to_string(c.start));
         precipitation = c.precipitationValue;
         precipitationFall = c.start;
+        precipitationWrapped = lowerPrecipitationFall(snowFalls());
         const auto items = captureFeedback(drawPrecipitation);
         float fall = c.start - c.step, lift = 0;
         if (fall <= -c.wrap) {

@@ -14,15 +14,12 @@
 #include <string>
 #include <vector>
 
-#include "game/random.h"
-#include "game/settings.h"
+#include "core/random.h"
+#include "core/settings.h"
 #include "jump_play.h"
 #include "support/game_snapshot.h"
 #include "support/harness.h"
-#include "venue/backdrop.h"
-#include "venue/furniture.h"
-#include "venue/overlays.h"
-#include "venue/town.h"
+#include "venue/animation.h"
 
 namespace {
 
@@ -50,7 +47,9 @@ void observe() {
     Picture p = lastFrame();
     r.dump << "step " << step << " frame " << std::hex << frameChecksum(p) << std::dec << "\n"
            << describeGameState();
-    if (step % 20 == 0) {
+    const char* wanted = std::getenv("PLAYTHROUGH_STEPS");
+    const std::string key = "," + std::to_string(step) + ",";
+    if (step % 20 == 0 || (wanted && std::string(wanted).find(key) != std::string::npos)) {
         char name[64];
         std::snprintf(name, sizeof name, "%s_%05zu", r.frameDir.c_str(), step);
         savePng(p, name);

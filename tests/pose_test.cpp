@@ -1,7 +1,7 @@
 // The figure state step on its own: crouch, extension, landing stance, fall, slope pitch.
 #include <gtest/gtest.h>
 
-#include "game/settings.h"
+#include "core/settings.h"
 #include "jump/jump_state.h"
 #include "jump/pose.h"
 
@@ -38,7 +38,7 @@ class PoseStep : public ::testing::Test {
     void SetUp() override { prepare(1); }
     // A fresh program on a hill, the jumper at the gate in the air above a stale ground.
     void prepare(int hill) {
-        resetSettingsForTest();
+        resetSettings();
         loadJumpState();
         hillNumber = hill;
         applyHillStartValues();

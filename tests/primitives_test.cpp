@@ -5,7 +5,9 @@
 #include <cmath>
 #include <vector>
 
-#include "game/environment.h"
+#include "core/environment.h"
+#include "game/scene_setup.h"
+#include "render/quadrics.h"
 #include "render/gl.h"
 #include "render/batch.h"
 #include "render/primitives.h"

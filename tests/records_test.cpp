@@ -14,9 +14,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "camera/records.h"
-#include "camera/scoring.h"
-#include "game/settings.h"
+#include "score/records.h"
+#include "jump/style_marks.h"
+#include "score/hud.h"
+#include "core/settings.h"
 #include "jump_play.h"
 
 namespace fs = std::filesystem;

@@ -12,9 +12,11 @@
 #include <vector>
 
 #include "game/app.h"
-#include "game/environment.h"
-#include "game/random.h"
-#include "game/settings.h"
+#include "core/environment.h"
+#include "game/scene_setup.h"
+#include "render/quadrics.h"
+#include "core/random.h"
+#include "core/settings.h"
 #include "jump/jump_state.h"
 #include "render/gl.h"
 #include "render/text.h"
@@ -313,8 +315,9 @@ TEST(SceneSetup, TimeOfDayAndFogForEveryWeatherSeasonAndHill) {
                 Expected e = expectedFor(w.dR, w.dG, w.dB, w.fog, season, hill);
                 ASSERT_TRUE(e.changesTimeOfDay);
                 ASSERT_TRUE(e.changesFog);
+                resetGameState();
                 setSentinels(e);
-                startGame();
+                startGameFromHere();
 
                 expectFloats(GL_COLOR_CLEAR_VALUE,
                              {e.clear[0], e.clear[1], e.clear[2], e.clear[3]});
@@ -341,8 +344,9 @@ TEST(SceneSetup, NightOnHillThreeGivesDaylightWithoutFog) {
     dir.writeDefaults();
     dir.configure(3, 3, 0, 8);
     Expected e = expectedFor(0, 0, 8, 9, 0, 3);
+    resetGameState();
     setSentinels(e);
-    startGame();
+    startGameFromHere();
     EXPECT_EQ(lightingMode, 8);
     expectFloats(GL_COLOR_CLEAR_VALUE, {0.98f, 1.0f, 1.0f, 1.0f});
     EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
@@ -361,8 +365,9 @@ TEST(SceneSetup, UnknownLightingAndFogModesChangeNothing) {
     ASSERT_FALSE(e.changesTimeOfDay);
     ASSERT_FALSE(e.changesFog);
     e.lights[0] = e.lights[2] = true; // some lights on, some off
+    resetGameState();
     setSentinels(e);
-    startGame();
+    startGameFromHere();
     expectFloats(GL_COLOR_CLEAR_VALUE,
                  {kSentinelClear[0], kSentinelClear[1], kSentinelClear[2], kSentinelClear[3]});
     for (int l = 0; l < 5; ++l)

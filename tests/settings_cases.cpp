@@ -8,7 +8,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "game/settings.h"
+#include "core/settings.h"
 
 namespace fs = std::filesystem;
 
@@ -22,7 +22,7 @@ class SettingsDir : public ::testing::Test {
         old = fs::current_path();
         fs::create_directories(root / "Data");
         fs::current_path(root);
-        resetSettingsForTest();
+        resetSettings();
     }
     void TearDown() override {
         fs::current_path(old);

@@ -7,9 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "venue/animation.h"
 #include "camera/views.h"
-#include "game/environment.h"
-#include "game/settings.h"
+#include "core/environment.h"
+#include "game/scene_setup.h"
+#include "render/quadrics.h"
+#include "core/settings.h"
 #include "group_feedback.h"
 #include "render/textures.h"
 #include "support/harness.h"
@@ -520,21 +523,27 @@ TEST(BeamOpacity, StaysAt09UntilTheFirstMastIsDrawn) {
     frames(1);
     EXPECT_FLOAT_EQ(beamOpacity, 0.8f);
     // It stays there, even back at a detail level without masts.
-    startScene(dir, 1, 2, 0, 8);
+    passKey(VK_ESCAPE);
+    dir.writeData("det.dat", "2");
+    passKey(VK_UP);
+    leaveStartScreen();
     frames(2);
+    ASSERT_EQ(detailLevel, 2);
     EXPECT_FLOAT_EQ(beamOpacity, 0.8f);
 }
 
 namespace {
 
 // One night or day frame of hill 2 from the free camera just behind the masts, looking up
-// the outrun; the forests and the airship held still so two runs differ only in detail.
+// the outrun; the forests, the airship and the lamps' beams held still so two runs differ
+// only in detail.
 Picture outrunFrame(TempGameDir& dir, int detail, int lighting) {
     startScene(dir, 2, detail, 0, lighting, true);
     passChar('7');
     for (int i = 0; i < kForestJitterCount; ++i)
         forestJitter[i] = static_cast<float>((i * 7) % 20 - 10);
     airshipTravel = 0;
+    beamOpacity = 0.8f;
     freeCamX = 0, freeCamZ = 60, freeCamYaw = -90, freeCamPitch = 20;
     pass();
     return lastFrame();

@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "game/environment.h"
-#include "game/settings.h"
+#include "core/environment.h"
+#include "game/scene_setup.h"
+#include "render/quadrics.h"
+#include "core/settings.h"
 #include "render/gl.h"
 #include "render/texture_file.h"
 #include "render/texture_list.h"

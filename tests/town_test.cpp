@@ -6,7 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "game/settings.h"
+#include "venue/animation.h"
+#include "core/settings.h"
 #include "render/gl.h"
 #include "render/textures.h"
 #include "venue_probes.h"
@@ -47,7 +48,7 @@ struct Extent {
 
 // The extent of each of the eleven buses of one drawBusRow call.
 std::vector<Extent> busRowExtents() {
-    std::vector<Polygon3> polys = modelPolygons(drawBusRow);
+    std::vector<Polygon3> polys = modelPolygons([] { drawBusRow(-1); });
     std::vector<Extent> buses;
     if (polys.empty() || polys.size() % 11 != 0) return buses;
     size_t perBus = polys.size() / 11;
@@ -125,11 +126,12 @@ int idx(const GLuint& handle) {
 
 } // namespace
 
-TEST(BusRow, EachCallMovesEveryBusAnEighthAndDrawsItThereAlongX) {
+TEST(BusRow, EachStepMovesEveryBusAnEighthAndTheRowDrawsItThereAlongX) {
     TempGameDir dir;
     startScene(dir, 1, 1);
     lightingMode = 6;
     std::memcpy(busPositions, kStartPositions, sizeof busPositions);
+    driveBusRow();
     std::vector<Extent> buses = busRowExtents();
     ASSERT_EQ(buses.size(), 11u);
     for (int i = 0; i < 11; ++i) {
@@ -151,11 +153,13 @@ TEST(BusRow, ABusExactlyAtTheEndIsDrawnThereAndRestartsOnTheNextStep) {
     lightingMode = 6;
     std::memcpy(busPositions, kStartPositions, sizeof busPositions);
     busPositions[3] = 246 - 0.125f;
+    driveBusRow();
     std::vector<Extent> first = busRowExtents();
     ASSERT_EQ(first.size(), 11u);
     EXPECT_EQ(busPositions[3], 246.0f);
     EXPECT_NEAR(first[3].minX, 246, 0.01);
 
+    driveBusRow();
     std::vector<Extent> second = busRowExtents();
     ASSERT_EQ(second.size(), 11u);
     EXPECT_EQ(busPositions[3], 0.0f);

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "venue/animation.h"
 #include "render/gl.h"
 #include "render/primitives.h"
 #include "render/textures.h"
@@ -160,8 +161,6 @@ class FeedbackSafeSpheres {
 
 // A whole frame in feedback mode, then the group alone under the frame's scene matrix:
 // how many polygons the group sends and how many times that exact output is in the frame.
-// The airship and the buses are set back before the second drawing, so they end where
-// one frame leaves them.
 struct GroupInFrame {
     size_t polygons = 0;
     int timesInFrame = 0;
@@ -170,18 +169,12 @@ struct GroupInFrame {
 inline GroupInFrame groupInFrame(void (*group)()) {
     FeedbackSafeSpheres spheres;
     EXPECT_TRUE(spheres.coversCache());
-    float airship = airshipTravel;
-    float buses[11];
-    std::memcpy(buses, busPositions, sizeof buses);
     bool overflowed = false;
     std::vector<GLfloat> frame = rawFeedback([] { pass(); }, &overflowed);
     EXPECT_FALSE(overflowed);
     GLfloat scene[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, scene);
 
-    // The moving groups start again from where the frame found them.
-    airshipTravel = airship;
-    std::memcpy(busPositions, buses, sizeof buses);
     glLoadMatrixf(scene);
     std::vector<GLfloat> alone = rawFeedback(group, &overflowed);
     EXPECT_FALSE(overflowed);

@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "game/environment.h"
-#include "game/settings.h"
+#include "core/environment.h"
+#include "venue/animation.h"
+#include "core/settings.h"
 #include "render/batch.h"
 #include "render/gl.h"
 #include "render/primitives.h"
+#include "render/quadrics.h"
 #include "render/textures.h"
-
-float airshipTravel = 0;
 
 namespace {
 
@@ -158,7 +158,6 @@ void drawForests() {
 }
 
 void drawAirship() {
-    airshipTravel += 0.2f;
     glPushMatrix();
     glTranslatef(0, 0, airshipTravel);
     glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);

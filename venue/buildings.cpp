@@ -1,7 +1,7 @@
 // The houses and blocks of flats of the town, built face by face from the unit box.
 #include "venue/buildings.h"
 
-#include "game/settings.h"
+#include "core/settings.h"
 #include "render/gl.h"
 #include "render/textures.h"
 #include "venue/quads.h"
@@ -41,7 +41,7 @@ void roofSlope() {
 
 // Night pictures only when it is night; any other mode keeps the day ones.
 GLuint byTimeOfDay(GLuint day, GLuint night) {
-    return lightingMode == 8 ? night : day;
+    return lightingMode == kLightingNight ? night : day;
 }
 
 // A box building with a flat roof in the current frame, at the given size.

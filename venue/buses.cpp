@@ -1,19 +1,14 @@
 // The town's buses: three liveries, and the rows of eleven that drive along the roads.
-#include "game/settings.h"
+#include "core/settings.h"
 #include "render/gl.h"
 #include "render/textures.h"
 #include "venue/buildings.h"
 #include "venue/quads.h"
 #include "venue/stands.h"
+#include "venue/animation.h"
 #include "venue/town.h"
 
-// Shared by all four rows, so each row shows the buses a little further on.
-float busPositions[11] = {0, 15, 48, 62, 86, 121, 136, 186, 210, 221, 235};
-
 namespace {
-
-constexpr float kBusStep = 0.125f;
-constexpr float kRouteLength = 246;
 
 // 2 wide, 2 high, 8 long, the front towards -z.
 void bus(GLuint rear, GLuint side, GLuint front) {
@@ -40,7 +35,7 @@ void bus(GLuint rear, GLuint side, GLuint front) {
 
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 
-    if (lightingMode == 8) {
+    if (lightingMode == kLightingNight) {
         static const float headlightX[2] = {0.4f, 1.84f};
         for (float x : headlightX) {
             glPushMatrix();
@@ -68,17 +63,14 @@ void drawBus3() {
     bus(textures.bustyl3, textures.busbok3, textures.busprzod3);
 }
 
-void drawBusRow() {
-    static void (*const kinds[11])() = {drawBus1, drawBus2, drawBus3, drawBus1, drawBus3, drawBus1,
-                                        drawBus2, drawBus2, drawBus3, drawBus1, drawBus1};
-    // A bus exactly at the end of the road is drawn there; the next step restarts it.
-    for (float& p : busPositions) {
-        p += kBusStep;
-        if (p > kRouteLength) p = 0;
-    }
-    for (int i = 0; i < 11; ++i) {
+void drawBusRow(int row) {
+    static void (*const kinds[kBusCount])() = {drawBus1, drawBus2, drawBus3, drawBus1,
+                                               drawBus3, drawBus1, drawBus2, drawBus2,
+                                               drawBus3, drawBus1, drawBus1};
+    const float* positions = row >= 0 && row < kBusRowCount ? busRowPositions[row] : busPositions;
+    for (int i = 0; i < kBusCount; ++i) {
         glPushMatrix();
-        glTranslatef(busPositions[i], 0, 0);
+        glTranslatef(positions[i], 0, 0);
         glRotatef(-90, 0, 1, 0);
         kinds[i]();
         glPopMatrix();

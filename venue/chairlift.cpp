@@ -2,13 +2,11 @@
 #include "render/gl.h"
 #include "render/primitives.h"
 #include "render/textures.h"
+#include "venue/animation.h"
 #include "venue/furniture.h"
 #include "venue/group_marks.h"
 
 namespace {
-
-const SeatPosition kDownSeatStart = {-5, 6, -10};
-const SeatPosition kUpSeatStart = {-2.8f, -9, 45};
 
 // (y, z) of the cable where it crosses each pylon's arm.
 const float kCablePoints[6][2] = {{6, -10}, {3, 0}, {-2, 10}, {-8, 20}, {-9, 35}, {-9, 45}};
@@ -67,61 +65,10 @@ void cable(float x) {
     glEnd();
 }
 
-// Each section's test sees the z left by the one before, so a seat crossing a pylon
-// takes two steps in that frame.
-void moveDownSeat(SeatPosition& s) {
-    if (s.z >= -10 && s.z < 0) {
-        s.z += 0.125f;
-        s.y -= 0.0375f;
-    }
-    if (s.z >= 0 && s.z < 10) {
-        s.z += 0.125f;
-        s.y -= 0.06f;
-    }
-    if (s.z >= 10 && s.z < 20) {
-        s.z += 0.125f;
-        s.y -= 0.077f;
-    }
-    if (s.z >= 20 && s.z < 35) {
-        s.z += 0.125f;
-        s.y -= 0.01f;
-    }
-    // The last section also takes a seat standing exactly at its end, which would
-    // otherwise match no section and stop there for good.
-    if (s.z >= 35 && s.z <= 45) s.z += 0.1255f;
-    if (s.z > 45) s = kDownSeatStart;
-}
-
-void moveUpSeat(SeatPosition& s) {
-    if (s.z > 35 && s.z <= 45) s.z -= 0.125f;
-    if (s.z > 20 && s.z <= 35) {
-        s.z -= 0.125f;
-        s.y += 0.009f;
-    }
-    if (s.z > 10 && s.z <= 20) {
-        s.z -= 0.125f;
-        s.y += 0.075f;
-    }
-    if (s.z > 0 && s.z <= 10) {
-        s.z -= 0.125f;
-        s.y += 0.06f;
-    }
-    if (s.z > -10 && s.z <= 0) {
-        s.z -= 0.125f;
-        s.y += 0.0375f;
-    }
-    if (s.z <= -10) s = kUpSeatStart;
-}
-
 } // namespace
-
-SeatPosition downSeat = kDownSeatStart;
-SeatPosition upSeat = kUpSeatStart;
 
 void drawChairlift() {
     beginGroupMark(MARK_CHAIRLIFT);
-    moveDownSeat(downSeat);
-    moveUpSeat(upSeat);
 
     glPushMatrix();
     glTranslatef(downSeat.x - 0.5f, downSeat.y - 1, downSeat.z);

@@ -1,15 +1,14 @@
 // Floodlight masts and the light beam they share with the street lamps.
 #include <initializer_list>
 
-#include "game/settings.h"
+#include "core/settings.h"
 #include "render/gl.h"
 #include "render/batch.h"
 #include "render/primitives.h"
 #include "render/textures.h"
 #include "venue/group_marks.h"
+#include "venue/animation.h"
 #include "venue/stands.h"
-
-float beamOpacity = 0.9f;
 
 void lightBeam() {
     static const float nearCorners[4][3] = {{0, 0, 0}, {3, 0, 0}, {3, -4, 0}, {0, -4, 0}};
@@ -112,7 +111,8 @@ void floodlightMast() {
 
     // Lamp panel: the lit picture at night, the day picture otherwise.
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glBindTexture(GL_TEXTURE_2D, lightingMode == 8 ? textures.sheet : textures.halogen);
+    glBindTexture(GL_TEXTURE_2D,
+                  lightingMode == kLightingNight ? textures.sheet : textures.halogen);
     glColor3f(1, 1, 1);
     glPushMatrix();
     glTranslatef(-0.3f, 12, 2);
@@ -121,13 +121,12 @@ void floodlightMast() {
     texturedBox(0, 0, 0, 5, 5);
     glPopMatrix();
 
-    beamOpacity = 0.8f;
     glPushMatrix();
     glTranslatef(0, 12, -1.5f);
     glRotatef(-90, 0, 1, 0);
     glRotatef(20, 1, 0, 0);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    if (lightingMode == 8) lightBeam();
+    if (lightingMode == kLightingNight) lightBeam();
     glPopMatrix();
 
     glPopMatrix();

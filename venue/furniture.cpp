@@ -3,7 +3,7 @@
 
 #include <initializer_list>
 
-#include "game/settings.h"
+#include "core/settings.h"
 #include "render/gl.h"
 #include "render/primitives.h"
 #include "render/textures.h"
@@ -82,7 +82,7 @@ void netPanel() {
 } // namespace
 
 void drawStartBar() {
-    if (hillNumber < 1 || hillNumber > 3) return;
+    if (!knownHill(hillNumber)) return;
     const StartBarPlacement& p = kStartBars[hillNumber - 1];
     beginGroupMark(MARK_START_BAR);
     glPushMatrix();

@@ -1,6 +1,6 @@
 #include "venue/hill.h"
 
-#include "game/settings.h"
+#include "core/settings.h"
 #include "render/gl.h"
 #include "render/primitives.h"
 #include "render/textures.h"
@@ -388,7 +388,7 @@ void placedBox(const BoxPlacement& b, float repeat) {
 } // namespace
 
 const HillGeometry* hillGeometry(int hill) {
-    if (hill < 1 || hill > 3) return nullptr;
+    if (!knownHill(hill)) return nullptr;
     return &kHills[hill - 1];
 }
 

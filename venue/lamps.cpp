@@ -1,5 +1,5 @@
 // Street lamps: the ones along the landing hill and the ones lining the town's roads.
-#include "game/settings.h"
+#include "core/settings.h"
 #include "render/gl.h"
 #include "render/batch.h"
 #include "venue/stands.h"
@@ -86,7 +86,7 @@ void streetLamp() {
     // Post and first two arm pieces dark grey, the lamp itself white.
     drawBatch(lampBody);
 
-    if (lightingMode == 8) {
+    if (lightingMode == kLightingNight) {
         glPushMatrix();
         glTranslatef(-0.5f, 2.35f, -0.2f);
         glRotatef(-90, 0, 1, 0);

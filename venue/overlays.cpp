@@ -2,15 +2,14 @@
 
 #include <cmath>
 
-#include "game/environment.h"
-#include "game/settings.h"
+#include "core/environment.h"
+#include "venue/animation.h"
+#include "core/settings.h"
 #include "jump/jump_state.h"
 #include "render/batch.h"
 #include "render/gl.h"
 #include "render/textures.h"
 #include "venue/quads.h"
-
-float precipitationFall = 0;
 
 namespace {
 
@@ -74,30 +73,9 @@ void drawStatusPanels() {
 void drawStartLight() {
     if (awaitingStart != 1) return;
     beginLayer(5);
-    stepStartCountdown();
     glBindTexture(GL_TEXTURE_2D, startCountdown >= 0 ? textures.greenlight : textures.redlight);
     placedQuad(-0.5f, 8.2f, 0, 0, 2, 2, unitQuad);
     endLayer();
-}
-
-// The shared fall of the field, lowered once per frame and wrapped back up.
-bool lowerPrecipitationFall(bool snow) {
-    float drop = 0;
-    if (!snow)
-        drop = 0.6f;
-    else if (gameSpeed == 1)
-        drop = 0.025f;
-    else if (gameSpeed == 2)
-        drop = 0.05f;
-    else if (gameSpeed == 3)
-        drop = 0.1f;
-    precipitationFall -= drop;
-    const float wrap = snow ? 50.0f : 55.0f;
-    if (precipitationFall <= -wrap) {
-        precipitationFall = 0;
-        return true;
-    }
-    return false;
 }
 
 namespace {
@@ -141,12 +119,10 @@ void drawFlakeField(bool snow, float lift) {
 } // namespace
 
 void drawPrecipitation() {
-    const bool snow = precipitation == 2 && season == 0;
-    const bool rain = precipitation == 3;
-    if (!snow && !rain) return;
+    const bool snow = snowFalls();
+    if (!snow && !rainFalls()) return;
     beginLayer(0);
     glBindTexture(GL_TEXTURE_2D, snow ? textures.snow : textures.rain);
-    const bool wrapped = lowerPrecipitationFall(snow);
-    drawFlakeField(snow, wrapped ? (snow ? 50.0f : 55.0f) : 0.0f);
+    drawFlakeField(snow, precipitationWrapped ? (snow ? 50.0f : 55.0f) : 0.0f);
     endLayer();
 }

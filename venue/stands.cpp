@@ -3,7 +3,7 @@
 
 #include <initializer_list>
 
-#include "game/settings.h"
+#include "core/settings.h"
 #include "render/gl.h"
 #include "render/primitives.h"
 #include "render/textures.h"

@@ -2,7 +2,6 @@
 #pragma once
 
 // 0.9 until the first floodlight mast is drawn, 0.8 afterwards; street lamps share it.
-extern float beamOpacity;
 
 void crowdRow();
 void crowdStand();

@@ -1,6 +1,8 @@
 // The town at the foot of hills 1 and 2: its roads and where every object stands.
 #include "venue/town.h"
 
+#include "venue/animation.h"
+
 #include "render/gl.h"
 #include "render/primitives.h"
 #include "render/textures.h"
@@ -105,6 +107,12 @@ void drawTown() {
     drawTownLamps();
     placed(drawBus1, 0, {15, kHouseY, 30});
     placed(drawBus2, 0, {15, kHouseY, 50});
-    for (const auto& row : kBusRows)
-        placed(drawBusRow, row.angle, {row.x, kHouseY, row.z});
+    for (int r = 0; r < kBusRowCount; ++r) {
+        const auto& row = kBusRows[r];
+        glPushMatrix();
+        glTranslatef(row.x, kHouseY, row.z);
+        if (row.angle != 0) glRotatef(row.angle, 0, 1, 0);
+        drawBusRow(r);
+        glPopMatrix();
+    }
 }

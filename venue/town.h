@@ -1,8 +1,6 @@
 // The town at the foot of hills 1 and 2: houses, flats, roads, buses and street lamps.
 #pragma once
 
-extern float busPositions[11];
-
 void drawHouse1();
 void drawHouse2();
 void drawHouse3();
@@ -14,7 +12,8 @@ void drawLongRoad();
 void drawBus1();
 void drawBus2();
 void drawBus3();
-void drawBusRow();
+// The eleven buses where the last step left them for this row (0..3).
+void drawBusRow(int row);
 void streetLamp();
 void drawSlopeLamps();
 void drawTownLamps();

@@ -3,17 +3,13 @@
 #include <cstring>
 #include <sstream>
 
-#include "camera/records.h"
-#include "camera/scoring.h"
+#include "score/records.h"
 #include "camera/views.h"
 #include "game/app.h"
-#include "game/settings.h"
+#include "core/settings.h"
 #include "jump/jump_state.h"
 #include "jump/pose.h"
-#include "venue/backdrop.h"
-#include "venue/furniture.h"
-#include "venue/overlays.h"
-#include "venue/town.h"
+#include "venue/animation.h"
 
 namespace {
 

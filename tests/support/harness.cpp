@@ -9,8 +9,9 @@
 
 #include "camera/views.h"
 #include "game/app.h"
-#include "game/environment.h"
-#include "game/settings.h"
+#include "game/game_step.h"
+#include "game/scene_setup.h"
+#include "core/settings.h"
 #include "jump/jump_state.h"
 #include "render/gl.h"
 
@@ -122,15 +123,17 @@ void ensureGameWindow(int width, int height) {
 }
 
 void resetGameState() {
-    loadShellState();
-    loadJumpState();
-    loadCameraState();
-    resetSettingsForTest();
+    resetToProgramStart();
 }
 
 void startGame() {
     ensureGameWindow();
     resetGameState();
+    startGameFromHere();
+}
+
+void startGameFromHere() {
+    ensureGameWindow();
     readWindowSize();
     int w, h;
     platformClientSize(&w, &h);

@@ -45,6 +45,8 @@ void resetGameState();
 
 // Start-up as the game does it once the window exists: scene set-up, start screen shown.
 void startGame();
+// The same start-up from whatever state the game is in now.
+void startGameFromHere();
 
 // One main-loop pass: draw a frame, then dispatch the message (if any).
 void pass(const PlatformMessage* msg = nullptr);

@@ -1,4 +1,4 @@
-#include "camera/records.h"
+#include "score/records.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -8,8 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "camera/scoring.h"
-#include "game/settings.h"
+#include "core/settings.h"
 #include "jump/jump_state.h"
 
 int32_t recordDistance = 0;
@@ -38,12 +37,12 @@ bool writeAll(int fd, const char* text, size_t length) {
 } // namespace
 
 const char* recordFilePath(int32_t hill) {
-    if (hill < 1 || hill > 3) return nullptr;
+    if (!knownHill(hill)) return nullptr;
     return recordFiles[hill - 1].path;
 }
 
 bool readRecord(int32_t hill, int32_t& value) {
-    if (hill < 1 || hill > 3) return false;
+    if (!knownHill(hill)) return false;
     SettingFile& file = recordFiles[hill - 1];
     if (readSettingFile(file, value)) return true;
     struct stat info;

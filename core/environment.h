@@ -1,10 +1,7 @@
-// Scene set-up: settings, time of day, lights, fog, textures, quadrics, jitter, fonts.
+// The scene's tables: backdrop colour, the jitter tables and the fog density.
 #pragma once
-#include "render/gl.h"
 
 extern float backdropColor[3];
-extern GLUquadric* sceneryQuadric;
-extern GLUquadric* figureQuadric;
 // Tree offsets, entry i * 5 + j for forest tree (i, j). The first 25 are the classic 5 x 5
 // table; 25 more are drawn after them so that all 50 trees have their own offset.
 constexpr int kForestJitterCount = 50;
@@ -17,9 +14,11 @@ inline float precipitationJitterAt(int row, int column) {
     return precipitationJitter[row * kPrecipitationColumns + column];
 }
 
-void setupScene();
+// Backdrop colour and jitter tables as at program start.
+void resetEnvironmentTables();
+// Both tables from the seed source, each from a fresh seed.
 void fillJitterTables();
-// The time-of-day decision (backdrop colour, clear colour, lights) from the settings.
-void applyTimeOfDay();
 // The fog density of fogMode and season; false when the mode leaves it unchanged.
 bool fogDensityFor(int fogMode, int season, float* density);
+// The backdrop colour of the lighting mode and hill; false when it stays as it is.
+bool backdropColourFor(int lightingMode, int hill, float colour[3]);

@@ -33,6 +33,21 @@ extern int32_t suitColor[3];
 extern int32_t helmetColor[3];
 extern int32_t skiColor[3];
 
+// Lighting modes the launcher writes.
+constexpr int32_t kLightingDay = 6;
+constexpr int32_t kLightingNight = 8;
+// The hills there are, and the detail levels that show the venue's scenery.
+constexpr int32_t kFirstHill = 1;
+constexpr int32_t kLastHill = 3;
+inline bool knownHill(int32_t hill) {
+    return hill >= kFirstHill && hill <= kLastHill;
+}
+constexpr int32_t kFirstSceneryDetail = 2;
+constexpr int32_t kLastDetail = 4;
+inline bool sceneryDetail(int32_t detail) {
+    return detail >= kFirstSceneryDetail && detail <= kLastDetail;
+}
+
 // Hidden switch codes.
 constexpr int32_t kAltWindCode = 587;
 constexpr int32_t kFreeCameraCode = 846;
@@ -46,5 +61,5 @@ void readFogMode();
 // Batch 3: the nine colour files, on every drawing of the jumper.
 void readJumperColours();
 
-// Forgets every buffer and sets every variable back to 0 (tests only).
-void resetSettingsForTest();
+// Forgets every buffer and sets every variable back to 0, as at program start.
+void resetSettings();

@@ -1,6 +1,6 @@
-#include "camera/scoring.h"
+#include "jump/style_marks.h"
 
-#include "game/random.h"
+#include "core/random.h"
 #include "jump/jump_state.h"
 
 namespace {

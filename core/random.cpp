@@ -1,4 +1,4 @@
-#include "game/random.h"
+#include "core/random.h"
 
 #include <ctime>
 

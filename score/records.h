@@ -2,6 +2,9 @@
 #pragma once
 #include <cstdint>
 
+// The current hill's record as last read.
+extern int32_t recordDistance;
+
 // Path of a hill's record file, or nullptr for a hill number outside 1..3.
 const char* recordFilePath(int32_t hill);
 

@@ -1,21 +1,16 @@
-#include "game/environment.h"
+#include "game/scene_setup.h"
 
-#include "game/random.h"
-#include "game/settings.h"
+#include "core/environment.h"
+#include "core/settings.h"
 #include "jump/jump_state.h"
+#include "render/gl.h"
+#include "render/quadrics.h"
 #include "render/text.h"
 #include "render/textures.h"
-
-float backdropColor[3] = {225, 225, 225};
-GLUquadric* sceneryQuadric = nullptr;
-GLUquadric* figureQuadric = nullptr;
-float forestJitter[kForestJitterCount] = {};
-float precipitationJitter[kPrecipitationRows * kPrecipitationColumns] = {};
 
 namespace {
 
 void setDaylight() {
-    backdropColor[0] = backdropColor[1] = backdropColor[2] = 225;
     if (season == 0)
         glClearColor(0.98f, 1.0f, 1.0f, 1.0f);
     else if (season == 1)
@@ -38,23 +33,13 @@ void setSpot(GLenum light, GLfloat cutoff, GLfloat exponent, const GLfloat direc
     glLightfv(light, GL_SPOT_DIRECTION, direction);
 }
 
-GLUquadric* newQuadric() {
-    GLUquadric* q = gluNewQuadric();
-    if (q) {
-        gluQuadricDrawStyle(q, GLU_FILL);
-        gluQuadricNormals(q, GLU_SMOOTH);
-    }
-    return q;
-}
-
 } // namespace
 
 void applyTimeOfDay() {
-    if (lightingMode == 6) {
+    if (lightingMode == kLightingDay) {
         setDaylight();
-    } else if (lightingMode == 8) {
+    } else if (lightingMode == kLightingNight) {
         if (hillNumber == 1 || hillNumber == 2) {
-            backdropColor[0] = backdropColor[1] = backdropColor[2] = 2.8f;
             glClearColor(static_cast<float>(skyRed), static_cast<float>(skyGreen), 0.2f, 1.0f);
             glDisable(GL_LIGHT0);
             for (GLenum l = GL_LIGHT1; l <= GL_LIGHT4; ++l)
@@ -65,36 +50,25 @@ void applyTimeOfDay() {
     }
 }
 
-bool fogDensityFor(int mode, int seasonValue, float* density) {
-    switch (mode) {
-    case 1:
-        *density = seasonValue == 0 ? 0.002f : 0.0001f;
-        return true;
-    case 7:
-        *density = 0.00001f;
-        return true;
-    case 9:
-        *density = 0.0f;
-        return true;
-    default:
-        return false;
-    }
-}
+bool sceneGraphicsPending = false;
 
-void fillJitterTables() {
-    seedRandomFromClock();
-    for (int i = 0; i < kForestJitterCount; ++i)
-        forestJitter[i] = -10.0f + static_cast<float>(nextRandom()) * 20.0f / 32768.0f;
-    seedRandomFromClock();
-    for (int i = 0; i < kPrecipitationRows * kPrecipitationColumns; ++i)
-        precipitationJitter[i] = -0.3f + static_cast<float>(nextRandom()) * 0.6f / 32768.0f;
-}
-
-void setupScene() {
+void setupSceneState() {
     // 1. Settings, 2. time of day, 3. the hill's start values.
     readSceneBatch();
-    applyTimeOfDay();
+    float colour[3];
+    if (backdropColourFor(lightingMode, hillNumber, colour))
+        for (int i = 0; i < 3; ++i)
+            backdropColor[i] = colour[i];
     applyHillStartValues();
+    // 8. The fog mode; 10. and 11. jitter tables, then the start wind from the same seed.
+    readFogMode();
+    fillJitterTables();
+    drawStartWind();
+}
+
+void setupSceneGraphics() {
+    sceneGraphicsPending = false;
+    applyTimeOfDay();
 
     // 4. Fixed state.
     glShadeModel(GL_SMOOTH);
@@ -152,7 +126,6 @@ void setupScene() {
     loadTextures();
 
     // 8. Fog.
-    readFogMode();
     float density;
     if (fogDensityFor(fogMode, season, &density)) glFogf(GL_FOG_DENSITY, density);
     glEnable(GL_FOG);
@@ -168,13 +141,14 @@ void setupScene() {
     sceneryQuadric = newQuadric();
     figureQuadric = newQuadric();
 
-    // 10. and 11. Jitter tables, then the start wind from the same seed.
-    fillJitterTables();
-    drawStartWind();
-
     // 12. Fonts.
     releaseFont(smallFont);
     releaseFont(largeFont);
     smallFont = buildFont("Arial", 30);
     largeFont = buildFont("Arial", 50);
+}
+
+void setupScene() {
+    setupSceneState();
+    setupSceneGraphics();
 }

@@ -1,9 +1,8 @@
 // The red on-screen texts: distance, wind, record, countdown, style marks and points.
 #include <cstdio>
 
-#include "camera/records.h"
-#include "camera/scoring.h"
-#include "game/app.h"
+#include "score/records.h"
+#include "score/hud.h"
 #include "jump/jump_state.h"
 #include "render/gl.h"
 #include "render/text.h"
@@ -29,14 +28,11 @@ void hudView() {
 } // namespace
 
 void drawJumpHud() {
-    if (startScreenActive == 1) return;
     glEnable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
     glCullFace(GL_BACK);
     hudView();
     glPushMatrix();
-
-    checkRecord();
 
     glColor3f(255, 0, 0);
     glTranslatef(0, 5, 0);
@@ -66,7 +62,6 @@ void drawJumpHud() {
 }
 
 void drawScoreBoard() {
-    if (startScreenActive == 1) return;
     hudView();
     glPushMatrix();
     if (landed()) {

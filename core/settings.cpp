@@ -1,4 +1,4 @@
-#include "game/settings.h"
+#include "core/settings.h"
 
 #include <cstdio>
 #include <cstring>
@@ -106,7 +106,7 @@ void readJumperColours() {
         readSettingFile(colourFiles[i], *targets[i]);
 }
 
-void resetSettingsForTest() {
+void resetSettings() {
     for (SettingFile* f : allFiles)
         std::memset(f->buffer, 0, sizeof(f->buffer));
     windowWidth = windowHeight = hillNumber = gameSpeed = precipitation = hiddenSwitch = 0;

@@ -1,0 +1,52 @@
+#include "game/game_step.h"
+
+#include "camera/views.h"
+#include "core/environment.h"
+#include "core/random.h"
+#include "core/settings.h"
+#include "game/app.h"
+#include "game/scene_setup.h"
+#include "jump/jump_state.h"
+#include "jump/motion.h"
+#include "jump/pose.h"
+#include "score/records.h"
+#include "venue/animation.h"
+
+void stepScene() {
+    checkRecord();
+    if (awaitingStart == 1) stepStartCountdown();
+    if (snowFalls() || rainFalls()) precipitationWrapped = lowerPrecipitationFall(snowFalls());
+    updateCamera(airshipTravel);
+    if (chairliftShown()) moveChairliftSeats();
+    advanceAirship();
+    if (atGate == 1)
+        stepGateFigure();
+    else
+        stepJumper();
+    if (townShown()) driveBuses();
+    if (floodlightsShown()) beamOpacity = 0.8f;
+}
+
+bool stepGame(const PlatformMessage* msg) {
+    if (msg && msg->type == MSG_QUIT) {
+        quitRequested = 1;
+        return false;
+    }
+    // Nothing moves behind the start screen, nor once the window has closed.
+    if (startScreenActive != 1 && !windowClosed) stepScene();
+    if (msg) mainWindowProc(*msg);
+    return true;
+}
+
+void resetToProgramStart() {
+    loadShellState();
+    resetSettings();
+    loadJumpState();
+    armSwing = 0;
+    loadCameraState();
+    forgetRecordReads();
+    resetVenueAnimation();
+    resetEnvironmentTables();
+    seedRandom(1);
+    sceneGraphicsPending = false;
+}

@@ -1,0 +1,15 @@
+// Scene set-up: settings, time of day, lights, fog, textures, quadrics, jitter, fonts.
+#pragma once
+
+// Everything: the game state of a new scene, then its graphics.
+void setupScene();
+// The game state of a new scene: settings, backdrop colour, the hill's start values, the
+// fog mode, the jitter tables and the start wind. Needs no GL context.
+void setupSceneState();
+// The graphics of the scene the settings describe: time-of-day lights and clear colour,
+// fixed state, lights, material, textures, fog, quadrics and fonts.
+void setupSceneGraphics();
+// Set when a step has set up a new scene's state; the next frame sets up its graphics.
+extern bool sceneGraphicsPending;
+// The time-of-day clear colour and lights of the settings.
+void applyTimeOfDay();

@@ -1,0 +1,14 @@
+// The player's commands to the jumper: start, take-off, landing stance and steering.
+#pragma once
+
+// The run starts while the start light is green.
+void startCommand();
+// The take-off, inside the hill's take-off window during the run.
+void takeoffCommand();
+// The landing stance, inside the hill's landing window in the air.
+void landingCommand();
+// A mouse move: remembers the cursor, and after the extension leans the flight.
+void steerFlight(int x, int y);
+// The confirm key prepares a new jump in exactly one case: a run-out countdown at the
+// gate, or a jumper standing after a jump.
+bool confirmResetsJump();
