@@ -7,14 +7,13 @@
 #include "platform/platform.h"
 #include "render/gl.h"
 
-// Static initialisers carry the load values: the game itself starts from these, with no
-// call to loadCameraState.
-uint8_t cameraViewFlags[8] = {1, 0, 0, 0, 0, 0, 0, 0};
-float cameraNudge = 0;
-float cameraRise = 0, trailOffset = 1.0f, towerDrop = 0, chaseShift = 0;
-double freeCamX = 0, freeCamY = 1, freeCamZ = 150;
-float freeCamYaw = -90, freeCamPitch = 0;
-double freeCamTarget[3] = {0, 0, 0};
+// Values at program start come from loadCameraState, which the game calls first.
+uint8_t cameraViewFlags[8];
+float cameraNudge;
+float cameraRise, trailOffset, towerDrop, chaseShift;
+double freeCamX, freeCamY, freeCamZ;
+float freeCamYaw, freeCamPitch;
+double freeCamTarget[3];
 CameraShot cameraShot;
 
 namespace {

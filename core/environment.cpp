@@ -3,9 +3,10 @@
 #include "core/random.h"
 #include "core/settings.h"
 
-float backdropColor[3] = {225, 225, 225};
-float forestJitter[kForestJitterCount] = {};
-float precipitationJitter[kPrecipitationRows * kPrecipitationColumns] = {};
+// Values at program start come from resetEnvironmentTables.
+float backdropColor[3];
+float forestJitter[kForestJitterCount];
+float precipitationJitter[kPrecipitationRows * kPrecipitationColumns];
 
 void resetEnvironmentTables() {
     backdropColor[0] = backdropColor[1] = backdropColor[2] = 225;

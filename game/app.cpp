@@ -11,11 +11,12 @@
 #include "render/gl.h"
 #include "render/quadrics.h"
 
-uint8_t quitRequested = 0;
-uint8_t startScreenActive = 1;
-uint8_t startButtonSelected = 1;
-uint8_t quitButtonSelected = 0;
-bool windowClosed = false;
+// Values at program start come from loadShellState.
+uint8_t quitRequested;
+uint8_t startScreenActive;
+uint8_t startButtonSelected;
+uint8_t quitButtonSelected;
+bool windowClosed;
 
 void loadShellState() {
     quitRequested = 0;

@@ -3,37 +3,36 @@
 #include "core/random.h"
 #include "core/settings.h"
 
-// Static initialisers carry the load values: the game itself starts from these, with no
-// call to loadJumpState.
-float jumperX = 1.1f, jumperY = 0, jumperZ = 0, groundY = 0;
-float jumpClock = 0, runSpeed = 0, runAccel = 1.0f, gravity = -9.81f;
-float segmentSlope = -0.65f, segmentIntercept = 9.0f;
+// Values at program start come from loadJumpState, which the game calls first.
+float jumperX, jumperY, jumperZ, groundY;
+float jumpClock, runSpeed, runAccel, gravity;
+float segmentSlope, segmentIntercept;
 float inrunProfileZ[5], inrunProfileY[5];
-float brakeOffset = 0, brakeRate = 0;
-float takeoffSpeed = 0, takeoffZ = 0, takeoffY = 0;
-float landingSink = 0, flightLean = 0, leanLift = 0, leanStepUp = 4.5f, leanStepDown = 1.5f;
-float windFactor = 0;
-int32_t rawRange = 0, jumpDistance = 0, jumpPoints = 0;
-float inrunPitch = 0;
+float brakeOffset, brakeRate;
+float takeoffSpeed, takeoffZ, takeoffY;
+float landingSink, flightLean, leanLift, leanStepUp, leanStepDown;
+float windFactor;
+int32_t rawRange, jumpDistance, jumpPoints;
+float inrunPitch;
 
-uint8_t atGate = 1, awaitingStart = 1;
-int32_t startCountdown = 1600;
-uint8_t runStarted = 0, takeoffArmed = 0, inFlight = 0, takeoffDone = 0, landingArmed = 0;
-uint8_t landingStance = 0, landingStanceTaken = 0, fallen = 0;
+uint8_t atGate, awaitingStart;
+int32_t startCountdown;
+uint8_t runStarted, takeoffArmed, inFlight, takeoffDone, landingArmed;
+uint8_t landingStance, landingStanceTaken, fallen;
 
-int32_t windSpeed = 0, windChange = 0;
-float windChangeRange[2] = {-2, 2}, windStartRange[2] = {-5, 5}, windStartRangeAlt[2] = {15, 65};
+int32_t windSpeed, windChange;
+float windChangeRange[2], windStartRange[2], windStartRangeAlt[2];
 
-float trunkBend = 0, kneeBend = 90, hipPitch = -55, anklePitch = 0;
-float leftLegRoll = 0, rightLegRoll = 0, leftSkiYaw = 0, rightSkiYaw = 0;
-float slopePitch = 0, bodyPitch = 0;
-float crouchStep = 5, extendStep = 5, fallProgress = 60;
+float trunkBend, kneeBend, hipPitch, anklePitch;
+float leftLegRoll, rightLegRoll, leftSkiYaw, rightSkiYaw;
+float slopePitch, bodyPitch;
+float crouchStep, extendStep, fallProgress;
 
-float goodMarkRange[2] = {18, 20}, fallMarkRange[2] = {5, 10};
+float goodMarkRange[2], fallMarkRange[2];
 int32_t styleMarks[5];
 
-float gateFigureX = 1.1f, gateFigureY = 0, gateFigureZ = 0;
-int32_t cursorX = 0, cursorY = 0;
+float gateFigureX, gateFigureY, gateFigureZ;
+int32_t cursorX, cursorY;
 
 namespace {
 

@@ -1,6 +1,7 @@
 // The frame as a player sees it: start screen, sky colours, and the groups in their places.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -8,6 +9,7 @@
 #include "core/settings.h"
 #include "jump/jump_state.h"
 #include "camera/views.h"
+#include "render/gl.h"
 #include "support/harness.h"
 
 namespace {
@@ -95,4 +97,61 @@ TEST(Frame, CameraSeesTheJumperWhereThePreviousFrameLeftHim) {
     }
     EXPECT_EQ(crossings, 1);
     EXPECT_GT(risingFrames, 0);
+}
+
+TEST(Frame, FreeCameraHidesTheHud) {
+    TempGameDir dir;
+    dir.writeDefaults();
+    auto redPixels = [] {
+        Picture p = lastFrame();
+        return p.count(0, 0, p.width / 3, p.height / 5,
+                       [](int r, int g, int b) { return r > 200 && g < 60 && b < 60; });
+    };
+    startGame();
+    leaveStartScreen();
+    frames(2);
+    EXPECT_GT(redPixels(), 20) << "the wind text is red at the top left";
+    dir.writeData("kopytko.cfg", "846");
+    passKey(VK_ESCAPE);
+    passKey(VK_UP);
+    passKey(VK_RETURN);
+    passChar('7');
+    frames(2);
+    Picture p = lastFrame();
+    int red = redPixels();
+    if (red != 0) savePng(p, "free_camera_hud");
+    EXPECT_EQ(red, 0);
+}
+
+// The frame applies the shot its step placed: eye and target as the step left them, up +y.
+TEST(Frame, AppliedViewIsTheStepsShot) {
+    TempGameDir dir(false);
+    dir.writeDefaults();
+    for (int hill = 1; hill <= 3; ++hill)
+        for (int view = 1; view <= 8; ++view) {
+            SCOPED_TRACE("hill " + std::to_string(hill) + " view " + std::to_string(view));
+            dir.configure(hill, 1, 0, 6);
+            startGame();
+            leaveStartScreen();
+            passChar(static_cast<char>('0' + view));
+            frames(30);
+            ASSERT_TRUE(cameraShot.placed);
+            glMatrixMode(GL_MODELVIEW);
+            glLoadIdentity();
+            applyCameraView();
+            GLdouble m[16];
+            glGetDoublev(GL_MODELVIEW_MATRIX, m);
+            // For M = R * translate(-eye): eye = -R^T t; the view direction is -(R's third row).
+            double eye[3], forward[3], n = 0;
+            for (int i = 0; i < 3; ++i) {
+                eye[i] = -(m[i * 4 + 0] * m[12] + m[i * 4 + 1] * m[13] + m[i * 4 + 2] * m[14]);
+                forward[i] = cameraShot.target[i] - cameraShot.eye[i];
+                n += forward[i] * forward[i];
+            }
+            for (int i = 0; i < 3; ++i) {
+                EXPECT_NEAR(eye[i], cameraShot.eye[i], 1e-3 * (1 + std::fabs(eye[i])));
+                EXPECT_NEAR(-m[2 + 4 * i], forward[i] / std::sqrt(n), 1e-4);
+            }
+            EXPECT_NEAR(m[4], 0, 1e-6) << "up is +y: the picture is never rolled";
+        }
 }

@@ -4,12 +4,14 @@
 
 #include "core/settings.h"
 
-float airshipTravel = 0;
-float busPositions[kBusCount] = {0, 15, 48, 62, 86, 121, 136, 186, 210, 221, 235};
+// Values at program start come from resetVenueAnimation.
+float airshipTravel;
+float busPositions[kBusCount];
 float busRowPositions[kBusRowCount][kBusCount];
-float precipitationFall = 0;
-bool precipitationWrapped = false;
-float beamOpacity = 0.9f;
+float precipitationFall;
+bool precipitationWrapped;
+float beamOpacity;
+SeatPosition downSeat, upSeat;
 
 namespace {
 
@@ -67,9 +69,6 @@ void moveUpSeat(SeatPosition& s) {
 }
 
 } // namespace
-
-SeatPosition downSeat = kDownSeatStart;
-SeatPosition upSeat = kUpSeatStart;
 
 bool lowerPrecipitationFall(bool snow) {
     float drop = 0;

@@ -107,7 +107,10 @@ void TempGameDir::configure(int hill, int detail, int seasonValue, int lighting,
     }
 }
 
+bool harnessWithoutWindow = false;
+
 void ensureGameWindow(int width, int height) {
+    if (harnessWithoutWindow) return;
     static bool made = false;
     if (!made) {
         if (!platformCreateWindow("Valmora", width, height)) {
@@ -133,6 +136,11 @@ void startGame() {
 }
 
 void startGameFromHere() {
+    if (harnessWithoutWindow) {
+        readWindowSize();
+        setupSceneState();
+        return;
+    }
     ensureGameWindow();
     readWindowSize();
     int w, h;

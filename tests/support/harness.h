@@ -39,6 +39,9 @@ class TempGameDir {
 
 // The one game window of the test process (created on first use, 800 x 600).
 void ensureGameWindow(int width = 800, int height = 600);
+// Logic tests: no window and no GL at all. Passes then step the game without drawing,
+// and a start-up sets up the scene's state only.
+extern bool harnessWithoutWindow;
 
 // Every piece of process-wide game state back to its load value, as a fresh program.
 void resetGameState();
