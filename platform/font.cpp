@@ -1,10 +1,8 @@
-// Bitmap fonts: fontconfig finds the face, FreeType rasterises it into glBitmap lists.
+// Bitmap fonts: fontconfig finds the face, FreeType rasterises its glyphs into bitmaps.
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_SIZES_H
-
-#include <GL/gl.h>
 
 #include <string>
 #include <vector>
@@ -45,7 +43,9 @@ const char* platformResolveFont(const char* face, bool bold) {
     return resolved.c_str();
 }
 
-bool platformRasteriseFont(const char* face, int cellHeight, bool bold, unsigned firstList) {
+bool platformRasteriseFont(const char* face, int cellHeight, bool bold,
+                           std::vector<GlyphBitmap>* glyphs) {
+    glyphs->clear();
     FT_Library lib = library();
     if (!lib || cellHeight <= 0) return false;
     std::string path = platformResolveFont(face, bold);
@@ -59,40 +59,39 @@ bool platformRasteriseFont(const char* face, int cellHeight, bool bold, unsigned
     req.height = static_cast<FT_Long>(cellHeight) << 6;
     if (FT_Request_Size(ft, &req) != 0) FT_Set_Pixel_Sizes(ft, 0, cellHeight);
 
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glyphs->resize(96);
     for (unsigned code = 32; code < 128; ++code) {
-        glNewList(firstList + (code - 32), GL_COMPILE);
-        if (FT_Load_Char(ft, code, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) == 0) {
-            FT_GlyphSlot g = ft->glyph;
-            const FT_Bitmap& bm = g->bitmap;
-            int w = static_cast<int>(bm.width), h = static_cast<int>(bm.rows);
-            int rowBytes = (w + 7) / 8;
-            std::vector<GLubyte> bits(static_cast<size_t>(rowBytes) * (h > 0 ? h : 1), 0);
-            // glBitmap rows go bottom-up; FreeType's go top-down.
-            for (int y = 0; y < h; ++y) {
-                const unsigned char* src = bm.buffer + y * bm.pitch;
-                for (int b = 0; b < rowBytes; ++b) {
-                    unsigned char v = 0;
-                    if (bm.pixel_mode == FT_PIXEL_MODE_MONO) {
-                        v = src[b];
-                    } else {
-                        for (int bit = 0; bit < 8; ++bit) {
-                            int x = b * 8 + bit;
-                            if (x < w && src[x] >= 128)
-                                v |= static_cast<unsigned char>(0x80 >> bit);
-                        }
+        if (FT_Load_Char(ft, code, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0) continue;
+        GlyphBitmap& out = (*glyphs)[code - 32];
+        FT_GlyphSlot g = ft->glyph;
+        const FT_Bitmap& bm = g->bitmap;
+        int w = static_cast<int>(bm.width), h = static_cast<int>(bm.rows);
+        int rowBytes = (w + 7) / 8;
+        out.bits.assign(static_cast<size_t>(rowBytes) * (h > 0 ? h : 1), 0);
+        // Bitmap rows go bottom-up; FreeType's go top-down.
+        for (int y = 0; y < h; ++y) {
+            const unsigned char* src = bm.buffer + y * bm.pitch;
+            for (int b = 0; b < rowBytes; ++b) {
+                unsigned char v = 0;
+                if (bm.pixel_mode == FT_PIXEL_MODE_MONO) {
+                    v = src[b];
+                } else {
+                    for (int bit = 0; bit < 8; ++bit) {
+                        int x = b * 8 + bit;
+                        if (x < w && src[x] >= 128) v |= static_cast<unsigned char>(0x80 >> bit);
                     }
-                    bits[static_cast<size_t>(h - 1 - y) * rowBytes + b] = v;
                 }
+                out.bits[static_cast<size_t>(h - 1 - y) * rowBytes + b] = v;
             }
-            float xorig = static_cast<float>(-g->bitmap_left);
-            float yorig = static_cast<float>(h - g->bitmap_top);
-            float advance = static_cast<float>(g->advance.x) / 64.0f;
-            glBitmap(w, h, xorig, yorig, advance, 0.0f, bits.data());
         }
-        glEndList();
+        out.present = true;
+        out.width = w;
+        out.height = h;
+        out.rowBytes = rowBytes;
+        out.xorig = static_cast<float>(-g->bitmap_left);
+        out.yorig = static_cast<float>(h - g->bitmap_top);
+        out.advance = static_cast<float>(g->advance.x) / 64.0f;
     }
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     FT_Done_Face(ft);
     return true;
 }

@@ -1,5 +1,6 @@
 // Our own thin system layer: the rest of the game never sees SDL, FreeType or fontconfig.
 #pragma once
+#include <vector>
 
 // Windows virtual-key numbers the game's handlers are written against.
 enum VirtualKey {
@@ -66,9 +67,19 @@ void platformReleaseContext();
 bool platformHasContext();
 void platformShutdown();
 
-// Rasterises a face into 96 display lists for the codes 32..127, starting at firstList.
-// Each list draws one glyph with glBitmap and advances by the glyph's advance width.
-// cellHeight is the character cell height in pixels. Returns false if no face is found.
-bool platformRasteriseFont(const char* face, int cellHeight, bool bold, unsigned firstList);
+// One glyph as a one-bit bitmap: rows bottom-up, each rowBytes long, leftmost pixel in the
+// high bit. (xorig, yorig) is the pen position within it; advance moves the pen along x.
+struct GlyphBitmap {
+    bool present = false; // false: the face has no such glyph, nothing is drawn
+    int width = 0, height = 0, rowBytes = 0;
+    float xorig = 0, yorig = 0, advance = 0;
+    std::vector<unsigned char> bits;
+};
+
+// The glyphs of codes 32..127 of a face, in that order. cellHeight is the character cell
+// height in pixels (ascent plus descent). Returns false, leaving `glyphs` empty, if no face
+// is found.
+bool platformRasteriseFont(const char* face, int cellHeight, bool bold,
+                           std::vector<GlyphBitmap>* glyphs);
 // The file the face name resolves to (for tests and diagnostics); empty if none.
 const char* platformResolveFont(const char* face, bool bold);

@@ -1,6 +1,7 @@
 #include "render/text.h"
 
 #include <cstring>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -8,12 +9,20 @@ GLuint smallFont = 0;
 GLuint largeFont = 0;
 
 GLuint buildFont(const char* face, int height) {
+    std::vector<GlyphBitmap> glyphs;
+    if (!platformRasteriseFont(face, height, true, &glyphs)) return 0;
     GLuint first = glGenLists(96);
     if (first == 0) return 0;
-    if (!platformRasteriseFont(face, height, true, first)) {
-        glDeleteLists(first, 96);
-        return 0;
+    // Each list draws one glyph and moves the raster position on by its advance.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    for (size_t i = 0; i < glyphs.size(); ++i) {
+        const GlyphBitmap& g = glyphs[i];
+        glNewList(first + static_cast<GLuint>(i), GL_COMPILE);
+        if (g.present)
+            glBitmap(g.width, g.height, g.xorig, g.yorig, g.advance, 0.0f, g.bits.data());
+        glEndList();
     }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     return first;
 }
 
