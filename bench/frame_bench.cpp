@@ -1,9 +1,13 @@
-// Draws real frames of the 3-D scene (not paced) and prints the frame times per case.
+// Draws real frames of the 3-D scene (one game step and one frame each, not paced) and
+// prints the frame times per case; then runs the real fixed-step loop for a few seconds and
+// prints the steps and frames it made per second of real time, which stay at 60 steps a
+// second while the frames are slower.
 // Run under Xvfb: xvfb-run -a -s "-screen 0 1280x1024x24" build/frame_bench [--frames N]
 //   --steps       also print, per case, where the time goes: the median of each step of the
 //                 frame, each finished with glFinish (which keeps the rasteriser from
 //                 overlapping steps, so their sum exceeds the plain frame time)
 //   --size WxH    another window size (a small one shows which steps are fill-bound)
+//   --loop S      seconds of the real loop per case (default 2, 0 for none)
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -16,7 +20,9 @@
 #include <unistd.h>
 #include <vector>
 
+#include "game/game_step.h"
 #include "game/input.h"
+#include "game/main_loop.h"
 #include "camera/views.h"
 #include "game/app.h"
 #include "core/environment.h"
@@ -82,12 +88,15 @@ double percentile(std::vector<double> v, double p) {
 
 int main(int argc, char** argv) {
     int frames = 600;
+    double loopSeconds = 2;
     int width = 1024, height = 768;
     bool steps = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--steps") == 0) steps = true;
         if (i + 1 >= argc) continue;
         if (std::strcmp(argv[i], "--frames") == 0) frames = std::max(10, std::atoi(argv[i + 1]));
+        if (std::strcmp(argv[i], "--loop") == 0)
+            loopSeconds = std::max(0.0, std::atof(argv[i + 1]));
         if (std::strcmp(argv[i], "--size") == 0 &&
             std::sscanf(argv[i + 1], "%dx%d", &width, &height) != 2) {
             std::fprintf(stderr, "--size wants WxH\n");
@@ -121,10 +130,7 @@ int main(int argc, char** argv) {
             for (bool night : {false, true})
                 for (bool snow : {false, true}) {
                     configure(hill, detail, night, snow);
-                    loadShellState();
-                    loadJumpState();
-                    loadCameraState();
-                    resetSettings();
+                    resetToProgramStart();
                     setupScene();
                     startScreenActive = 0;
                     handleJumpKey(VK_SPACE); // the jumper runs, so figure and shadow are drawn
@@ -136,21 +142,45 @@ int main(int argc, char** argv) {
                         glFinish();
                         auto t0 = std::chrono::steady_clock::now();
                         stepStart = t0;
+                        stepGame(nullptr);
                         drawFrame();
                         glFinish();
                         auto t1 = std::chrono::steady_clock::now();
                         ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
                         // Keep the jumper in play: a new run whenever he has come to rest.
                         if (f % 400 == 399) {
-                            resetJump();
+                            resetJumpAndCamera();
                             startCountdown = 1600;
                             handleJumpKey(VK_SPACE);
                         }
                     }
+                    sceneStepProbe = nullptr;
+                    // The real loop on the real clock: steps and frames per second.
+                    int loopSteps = 0, loopFrames = 0;
+                    if (loopSeconds > 0) {
+                        const double end = platformSeconds() + loopSeconds;
+                        FrameLoop loop;
+                        loop.now = platformSeconds;
+                        loop.sleepUntil = platformSleepUntil;
+                        loop.step = [&] {
+                            if (platformSeconds() >= end) return false;
+                            ++loopSteps;
+                            return stepGame(nullptr);
+                        };
+                        loop.draw = [&] {
+                            ++loopFrames;
+                            drawFrame();
+                        };
+                        runFrameLoop(loop);
+                    }
                     std::printf("hill=%d detail=%d lighting=%s precipitation=%s width=%d "
-                                "height=%d frames=%d median_ms=%.2f p95_ms=%.2f\n",
+                                "height=%d frames=%d median_ms=%.2f p95_ms=%.2f",
                                 hill, detail, night ? "night" : "day", snow ? "snow" : "none", w, h,
                                 frames, percentile(ms, 0.5), percentile(ms, 0.95));
+                    if (loopSeconds > 0)
+                        std::printf(" loop_steps_per_s=%.1f loop_frames_per_s=%.1f",
+                                    loopSteps / loopSeconds, loopFrames / loopSeconds);
+                    std::printf("\n");
                     for (const auto& entry : stepTimes)
                         std::printf("  step=\"%s\" median_ms=%.2f\n", entry.first.c_str(),
                                     percentile(entry.second, 0.5));

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "game/app.h"
+#include "game/game_step.h"
 #include "core/environment.h"
 #include "game/scene_setup.h"
 #include "render/quadrics.h"
@@ -94,6 +95,7 @@ struct StartUp {
 
 StartUp startToFirstFrame() {
     auto t0 = Clock::now();
+    resetToProgramStart();
     readWindowSize();
     if (!platformCreateWindow("Valmora", windowWidth, windowHeight)) {
         std::fprintf(stderr, "no GL window (run under xvfb-run)\n");

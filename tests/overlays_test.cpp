@@ -389,17 +389,4 @@ TEST_F(Overlays, FieldFollowsTheJitterTableAndJumpsBackUpOnTheWrap) {
     }
 }
 
-TEST_F(Overlays, SnowAndRainScreenshots) {
-    for (int kind : {2, 3}) {
-        dir.reset();
-        dir = std::make_unique<TempGameDir>();
-        dir->writeDefaults();
-        dir->configure(1, 3, 0, kind == 2 ? 6 : 8, 2, kind);
-        startGame();
-        leaveStartScreen();
-        frames(30);
-        savePng(lastFrame(), kind == 2 ? "snow_day" : "rain_night");
-    }
-}
-
 } // namespace

@@ -610,29 +610,3 @@ TEST(FloodlightPicture, NightBeamsBrightenTheSkyAboveTheMastsAndDaySkyStaysPlain
         savePng(dayPlain, "beams_day_detail2");
     }
 }
-
-// ---- Screenshots for looking at: every hill by day and night, winter and summer.
-
-TEST(VenueScreenshots, HillsByDayAndNightInBothSeasons) {
-    struct Case {
-        int hill, detail;
-    };
-    for (Case c : {Case{1, 4}, Case{2, 4}, Case{3, 3}})
-        for (int lighting : {6, 8})
-            for (int seasonValue : {0, 1}) {
-                TempGameDir dir;
-                // View 7 becomes the free camera, which looks up the whole outrun.
-                startScene(dir, c.hill, c.detail, seasonValue, lighting, true);
-                for (char view : {'1', '3', '6', '7'}) {
-                    passChar(view);
-                    FrameDraws d = drawOneFrame();
-                    EXPECT_EQ(d[MARK_FLOODLIGHT_MAST], 2u);
-                    Picture pic = lastFrame();
-                    std::string name = "venue_hill" + std::to_string(c.hill) + "_detail" +
-                                       std::to_string(c.detail) +
-                                       (lighting == 8 ? "_night" : "_day") +
-                                       (seasonValue ? "_summer" : "_winter") + "_view" + view;
-                    savePng(pic, name);
-                }
-            }
-}
