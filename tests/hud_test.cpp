@@ -21,22 +21,6 @@
 
 namespace {
 
-class Jump : public ::testing::Test {
-  protected:
-    void SetUp() override { dir = std::make_unique<TempGameDir>(false); }
-    void TearDown() override { dir.reset(); }
-    std::unique_ptr<TempGameDir> dir;
-};
-
-// A jumper who touched down short on the knoll can be in the air again for a while, and the
-// left click resets only on the ground: click until it takes.
-void resetOnTheGround() {
-    for (int tries = 0; tries < 50 && atGate == 0; ++tries) {
-        framesUntil(onGround, 200);
-        passLeftClick();
-    }
-}
-
 // --- On-screen texts ----------------------------------------------------------------------
 
 // Window position (top-left origin) of a raster position of the HUD, given the translation

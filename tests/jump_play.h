@@ -1,7 +1,10 @@
 // Playing whole jumps through the frame harness, as a player would: start, take-off click,
 // landing click (or none), all between real frames.
 #pragma once
+#include <gtest/gtest.h>
+
 #include <functional>
+#include <memory>
 
 #include "jump/jump_state.h"
 #include "jump/motion.h"
@@ -76,4 +79,21 @@ inline void enterHill(TempGameDir& dir, int hill, int speed = 2) {
     dir.writeData("suitB.dat", "199");
     startGame();
     leaveStartScreen();
+}
+
+// A fresh game folder (no textures) for each test of whole jumps.
+class Jump : public ::testing::Test {
+  protected:
+    void SetUp() override { dir = std::make_unique<TempGameDir>(false); }
+    void TearDown() override { dir.reset(); }
+    std::unique_ptr<TempGameDir> dir;
+};
+
+// A jumper who touched down short on the knoll can be in the air again for a while, and the
+// left click resets only on the ground: click until it takes.
+inline void resetOnTheGround() {
+    for (int tries = 0; tries < 50 && atGate == 0; ++tries) {
+        framesUntil(onGround, 200);
+        passLeftClick();
+    }
 }

@@ -102,15 +102,6 @@ int lightPixels(const Picture& pic, Rgb c) {
     return countIn(pic, 5, -0.5, 8.2, 1.5, 10.2, near(c));
 }
 
-// A jumper who touched down short on the knoll can be in the air again for a while, and the
-// left click resets only on the ground: click until it takes.
-void resetOnTheGround() {
-    for (int tries = 0; tries < 50 && atGate == 0; ++tries) {
-        framesUntil(onGround, 200);
-        passLeftClick();
-    }
-}
-
 TEST_F(Overlays, StartLightGreenForTwoHundredFramesThenRed) {
     enter();
     ASSERT_EQ(startCountdown, 1600);

@@ -16,21 +16,6 @@
 
 namespace {
 
-struct Pt {
-    float z, y;
-};
-
-// The in-run profiles, as the hills are built.
-const std::vector<Pt> kInrun[3] = {
-    {{-10, 6.5f}, {-5, 3}, {-3, 2}, {-1.7f, 1.65f}, {-0.5f, 1.5f}},
-    {{-20.3f, 12.5f}, {-12, 6}, {-9, 4}, {-7, 3}, {-5, 2.8f}},
-    {{-70, 19}, {-50, 10}, {-40, 6.5f}, {-35, 5}, {-30, 4.4f}},
-};
-
-} // namespace
-
-namespace {
-
 // World-space bounds of the vertices of items[from, to), under the test's own matrices.
 struct Bounds {
     double lo[3] = {1e30, 1e30, 1e30}, hi[3] = {-1e30, -1e30, -1e30};
@@ -155,7 +140,8 @@ TEST_F(Placement, OnTheInrunOnlyTheFigureAndAtTheGateTheWaitingFigure) {
         runSpeed = 2;
         stepJumper();
         const auto placed = captureFeedback(drawJumperInPlace);
-        ASSERT_LT(jumperZ, kInrun[hill - 1].back().z);
+        const HillStart* start = hillStart(hill);
+        ASSERT_LT(jumperZ, start->profileZ[4]) << "still on the in-run";
         const auto figure = captureFeedback(drawFigureAlone);
         ASSERT_EQ(placed.size(), figure.size()) << "no shadow before the edge";
         const double at[3] = {jumperX, jumperY + lift[hill - 1], jumperZ};
@@ -175,8 +161,8 @@ TEST_F(Placement, OnTheInrunOnlyTheFigureAndAtTheGateTheWaitingFigure) {
             glPopMatrix();
         });
         ASSERT_EQ(gate.size(), upright.size());
-        const double gateAt[3] = {1.1, kInrun[hill - 1][0].y + 0.2 + (hill == 3 ? 0.25 : 0.2),
-                                  kInrun[hill - 1][0].z};
+        // The gate figure stands at the start position, raised a little above it.
+        const double gateAt[3] = {1.1, start->startY + (hill == 3 ? 0.25 : 0.2), start->startZ};
         expectPlaced(boundsOf(gate, 0, gate.size()), boundsOf(upright, 0, upright.size()), gateAt,
                      false, "gate figure");
     }

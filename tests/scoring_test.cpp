@@ -59,13 +59,6 @@ TEST(StyleMarks, SeededFromTheClockInWholeSeconds) {
 
 // --- Whole jumps --------------------------------------------------------------------------
 
-class Jump : public ::testing::Test {
-  protected:
-    void SetUp() override { dir = std::make_unique<TempGameDir>(false); }
-    void TearDown() override { dir.reset(); }
-    std::unique_ptr<TempGameDir> dir;
-};
-
 // Runs per frame of the pose step: one, or two once the shadow is drawn as well.
 int runsInLastFrame() {
     return jumperZ > hillMotion(hillNumber)->shadowStartZ ? 2 : 1;
@@ -96,15 +89,6 @@ int countRuns(
         total += steps;
     }
     return total;
-}
-
-// A jumper who touched down short on the knoll can be in the air again for a while, and the
-// left click resets only on the ground: click until it takes.
-void resetOnTheGround() {
-    for (int tries = 0; tries < 50 && atGate == 0; ++tries) {
-        framesUntil(onGround, 200);
-        passLeftClick();
-    }
 }
 
 TEST_F(Jump, CrouchExtensionAndStanceRunCounts) {
