@@ -18,6 +18,17 @@ CameraShot cameraShot;
 
 namespace {
 
+// False while the shot is placed again without the camera moving on (a paused game).
+bool cameraMoves = true;
+
+void advance(float& value, float by) {
+    if (cameraMoves) value += by;
+}
+
+bool keyHeld(int key) {
+    return cameraMoves && platformKeyHeld(key);
+}
+
 void lookAt(double ex, double ey, double ez, double tx, double ty, double tz) {
     cameraShot.placed = true;
     cameraShot.eye[0] = ex;
@@ -53,16 +64,16 @@ void view1(float X, float Y, float Z, float n) {
 void view2(float X, float Y, float Z, float n) {
     switch (hillNumber) {
     case 1:
-        if (Z > 3) cameraRise += 0.04f;
+        if (Z > 3) advance(cameraRise, 0.04f);
         lookAt(X - 4 + n / 4, Y + cameraRise + 2 - n / 4.4f, Z + 4 + cameraRise - n / 40, X, Y, Z);
         break;
     case 2:
-        if (Z > 3) cameraRise += 0.08f;
+        if (Z > 3) advance(cameraRise, 0.08f);
         lookAt(X - 4 + n / 8, Y - 4 + cameraRise + 2 - n / 8.4f, Z + 8 + cameraRise - n / 80, X, Y,
                Z);
         break;
     case 3:
-        if (Z > 3) cameraRise += 0.04f;
+        if (Z > 3) advance(cameraRise, 0.04f);
         lookAt(X - 1.4f + n / 4, Y - 2 - n / 4.4f, Z + 18 + cameraRise - n / 40, X, Y - 1, Z);
         break;
     default:
@@ -89,7 +100,7 @@ void view4(float X, float Y, float Z, float n) {
             lookAt(-2 - n / 4, 4 - n / 2.3f, Z - 4 + n / 6, X, Y, tz);
         break;
     case 2:
-        if (Z > -15 && towerDrop >= -12) towerDrop -= 0.08f;
+        if (Z > -15 && towerDrop >= -12) advance(towerDrop, -0.08f);
         if (Z <= -10)
             lookAt(-1 - n / 4, towerDrop + 8, Z + 8 + n / 6, X, Y, tz);
         else if (Z <= 4)
@@ -98,7 +109,7 @@ void view4(float X, float Y, float Z, float n) {
             lookAt(-1 - n / 4, towerDrop + 8 - n / 2.3f, Z - 6 + n / 6, X, Y, tz);
         break;
     case 3:
-        if (Z > -70 && towerDrop >= -12) towerDrop -= 0.05f;
+        if (Z > -70 && towerDrop >= -12) advance(towerDrop, -0.05f);
         if (Z <= -40)
             lookAt(-3 - n / 4, towerDrop + 16, Z + 25 + n / 6, X, Y, tz);
         else if (Z <= -10)
@@ -114,17 +125,17 @@ void view4(float X, float Y, float Z, float n) {
 void view5(float X, float Y, float Z, float n) {
     switch (hillNumber) {
     case 1:
-        if (Z > 0) trailOffset += 0.1f;
+        if (Z > 0) advance(trailOffset, 0.1f);
         lookAt(X - 0.25f, Y + trailOffset - n / 10, Z - trailOffset + n / 200, X - 0.25f, Y,
                Z + 0.5f - n / 200);
         break;
     case 2:
-        if (Z > -6) trailOffset += 0.1f;
+        if (Z > -6) advance(trailOffset, 0.1f);
         lookAt(X - 0.25f, Y + trailOffset - n / 10, Z + 0.9f - trailOffset + n / 200, X - 0.25f,
                Y - 0.1f, Z + 1 - n / 200);
         break;
     case 3:
-        if (Z > -60) trailOffset += 0.16f;
+        if (Z > -60) advance(trailOffset, 0.16f);
         lookAt(X - 0.25f, Y + trailOffset / 2 - n / 10, Z + 5.9f - trailOffset + n / 200, X - 0.25f,
                Y - 0.1f, Z + 8.5f - n / 200);
         break;
@@ -142,15 +153,15 @@ void chaseView(float X, float Y, float Z, float n) {
     float lead = 0;
     switch (hillNumber) {
     case 1:
-        if (Z > 0) chaseShift -= 0.04f;
+        if (Z > 0) advance(chaseShift, -0.04f);
         lead = 0;
         break;
     case 2:
-        if (Z > -5) chaseShift -= 0.1f;
+        if (Z > -5) advance(chaseShift, -0.1f);
         lead = 5;
         break;
     case 3:
-        if (Z > -30) chaseShift -= 0.1f;
+        if (Z > -30) advance(chaseShift, -0.1f);
         lead = 10;
         break;
     default:
@@ -162,23 +173,23 @@ void chaseView(float X, float Y, float Z, float n) {
 
 void view8(float X, float Y, float Z, float n) {
     if (!knownHill(hillNumber)) return;
-    if (Z > 15) cameraRise += 0.04f;
+    if (Z > 15) advance(cameraRise, 0.04f);
     lookAt(-3, cameraRise - 6 + n / 4, 26 - n / 2, X, Y, Z);
 }
 
 void freeCamera() {
     // Its picture wipes what the frame drew so far: the HUD is not seen from the free camera.
     cameraShot.fromScratch = true;
-    if (platformKeyHeld(VK_LEFT)) freeCamYaw -= 5;
-    if (platformKeyHeld(VK_RIGHT)) freeCamYaw += 5;
-    if (platformKeyHeld('Z')) freeCamPitch += 5;
-    if (platformKeyHeld('A')) freeCamPitch -= 5;
+    if (keyHeld(VK_LEFT)) freeCamYaw -= 5;
+    if (keyHeld(VK_RIGHT)) freeCamYaw += 5;
+    if (keyHeld('Z')) freeCamPitch += 5;
+    if (keyHeld('A')) freeCamPitch -= 5;
     const float h = freeCamYaw * 3.14159f / 180.0f;
-    if (platformKeyHeld(VK_UP)) {
+    if (keyHeld(VK_UP)) {
         freeCamZ += std::sin(h) * 3.4f;
         freeCamX += std::cos(h) * 3.4f;
     }
-    if (platformKeyHeld(VK_DOWN)) {
+    if (keyHeld(VK_DOWN)) {
         freeCamZ -= std::sin(h) * 3.4f;
         freeCamX -= std::cos(h) * 3.4f;
     }
@@ -263,6 +274,12 @@ void updateCamera(float airshipTravel) {
     default:
         break;
     }
+}
+
+void placeCameraStill(float airshipTravel) {
+    cameraMoves = false;
+    updateCamera(airshipTravel);
+    cameraMoves = true;
 }
 
 void applyCameraView() {

@@ -21,6 +21,8 @@ extern CameraShot cameraShot;
 // One step of the selected view: its moving values, the free camera's held keys, and the
 // shot. It sees the jumper where the previous step left him.
 void updateCamera(float airshipTravel);
+// The shot of the selected view where everything stands now, nothing moving on.
+void placeCameraStill(float airshipTravel);
 // The last shot multiplied onto the current model-view matrix.
 void applyCameraView();
 // Index 0..7 of the selected view.

@@ -7,6 +7,7 @@
 #include "game/game_step.h"
 #include "game/input.h"
 #include "game/main_loop.h"
+#include "game/pause.h"
 #include "game/scene_setup.h"
 #include "render/gl.h"
 #include "render/quadrics.h"
@@ -60,19 +61,24 @@ void mainWindowProc(const PlatformMessage& msg) {
         platformPostQuit();
         break;
     case MSG_KEYDOWN:
-        handleJumpKey(upperCase(msg.key));
+        // F11's code is a byte value too: it is no letter to upper-case.
+        handleGameKey(msg.key == VK_F11 ? msg.key : upperCase(msg.key));
         break;
     case MSG_CHAR:
-        handleJumpChar(upperCase(msg.key));
+        handleGameChar(upperCase(msg.key));
         break;
+    // While paused the mouse does nothing.
     case MSG_LBUTTONDOWN:
-        handleJumpLeftClick();
+        if (!gamePaused) handleJumpLeftClick();
         break;
     case MSG_RBUTTONDOWN:
-        handleJumpRightClick();
+        if (!gamePaused) handleJumpRightClick();
         break;
     case MSG_MOUSEMOVE:
-        handleJumpMouseMove(msg.x, msg.y);
+        if (!gamePaused) handleJumpMouseMove(msg.x, msg.y);
+        break;
+    case MSG_PADBUTTON:
+        handlePadButton(msg.key);
         break;
     default:
         break;

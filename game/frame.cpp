@@ -1,13 +1,17 @@
 #include "game/frame.h"
 
+#include <cmath>
+
 #include "camera/views.h"
 #include "core/settings.h"
 #include "figure/placement.h"
 #include "game/app.h"
+#include "game/pause.h"
 #include "game/scene_setup.h"
 #include "jump/jump_state.h"
 #include "platform/platform.h"
 #include "render/gl.h"
+#include "render/text.h"
 #include "render/textures.h"
 #include "score/hud.h"
 #include "venue/animation.h"
@@ -188,10 +192,41 @@ void drawScene() {
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
     sceneStep("slope lamps");
-
-    platformSwapBuffers();
-    sceneStep("swap");
 }
+
+namespace {
+
+// The paused picture under a dimmed layer, with "pauza" in the middle in the large font.
+void drawPauseLayer() {
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const float w = static_cast<float>(viewport[2]), h = static_cast<float>(viewport[3]);
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    for (GLenum cap : {GL_LIGHTING, GL_TEXTURE_2D, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T,
+                       GL_DEPTH_TEST, GL_FOG, GL_CULL_FACE, GL_ALPHA_TEST})
+        glDisable(cap);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, w, 0, h, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glColor4f(0, 0, 0, 0.55f);
+    glRectf(0, 0, w, h);
+    glColor4f(1, 1, 1, 1);
+    glRasterPos2f(std::floor((w - textWidth(largeFont, "pauza")) / 2), std::floor(h / 2));
+    printText(largeFont, "pauza");
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopAttrib();
+}
+
+} // namespace
 
 void drawFrame() {
     if (sceneGraphicsPending) {
@@ -199,8 +234,12 @@ void drawFrame() {
         startScreenView();
         setupSceneGraphics();
     }
-    if (startScreenActive == 1)
+    if (startScreenActive == 1) {
         drawStartScreen();
-    else
-        drawScene();
+        return;
+    }
+    drawScene();
+    if (gamePaused) drawPauseLayer();
+    platformSwapBuffers();
+    sceneStep("swap");
 }

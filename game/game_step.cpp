@@ -5,6 +5,8 @@
 #include "core/random.h"
 #include "core/settings.h"
 #include "game/app.h"
+#include "game/input.h"
+#include "game/pause.h"
 #include "game/scene_setup.h"
 #include "jump/jump_state.h"
 #include "jump/motion.h"
@@ -32,8 +34,11 @@ bool stepGame(const PlatformMessage* msg) {
         quitRequested = 1;
         return false;
     }
-    // Nothing moves behind the start screen, nor once the window has closed.
-    if (startScreenActive != 1 && !windowClosed) stepScene();
+    // Nothing moves behind the start screen, in a pause, or once the window has closed.
+    if (startScreenActive != 1 && !windowClosed && !gamePaused) {
+        stepScene();
+        leanWithStick(platformPadStickY());
+    }
     if (msg) mainWindowProc(*msg);
     return true;
 }
@@ -49,4 +54,6 @@ void resetToProgramStart() {
     resetEnvironmentTables();
     seedRandom(1);
     sceneGraphicsPending = false;
+    gamePaused = false;
+    resetStickLean();
 }

@@ -2,12 +2,20 @@
 
 #include "camera/views.h"
 #include "game/app.h"
+#include "game/pause.h"
 #include "game/scene_setup.h"
 #include "jump/controls.h"
 #include "jump/jump_state.h"
 #include "platform/platform.h"
+#include "venue/animation.h"
 
 namespace {
+
+float stickCarry = 0;
+
+bool cameraChar(int ch) {
+    return ch == '+' || ch == '-' || (ch >= '1' && ch <= '8');
+}
 
 // Steps 2 and 3 shared by the confirm key and Esc. The new scene's graphics follow in the
 // next frame.
@@ -83,4 +91,84 @@ void handleJumpRightClick() {
 
 void handleJumpMouseMove(int x, int y) {
     steerFlight(x, y);
+}
+
+void handleGameKey(int key) {
+    if (key == VK_F11) {
+        platformToggleFullscreen();
+        return;
+    }
+    if (gamePaused) {
+        if (key != VK_ESCAPE) return;
+        gamePaused = false; // Esc resumes, then acts as usual
+    }
+    handleJumpKey(key);
+}
+
+void handleGameChar(int ch) {
+    if (ch == 'P') {
+        togglePause();
+        return;
+    }
+    if (gamePaused && !cameraChar(ch) && ch != 'Q') return;
+    handleJumpChar(ch);
+    // The paused picture shows the chosen view at once, with nothing moving on.
+    if (gamePaused && cameraChar(ch)) placeCameraStill(airshipTravel);
+}
+
+void handlePadButton(int button) {
+    switch (button) {
+    case PAD_A:
+        // The confirm key on the start screen, the left button in the scene.
+        if (startScreenActive == 1)
+            handleGameKey(VK_RETURN);
+        else if (!gamePaused)
+            handleJumpLeftClick();
+        break;
+    case PAD_B:
+    case PAD_RIGHT_TRIGGER:
+        if (!gamePaused) handleJumpRightClick();
+        break;
+    case PAD_DPAD_UP:
+        handleGameKey(VK_UP);
+        break;
+    case PAD_DPAD_DOWN:
+        handleGameKey(VK_DOWN);
+        break;
+    case PAD_BACK:
+        handleGameKey(VK_ESCAPE);
+        break;
+    case PAD_LEFT_SHOULDER:
+    case PAD_RIGHT_SHOULDER: {
+        const int step = button == PAD_RIGHT_SHOULDER ? 1 : 7;
+        handleGameChar('1' + (selectedCameraView() + step) % 8);
+        break;
+    }
+    case PAD_START:
+        handleGameChar('P');
+        break;
+    default:
+        break;
+    }
+}
+
+void leanWithStick(float stickY) {
+    if (stickY == 0) {
+        stickCarry = 0;
+        return;
+    }
+    stickCarry += stickY;
+    // Up on the stick is the mouse moving up; one lean step per whole step of push.
+    while (stickCarry >= 1) {
+        leanFlight(1);
+        stickCarry -= 1;
+    }
+    while (stickCarry <= -1) {
+        leanFlight(-1);
+        stickCarry += 1;
+    }
+}
+
+void resetStickLean() {
+    stickCarry = 0;
 }

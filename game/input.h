@@ -1,5 +1,6 @@
 // The game window's keys, characters and mouse buttons, handled between steps.
 #pragma once
+#include "platform/platform.h"
 
 void handleJumpKey(int key);
 void handleJumpChar(int ch);
@@ -9,3 +10,15 @@ void handleJumpMouseMove(int x, int y);
 
 // A new jump from the gate, with the camera's moving values back at their start.
 void resetJumpAndCamera();
+
+// The window's messages as the game window takes them: F11, the pause and what acts while
+// paused, and the game controller's buttons as the mouse button or key each stands for.
+void handleGameKey(int key);
+void handleGameChar(int ch);
+void handlePadButton(int button);
+
+// One step of the left stick: up and down lean the flight as the mouse does, a full push
+// as fast as one mouse move every step.
+void leanWithStick(float stickY);
+// What the stick has leaned short of a whole step, back to nothing (program start).
+void resetStickLean();

@@ -46,8 +46,11 @@ void steerFlight(int x, int y) {
     int32_t previousY = cursorY;
     cursorX = x & 0xFFFF;
     cursorY = y & 0xFFFF;
+    leanFlight(cursorY - previousY);
+}
+
+void leanFlight(int32_t dy) {
     if (!(inFlight == 1 && extendStep == 0 && landingStance == 0 && jumperY != groundY)) return;
-    int32_t dy = cursorY - previousY;
     if (dy > 0) {
         flightLean += leanStepUp;
         leanStepUp = flightLean > 18 ? 0.0f : 4.5f;

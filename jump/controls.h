@@ -1,5 +1,6 @@
 // The player's commands to the jumper: start, take-off, landing stance and steering.
 #pragma once
+#include <cstdint>
 
 // The run starts while the start light is green.
 void startCommand();
@@ -9,6 +10,9 @@ void takeoffCommand();
 void landingCommand();
 // A mouse move: remembers the cursor, and after the extension leans the flight.
 void steerFlight(int x, int y);
+// One lean step of the flight after the extension: forward for a move down (dy > 0), back
+// for a move up (dy < 0), as one mouse move does whatever its length.
+void leanFlight(int32_t dy);
 // The confirm key prepares a new jump in exactly one case: a run-out countdown at the
 // gate, or a jumper standing after a jump.
 bool confirmResetsJump();

@@ -14,6 +14,21 @@ enum VirtualKey {
     VK_UP = 38,
     VK_RIGHT = 39,
     VK_DOWN = 40,
+    VK_F11 = 122,
+};
+
+// Game-controller buttons the game answers to (SDL's game-controller layout). The right
+// trigger counts as pressed when pulled past half way.
+enum PadButton {
+    PAD_A = 1,
+    PAD_B,
+    PAD_RIGHT_TRIGGER,
+    PAD_DPAD_UP,
+    PAD_DPAD_DOWN,
+    PAD_BACK,
+    PAD_LEFT_SHOULDER,
+    PAD_RIGHT_SHOULDER,
+    PAD_START,
 };
 
 enum MessageType {
@@ -25,7 +40,8 @@ enum MessageType {
     MSG_MOUSEMOVE, // x, y = client position
     MSG_SIZE,      // width, height = client size
     MSG_CLOSE,
-    MSG_QUIT, // posted by platformPostQuit
+    MSG_QUIT,      // posted by platformPostQuit
+    MSG_PADBUTTON, // key = PadButton pressed on any game controller
 };
 
 struct PlatformMessage {
@@ -48,6 +64,25 @@ bool platformPollMessage(PlatformMessage* msg);
 // Queue a message as if the window system had sent it (used by tests and by the quit path).
 void platformPostMessage(const PlatformMessage& msg);
 void platformPostQuit();
+
+// Events and game controllers without a window (a window's start does this too); false if
+// SDL cannot start. Controllers plugged in later are opened as they come.
+bool platformStartInput();
+
+// Between the window at its size and fullscreen at the desktop's resolution. The new size
+// reaches the game as a size message.
+void platformToggleFullscreen();
+bool platformIsFullscreen();
+
+// The left stick's vertical position on any controller: -1 full up .. 1 full down, 0 inside
+// the dead zone.
+float platformPadStickY();
+// Tests: a virtual game controller, plugged in and out, driven as a real one.
+int platformAttachVirtualPad(); // an id, or -1
+void platformDetachVirtualPad(int id);
+void platformSetVirtualPadButton(int id, PadButton button, bool down);
+void platformSetVirtualPadStickY(int id, float value);
+void platformSetVirtualPadTrigger(int id, float value);
 
 bool platformKeyHeld(int virtualKey);
 // Tests: make a key count as held (or not) regardless of the keyboard.

@@ -1,7 +1,13 @@
-// SDL2 window, GL context, message queue, key polling, swap and frame pacing.
+// SDL2 window, GL context, message queue, key polling, game controllers, swap and clock.
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <utility>
 #include <deque>
 #include <thread>
 #include <vector>
@@ -48,6 +54,8 @@ int virtualKeyOf(SDL_Keycode key) {
         return VK_RIGHT;
     case SDLK_DOWN:
         return VK_DOWN;
+    case SDLK_F11:
+        return VK_F11;
     default:
         break;
     }
@@ -78,6 +86,66 @@ SDL_Scancode scancodeOf(int vk) {
     if (vk >= 'A' && vk <= 'Z') return SDL_GetScancodeFromKey(SDLK_a + (vk - 'A'));
     if (vk >= '0' && vk <= '9') return SDL_GetScancodeFromKey(SDLK_0 + (vk - '0'));
     return SDL_SCANCODE_UNKNOWN;
+}
+
+// Open game controllers, by joystick instance id.
+std::vector<SDL_GameController*> pads;
+// The right trigger's last state per controller, so a pull counts once.
+std::vector<std::pair<SDL_JoystickID, bool>> triggersPulled;
+// Virtual controllers of the tests, by the id handed out.
+std::vector<SDL_Joystick*> virtualPads;
+
+constexpr int kStickDeadZone = 8000;
+constexpr int kTriggerHalfWay = 16384;
+
+void openPad(int deviceIndex) {
+    if (!SDL_IsGameController(deviceIndex)) return;
+    if (SDL_GameController* pad = SDL_GameControllerOpen(deviceIndex)) pads.push_back(pad);
+}
+
+void closePad(SDL_JoystickID id) {
+    for (size_t i = 0; i < pads.size(); ++i)
+        if (SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pads[i])) == id) {
+            SDL_GameControllerClose(pads[i]);
+            pads.erase(pads.begin() + static_cast<long>(i));
+            return;
+        }
+}
+
+int padButtonOf(Uint8 button) {
+    switch (button) {
+    case SDL_CONTROLLER_BUTTON_A:
+        return PAD_A;
+    case SDL_CONTROLLER_BUTTON_B:
+        return PAD_B;
+    case SDL_CONTROLLER_BUTTON_DPAD_UP:
+        return PAD_DPAD_UP;
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+        return PAD_DPAD_DOWN;
+    case SDL_CONTROLLER_BUTTON_BACK:
+        return PAD_BACK;
+    case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
+        return PAD_LEFT_SHOULDER;
+    case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER:
+        return PAD_RIGHT_SHOULDER;
+    case SDL_CONTROLLER_BUTTON_START:
+        return PAD_START;
+    default:
+        return 0;
+    }
+}
+
+// A pull of the right trigger past half way, once until it is let go below half way.
+bool triggerPulled(SDL_JoystickID id, int value) {
+    for (auto& [pad, pulled] : triggersPulled)
+        if (pad == id) {
+            const bool now = value >= kTriggerHalfWay;
+            const bool edge = now && !pulled;
+            pulled = now;
+            return edge;
+        }
+    triggersPulled.push_back({id, value >= kTriggerHalfWay});
+    return value >= kTriggerHalfWay;
 }
 
 // Like the Windows queue: one pending mouse move at most, carrying the latest position.
@@ -151,6 +219,27 @@ void translate(const SDL_Event& e) {
         m.y = e.motion.y;
         enqueue(m);
         break;
+    case SDL_CONTROLLERDEVICEADDED:
+        openPad(e.cdevice.which);
+        break;
+    case SDL_CONTROLLERDEVICEREMOVED:
+        closePad(e.cdevice.which);
+        break;
+    case SDL_CONTROLLERBUTTONDOWN:
+        m.key = padButtonOf(e.cbutton.button);
+        if (m.key != 0) {
+            m.type = MSG_PADBUTTON;
+            enqueue(m);
+        }
+        break;
+    case SDL_CONTROLLERAXISMOTION:
+        if (e.caxis.axis == SDL_CONTROLLER_AXIS_TRIGGERRIGHT &&
+            triggerPulled(e.caxis.which, e.caxis.value)) {
+            m.type = MSG_PADBUTTON;
+            m.key = PAD_RIGHT_TRIGGER;
+            enqueue(m);
+        }
+        break;
     default:
         break;
     }
@@ -158,12 +247,18 @@ void translate(const SDL_Event& e) {
 
 } // namespace
 
+bool platformStartInput() {
+    if (sdlStarted) return true;
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_Init(SDL_INIT_EVENTS) != 0) return false;
+    sdlStarted = true;
+    // Without controller support the game still plays with mouse and keys.
+    SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
+    return true;
+}
+
 bool platformCreateWindow(const char* title, int width, int height) {
-    if (!sdlStarted) {
-        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
-        sdlStarted = true;
-    }
+    if (!platformStartInput() || SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 1);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
@@ -282,7 +377,153 @@ bool platformHasContext() {
     return context != nullptr;
 }
 
+namespace {
+
+// Desktop fullscreen is the window manager's job. On an X server without one (a bare Xvfb)
+// nothing would change size, so the window is made borderless and laid over the display by
+// hand instead.
+bool windowManagerRuns() {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return true;
+    Display* display = info.info.x11.display;
+    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+    if (check == None) return false;
+    Atom type;
+    int format;
+    unsigned long count = 0, after;
+    unsigned char* data = nullptr;
+    const int status = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False,
+                                          XA_WINDOW, &type, &format, &count, &after, &data);
+    if (data) XFree(data);
+    return status == Success && count == 1;
+}
+
+bool fullscreenByHand = false;
+SDL_Rect windowedPlace = {0, 0, 0, 0};
+
+} // namespace
+
+void platformToggleFullscreen() {
+    if (!window) return;
+    if (!platformIsFullscreen()) {
+        SDL_GetWindowPosition(window, &windowedPlace.x, &windowedPlace.y);
+        SDL_GetWindowSize(window, &windowedPlace.w, &windowedPlace.h);
+        if (windowManagerRuns()) {
+            SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+            return;
+        }
+        SDL_Rect bounds;
+        if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window), &bounds) != 0) return;
+        fullscreenByHand = true;
+        SDL_SetWindowBordered(window, SDL_FALSE);
+        SDL_SetWindowPosition(window, bounds.x, bounds.y);
+        SDL_SetWindowSize(window, bounds.w, bounds.h);
+        return;
+    }
+    if (fullscreenByHand) {
+        fullscreenByHand = false;
+        SDL_SetWindowBordered(window, SDL_TRUE);
+    } else {
+        SDL_SetWindowFullscreen(window, 0);
+    }
+    SDL_SetWindowSize(window, windowedPlace.w, windowedPlace.h);
+    SDL_SetWindowPosition(window, windowedPlace.x, windowedPlace.y);
+}
+
+bool platformIsFullscreen() {
+    if (!window) return false;
+    return fullscreenByHand || (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
+                                   SDL_WINDOW_FULLSCREEN_DESKTOP;
+}
+
+float platformPadStickY() {
+    int strongest = 0;
+    for (SDL_GameController* pad : pads) {
+        const int v = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTY);
+        if (std::abs(v) > std::abs(strongest)) strongest = v;
+    }
+    if (std::abs(strongest) < kStickDeadZone) return 0;
+    return std::max(-1.0f, std::min(1.0f, static_cast<float>(strongest) / 32767.0f));
+}
+
+int platformAttachVirtualPad() {
+    if (!sdlStarted || !SDL_WasInit(SDL_INIT_GAMECONTROLLER)) return -1;
+    SDL_VirtualJoystickDesc desc;
+    SDL_zero(desc);
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    desc.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
+    desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
+    desc.name = "Valmora test pad";
+    const int index = SDL_JoystickAttachVirtualEx(&desc);
+    if (index < 0) return -1;
+    SDL_Joystick* joystick = SDL_JoystickOpen(index);
+    if (!joystick) return -1;
+    virtualPads.push_back(joystick);
+    return static_cast<int>(virtualPads.size()) - 1;
+}
+
+namespace {
+SDL_Joystick* virtualPad(int id) {
+    return id >= 0 && id < static_cast<int>(virtualPads.size()) ? virtualPads[id] : nullptr;
+}
+
+Sint16 axisValue(float value) {
+    return static_cast<Sint16>(std::max(-32768.0f, std::min(32767.0f, value * 32767.0f)));
+}
+} // namespace
+
+void platformDetachVirtualPad(int id) {
+    SDL_Joystick* joystick = virtualPad(id);
+    if (!joystick) return;
+    const SDL_JoystickID instance = SDL_JoystickInstanceID(joystick);
+    SDL_JoystickClose(joystick);
+    virtualPads[id] = nullptr;
+    for (int i = 0; i < SDL_NumJoysticks(); ++i)
+        if (SDL_JoystickGetDeviceInstanceID(i) == instance) SDL_JoystickDetachVirtual(i);
+}
+
+void platformSetVirtualPadButton(int id, PadButton button, bool down) {
+    static const SDL_GameControllerButton kButtons[] = {SDL_CONTROLLER_BUTTON_INVALID,
+                                                        SDL_CONTROLLER_BUTTON_A,
+                                                        SDL_CONTROLLER_BUTTON_B,
+                                                        SDL_CONTROLLER_BUTTON_INVALID,
+                                                        SDL_CONTROLLER_BUTTON_DPAD_UP,
+                                                        SDL_CONTROLLER_BUTTON_DPAD_DOWN,
+                                                        SDL_CONTROLLER_BUTTON_BACK,
+                                                        SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
+                                                        SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
+                                                        SDL_CONTROLLER_BUTTON_START};
+    SDL_Joystick* joystick = virtualPad(id);
+    if (!joystick || button < PAD_A || button > PAD_START) return;
+    if (button == PAD_RIGHT_TRIGGER) {
+        platformSetVirtualPadTrigger(id, down ? 1.0f : 0.0f);
+        return;
+    }
+    SDL_JoystickSetVirtualButton(joystick, kButtons[button], down ? 1 : 0);
+}
+
+void platformSetVirtualPadStickY(int id, float value) {
+    if (SDL_Joystick* joystick = virtualPad(id))
+        SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTY, axisValue(value));
+}
+
+void platformSetVirtualPadTrigger(int id, float value) {
+    if (SDL_Joystick* joystick = virtualPad(id))
+        SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, axisValue(value));
+}
+
 void platformShutdown() {
+    for (SDL_GameController* pad : pads)
+        SDL_GameControllerClose(pad);
+    pads.clear();
+    triggersPulled.clear();
+    for (SDL_Joystick* joystick : virtualPads)
+        if (joystick) SDL_JoystickClose(joystick);
+    virtualPads.clear();
     platformReleaseContext();
     if (window) SDL_DestroyWindow(window);
     window = nullptr;

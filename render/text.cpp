@@ -1,12 +1,18 @@
 #include "render/text.h"
 
 #include <cstring>
+#include <map>
 #include <vector>
 
 #include "platform/platform.h"
 
 GLuint smallFont = 0;
 GLuint largeFont = 0;
+
+namespace {
+// Each built font's advances, codes 32..127, by its first list.
+std::map<GLuint, std::vector<float>> advances;
+} // namespace
 
 GLuint buildFont(const char* face, int height) {
     std::vector<GlyphBitmap> glyphs;
@@ -23,11 +29,24 @@ GLuint buildFont(const char* face, int height) {
         glEndList();
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    std::vector<float>& widths = advances[first];
+    for (const GlyphBitmap& g : glyphs)
+        widths.push_back(g.present ? g.advance : 0.0f);
     return first;
 }
 
 void releaseFont(GLuint font) {
     if (font != 0) glDeleteLists(font, 96);
+    advances.erase(font);
+}
+
+float textWidth(GLuint font, const char* text) {
+    const auto found = advances.find(font);
+    if (found == advances.end() || text == nullptr) return 0;
+    float width = 0;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p)
+        if (*p >= 32 && *p <= 127) width += found->second[*p - 32];
+    return width;
 }
 
 void printText(GLuint font, const char* text) {

@@ -9,5 +9,7 @@ extern GLuint largeFont;
 GLuint buildFont(const char* face, int height);
 // Releases a font's 96 lists (a new scene set-up builds fresh ones).
 void releaseFont(GLuint font);
+// Pixels the text moves the raster position on by (0 for a font that was not built).
+float textWidth(GLuint font, const char* text);
 // Prints at the current raster position; codes outside 32..127 are skipped.
 void printText(GLuint font, const char* text);

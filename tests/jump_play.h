@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "core/settings.h"
 #include "jump/jump_state.h"
 #include "jump/motion.h"
 #include "support/harness.h"

@@ -61,10 +61,10 @@ bool graphicsHeader(const Include& i) {
 }
 
 bool wrappedLibrary(const Include& i) {
-    return i.angled && (startsWith(i.target, "SDL") || startsWith(i.target, "ft2build") ||
-                        startsWith(i.target, "freetype") || startsWith(i.target, "fontconfig") ||
-                        startsWith(i.target, "gtk") || startsWith(i.target, "gdk") ||
-                        startsWith(i.target, "glib"));
+    return i.angled && (startsWith(i.target, "SDL") || startsWith(i.target, "X11/") ||
+                        startsWith(i.target, "ft2build") || startsWith(i.target, "freetype") ||
+                        startsWith(i.target, "fontconfig") || startsWith(i.target, "gtk") ||
+                        startsWith(i.target, "gdk") || startsWith(i.target, "glib"));
 }
 
 std::string where(const Include& i) {

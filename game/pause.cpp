@@ -1,0 +1,10 @@
+#include "game/pause.h"
+
+#include "game/app.h"
+
+bool gamePaused;
+
+void togglePause() {
+    if (startScreenActive == 1) return;
+    gamePaused = !gamePaused;
+}
