@@ -2,6 +2,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 int32_t windowWidth = 0;
 int32_t windowHeight = 0;
@@ -29,8 +32,16 @@ int32_t parseDecimal(const char* text) {
 }
 
 bool readSettingFile(SettingFile& file, int32_t& value) {
-    FILE* f = std::fopen(file.path, "r");
-    if (!f) return false;
+    // Without blocking, and regular files only: a FIFO in a file's place must not hang the
+    // game; it counts as unreadable.
+    const int fd = open(file.path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st;
+    FILE* f = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? fdopen(fd, "r") : nullptr;
+    if (!f) {
+        close(fd);
+        return false;
+    }
     int size = file.bufferSize;
     if (size > static_cast<int>(sizeof(file.buffer))) size = sizeof(file.buffer);
     // Read into a copy: an empty file leaves the previous text in place, as the game always
@@ -78,6 +89,45 @@ SettingFile* allFiles[] = {&resxFile,          &resyFile,         &hillFile,    
 void readWindowSize() {
     if (!readSettingFile(resxFile, windowWidth)) windowWidth = 800;
     if (!readSettingFile(resyFile, windowHeight)) windowHeight = 600;
+}
+
+namespace {
+
+// One window dimension: the fallback, with a line saying why, when the value cannot be used.
+void fitDimension(const SettingFile& file, int32_t& value, int32_t least, int32_t most,
+                  int32_t fallback, const char* what) {
+    if (value >= least && (most <= 0 || value <= most)) return;
+    if (most > 0 && fallback > most) fallback = most;
+    char text[sizeof(file.buffer)];
+    std::snprintf(text, sizeof text, "%s", file.buffer);
+    text[std::strcspn(text, "\r\n")] = '\0';
+    std::fprintf(stderr, "%s: \"%s\" is no usable window %s; using %d\n", file.path, text, what,
+                 static_cast<int>(fallback));
+    value = fallback;
+}
+
+} // namespace
+
+void fitWindowSize(int32_t desktopWidth, int32_t desktopHeight) {
+    fitDimension(resxFile, windowWidth, kLeastWindowWidth, desktopWidth, 800, "width");
+    fitDimension(resyFile, windowHeight, kLeastWindowHeight, desktopHeight, 600, "height");
+}
+
+namespace {
+
+void fitChoice(const SettingFile& file, int32_t& value, int32_t least, int32_t most,
+               int32_t fallback, const char* what) {
+    if (value >= least && value <= most) return;
+    std::fprintf(stderr, "%s: %d is no %s; using %d\n", file.path, static_cast<int>(value), what,
+                 static_cast<int>(fallback));
+    value = fallback;
+}
+
+} // namespace
+
+void fitSceneChoices() {
+    fitChoice(hillFile, hillNumber, kFirstHill, kLastHill, kFirstHill, "hill");
+    fitChoice(speedFile, gameSpeed, 1, 3, 2, "game speed");
 }
 
 void readSceneBatch() {

@@ -54,8 +54,18 @@ constexpr int32_t kFreeCameraCode = 846;
 
 // Batch 1: window size, before the window exists. Missing files: 800 x 600.
 void readWindowSize();
+// A window smaller than this shows too little of the game to play it.
+constexpr int32_t kLeastWindowWidth = 320;
+constexpr int32_t kLeastWindowHeight = 240;
+// After the window size is read: a dimension that is not a number, too small or larger
+// than the usable desktop (0: unknown) falls back to 800 x 600 (or the desktop), with one
+// line on standard error naming the file and its text.
+void fitWindowSize(int32_t desktopWidth, int32_t desktopHeight);
 // Batch 2, first half: hill, speed, precipitation, hidden switch, detail, season, dR, dG, dB.
 void readSceneBatch();
+// Choices without which nothing can be played (no hill, a jumper who never moves) fall
+// back to the launcher's defaults, with one line on standard error naming the file.
+void fitSceneChoices();
 // Batch 2, read later in the set-up.
 void readFogMode();
 // Batch 3: the nine colour files, on every drawing of the jumper.

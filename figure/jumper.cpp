@@ -1,5 +1,7 @@
 #include "figure/jumper.h"
 
+#include <algorithm>
+
 #include "render/quadrics.h"
 #include "core/settings.h"
 #include "jump/jump_state.h"
@@ -16,9 +18,13 @@ void colour(GLubyte r, GLubyte g, GLubyte b) {
     if (!drawingShadow) glColor3ub(r, g, b);
 }
 
+// A colour file's value outside 0..255 is held at the nearest end, not wrapped round.
+GLubyte channel(int32_t value) {
+    return static_cast<GLubyte>(std::clamp<int32_t>(value, 0, 255));
+}
+
 void colour(const int32_t rgb[3]) {
-    colour(static_cast<GLubyte>(rgb[0]), static_cast<GLubyte>(rgb[1]),
-           static_cast<GLubyte>(rgb[2]));
+    colour(channel(rgb[0]), channel(rgb[1]), channel(rgb[2]));
 }
 
 void cylinder(double base, double top, double height) {

@@ -1,6 +1,7 @@
 #include "game/app.h"
 
 #include <cctype>
+#include <cstdio>
 
 #include "core/settings.h"
 #include "game/frame.h"
@@ -11,6 +12,8 @@
 #include "game/scene_setup.h"
 #include "render/gl.h"
 #include "render/quadrics.h"
+#include "render/textures.h"
+#include "score/records.h"
 
 // Values at program start come from loadShellState.
 uint8_t quitRequested;
@@ -97,12 +100,27 @@ bool mainLoopPass(const PlatformMessage* msg) {
 
 int runGame() {
     resetToProgramStart();
+    removeRecordLeftovers();
     readWindowSize();
-    if (!platformCreateWindow("Valmora", windowWidth, windowHeight)) return 0;
+    int desktopWidth = 0, desktopHeight = 0;
+    platformUsableDesktop(&desktopWidth, &desktopHeight);
+    fitWindowSize(desktopWidth, desktopHeight);
+    if (!platformCreateWindow("Valmora", windowWidth, windowHeight)) {
+        std::fprintf(stderr, "orbel: no game window: %s\n", platformLastError());
+        platformShutdown();
+        return 1;
+    }
     int w = 0, h = 0;
     platformClientSize(&w, &h);
     resizeViewport(w, h);
     setupScene();
+    // Without a single picture the game would be a white window: better to say so.
+    if (texturesLoaded() == 0) {
+        std::fprintf(stderr, "orbel: no textures could be loaded from textures/ in the working "
+                             "folder; start the game from its own folder\n");
+        platformShutdown();
+        return 1;
+    }
 
     FrameLoop loop;
     loop.now = platformSeconds;

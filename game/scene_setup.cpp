@@ -55,6 +55,7 @@ bool sceneGraphicsPending = false;
 void setupSceneState() {
     // 1. Settings, 2. time of day, 3. the hill's start values.
     readSceneBatch();
+    fitSceneChoices();
     float colour[3];
     if (backdropColourFor(lightingMode, hillNumber, colour))
         for (int i = 0; i < 3; ++i)
@@ -126,9 +127,14 @@ void setupSceneGraphics() {
     loadTextures();
 
     // 8. Fog.
+    // An unknown or missing mode keeps fog off: GL's own default would whiten the scene.
     float density;
-    if (fogDensityFor(fogMode, season, &density)) glFogf(GL_FOG_DENSITY, density);
-    glEnable(GL_FOG);
+    if (fogDensityFor(fogMode, season, &density)) {
+        glFogf(GL_FOG_DENSITY, density);
+        glEnable(GL_FOG);
+    } else {
+        glDisable(GL_FOG);
+    }
     static const GLfloat fogColour[4] = {1, 1, 1, 1};
     glFogfv(GL_FOG_COLOR, fogColour);
     glFogi(GL_FOG_MODE, GL_EXP);

@@ -1,6 +1,7 @@
 #include "jump/motion.h"
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "core/settings.h"
@@ -164,33 +165,46 @@ const HillMotion* hillMotion(int32_t hill) {
     return &kHills[hill - 1];
 }
 
+namespace {
+
+// Truncated toward zero like a cast, but held inside 32 bits: a flight long enough to pass
+// them (with the hidden wind) would otherwise be undefined.
+int32_t truncated(double value) {
+    if (!(value > INT32_MIN)) return INT32_MIN; // also NaN
+    if (value >= 2147483647.0) return INT32_MAX;
+    return static_cast<int32_t>(value);
+}
+
+// The integer product and quotient of the range, in 64 bits so that they cannot overflow.
+double scaledRange(int64_t factor, int64_t divisor) {
+    return static_cast<double>(static_cast<int64_t>(rawRange) * factor / divisor);
+}
+
+} // namespace
+
 void measureJump() {
-    rawRange = static_cast<int32_t>(std::sqrt(jumperZ * jumperZ + jumperY * jumperY));
+    rawRange = truncated(std::sqrt(jumperZ * jumperZ + jumperY * jumperY));
     // Integer product and quotient first, then the factor (single-precision 0.93 and 1.8).
     switch (hillNumber) {
     case 1:
-        jumpDistance = static_cast<int32_t>(static_cast<double>(rawRange * 90 / 15) *
-                                            static_cast<double>(0.93f));
+        jumpDistance = truncated(scaledRange(90, 15) * static_cast<double>(0.93f));
         break;
     case 2:
         if (jumperZ <= 17)
-            jumpDistance = static_cast<int32_t>(static_cast<double>(rawRange * 120 / 15) * 0.935);
+            jumpDistance = truncated(scaledRange(120, 15) * 0.935);
         else if (jumperZ <= 23)
-            jumpDistance = static_cast<int32_t>(static_cast<double>(rawRange * 120 / 15) * 0.85);
+            jumpDistance = truncated(scaledRange(120, 15) * 0.85);
         break;
     case 3:
         if (jumperZ >= -5)
-            jumpDistance =
-                static_cast<int32_t>(static_cast<double>(rawRange * 180 / 50) * 1.31 + 120);
+            jumpDistance = truncated(scaledRange(180, 50) * 1.31 + 120);
         else
-            jumpDistance =
-                static_cast<int32_t>(static_cast<double>(-rawRange * 180 / 50) * 1.4 + 145);
+            jumpDistance = truncated(scaledRange(-180, 50) * 1.4 + 145);
         break;
     default:
         return;
     }
-    jumpPoints =
-        static_cast<int32_t>(static_cast<double>(jumpDistance) * static_cast<double>(1.8f));
+    jumpPoints = truncated(static_cast<double>(jumpDistance) * static_cast<double>(1.8f));
 }
 
 void stepJumper() {

@@ -53,6 +53,12 @@ struct PlatformMessage {
     int height = 0;
 };
 
+// The desktop's usable area on the first display (without panels); false, leaving 0 x 0,
+// when there is no display to ask.
+bool platformUsableDesktop(int* width, int* height);
+// Why the last window, context or display request failed, in the system's words.
+const char* platformLastError();
+
 // One window with a double-buffered RGBA context (depth >= 16 bits), made current.
 // Returns false when the window or context cannot be made.
 bool platformCreateWindow(const char* title, int width, int height);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 #include <deque>
 #include <thread>
@@ -257,8 +258,41 @@ bool platformStartInput() {
     return true;
 }
 
+namespace {
+
+// Video on a screen a player sees. Without one SDL falls back to drivers that draw nowhere;
+// the game would then run on unseen, so they are taken only when asked for by name.
+bool startVideo() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool unseen =
+        driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+    if (unseen && !SDL_getenv("SDL_VIDEODRIVER")) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SDL_SetError("no display to show a window on (is DISPLAY or WAYLAND_DISPLAY set?)");
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool platformUsableDesktop(int* width, int* height) {
+    *width = *height = 0;
+    if (!platformStartInput() || !startVideo()) return false;
+    SDL_Rect r;
+    if (SDL_GetDisplayUsableBounds(0, &r) != 0) return false;
+    *width = r.w;
+    *height = r.h;
+    return true;
+}
+
+const char* platformLastError() {
+    return SDL_GetError();
+}
+
 bool platformCreateWindow(const char* title, int width, int height) {
-    if (!platformStartInput() || SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (!platformStartInput() || !startVideo()) return false;
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 1);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);

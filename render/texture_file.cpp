@@ -1,8 +1,25 @@
 #include "render/texture_file.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
+
+// The whole range from `offset`, or false.
+bool readAt(int fd, uint8_t* into, uint64_t length, uint64_t offset) {
+    while (length > 0) {
+        const ssize_t n = pread(fd, into, length, static_cast<off_t>(offset));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        into += n;
+        length -= static_cast<uint64_t>(n);
+        offset += static_cast<uint64_t>(n);
+    }
+    return true;
+}
 
 uint16_t le16(const uint8_t* p) {
     return static_cast<uint16_t>(p[0] | (p[1] << 8));
@@ -24,6 +41,18 @@ constexpr size_t kFileHeaderSize = 14;
 constexpr size_t kInfoHeaderSize = 40;
 
 } // namespace
+
+uint64_t rowBytesFor(const TextureInfoHeader& hdr) {
+    if (hdr.width <= 0 || hdr.height <= 0) return 0;
+    const uint64_t packed = 3ull * static_cast<uint64_t>(hdr.width);
+    const uint64_t padded = (packed + 3) & ~3ull;
+    const uint64_t rows = static_cast<uint64_t>(hdr.height);
+    // Rows are padded to 4 bytes as the format has them, with the size left 0 by some
+    // writers; rows packed tight are declared by a size that says so.
+    if (hdr.imageSize == 0 || hdr.imageSize == padded * rows) return padded;
+    if (hdr.imageSize == packed * rows) return packed;
+    return 0;
+}
 
 bool decodeBitmap(const uint8_t* bytes, size_t size, TextureInfoHeader* info,
                   std::vector<uint8_t>* rgb) {
@@ -50,14 +79,23 @@ bool decodeBitmap(const uint8_t* bytes, size_t size, TextureInfoHeader* info,
     if (hdr.bitsPerPixel != 24 || hdr.compression != 0) return false;
     if (hdr.width <= 0 || hdr.height <= 0) return false;
     if (hdr.width > kMaxTextureSide || hdr.height > kMaxTextureSide) return false;
-    uint64_t expected = 3ull * static_cast<uint64_t>(hdr.width) * static_cast<uint64_t>(hdr.height);
-    if (hdr.imageSize != expected) return false;
     if (pixelOffset < kFileHeaderSize + kInfoHeaderSize) return false;
-    if (static_cast<uint64_t>(pixelOffset) + expected > size) return false;
+    const uint64_t rowBytes = rowBytesFor(hdr);
+    if (rowBytes == 0) return false;
+    const uint64_t packed = 3ull * static_cast<uint64_t>(hdr.width);
+    if (static_cast<uint64_t>(pixelOffset) + rowBytes * static_cast<uint64_t>(hdr.height) > size)
+        return false;
 
-    rgb->assign(bytes + pixelOffset, bytes + pixelOffset + expected);
-    for (size_t i = 0; i + 2 < rgb->size(); i += 3)
-        std::swap((*rgb)[i], (*rgb)[i + 2]);
+    rgb->resize(packed * static_cast<uint64_t>(hdr.height));
+    for (int32_t y = 0; y < hdr.height; ++y) {
+        const uint8_t* row = bytes + pixelOffset + rowBytes * static_cast<uint64_t>(y);
+        uint8_t* out = rgb->data() + packed * static_cast<uint64_t>(y);
+        for (uint64_t x = 0; x < packed; x += 3) {
+            out[x] = row[x + 2];
+            out[x + 1] = row[x + 1];
+            out[x + 2] = row[x];
+        }
+    }
     return true;
 }
 
@@ -76,17 +114,33 @@ std::vector<uint8_t> addCutoutAlpha(const std::vector<uint8_t>& rgb) {
 
 std::vector<uint8_t> readBitmapFile(const char* path, TextureInfoHeader* info) {
     std::vector<uint8_t> rgb;
-    FILE* f = std::fopen(path, "rb");
-    if (!f) return rgb;
+    // Non-blocking, so a FIFO or a device in its place cannot hang the game; only regular
+    // files are read.
+    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return rgb;
+    struct stat st;
     std::vector<uint8_t> bytes;
-    uint8_t chunk[65536];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
-        bytes.insert(bytes.end(), chunk, chunk + n);
-        // No picture we can accept is larger than 8192 x 8192 x 3 plus headers.
-        if (bytes.size() > 3ull * kMaxTextureSide * kMaxTextureSide + (1u << 20)) break;
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        const uint64_t fileSize = static_cast<uint64_t>(st.st_size);
+        // The headers say how much of the file the picture needs; nothing more is read.
+        uint8_t head[kFileHeaderSize + kInfoHeaderSize];
+        if (fileSize >= sizeof head && readAt(fd, head, sizeof head, 0)) {
+            TextureInfoHeader hdr;
+            hdr.width = static_cast<int32_t>(le32(head + kFileHeaderSize + 4));
+            hdr.height = static_cast<int32_t>(le32(head + kFileHeaderSize + 8));
+            hdr.imageSize = le32(head + kFileHeaderSize + 20);
+            const uint64_t needed =
+                static_cast<uint64_t>(le32(head + 10)) +
+                rowBytesFor(hdr) * static_cast<uint64_t>(hdr.height > 0 ? hdr.height : 0);
+            const bool sane = hdr.width <= kMaxTextureSide && hdr.height <= kMaxTextureSide;
+            const uint64_t want = std::max<uint64_t>(sizeof head, needed);
+            if (sane && want <= fileSize) {
+                bytes.resize(want);
+                if (!readAt(fd, bytes.data(), want, 0)) bytes.clear();
+            }
+        }
     }
-    std::fclose(f);
+    close(fd);
     decodeBitmap(bytes.data(), bytes.size(), info, &rgb);
     return rgb;
 }

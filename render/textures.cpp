@@ -1,5 +1,6 @@
 #include "render/textures.h"
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -9,6 +10,10 @@
 #include "render/texture_list.h"
 
 TextureSet textures = {};
+
+namespace {
+int loadedCount = 0;
+} // namespace
 
 namespace {
 
@@ -144,11 +149,24 @@ int loadTextures() {
         *h.handle = 0;
     }
     int attempted = 0;
+    std::string failed;
+    loadedCount = 0;
     for (int i = 0; i < kTextureCount; ++i) {
         if (!conditionHolds(kTextureList[i].condition)) continue;
         std::string path = std::string("textures/") + kTextureList[i].stem + ".stx";
-        loadTexture(path.c_str(), kHandles[i].handle);
+        if (loadTexture(path.c_str(), kHandles[i].handle))
+            ++loadedCount;
+        else
+            failed += " " + path;
         ++attempted;
     }
+    // White stand-ins keep the game drawing; the player is told which pictures are missing.
+    // With none at all the caller has more to say.
+    if (loadedCount > 0 && !failed.empty())
+        std::fprintf(stderr, "orbel: textures not loaded (drawn white):%s\n", failed.c_str());
     return attempted;
+}
+
+int texturesLoaded() {
+    return loadedCount;
 }

@@ -31,5 +31,8 @@ GLuint* textureHandle(const char* stem);
 bool loadTexture(const char* path, GLuint* handle);
 
 // Loads the list for the current hill and detail level. Texture objects of an earlier
-// run are released first. Returns the number of files attempted.
+// run are released first. Files that fail are named in one line on standard error (unless
+// none loaded at all). Returns the number of files attempted.
 int loadTextures();
+// How many files the last loadTextures loaded.
+int texturesLoaded();

@@ -1,10 +1,13 @@
 #include "score/records.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,11 +18,18 @@ int32_t recordDistance = 0;
 
 namespace {
 
-SettingFile recordFiles[3] = {
-    {"Data/record1.dat", 4, {}},
-    {"Data/record2.dat", 4, {}},
-    {"Data/record3.dat", 4, {}},
+const char* const kRecordPaths[3] = {"Data/record1.dat", "Data/record2.dat", "Data/record3.dat"};
+
+// What each hill's last reads left: the text of the last good read (an empty file gives it
+// again) and whether the file now holds something that is no record.
+struct RecordRead {
+    int32_t lastGood = 0;
+    bool corrupt = false;
 };
+RecordRead reads[3];
+
+// A failed store waits for the next jump rather than being tried 60 times a second.
+bool storeFailedThisJump = false;
 
 bool writeAll(int fd, const char* text, size_t length) {
     while (length > 0) {
@@ -34,58 +44,137 @@ bool writeAll(int fd, const char* text, size_t length) {
     return true;
 }
 
+std::string temporaryPath(const char* path) {
+    return std::string(path) + ".tmp";
+}
+
+enum class FileText { Missing, Unreadable, Read };
+
+// Up to `size` - 1 bytes of a regular file, read without blocking.
+FileText readSmallFile(const char* path, char* text, size_t size, size_t* length) {
+    *length = 0;
+    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? FileText::Missing : FileText::Unreadable;
+    struct stat st;
+    FileText result = FileText::Unreadable;
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        ssize_t n;
+        while ((n = read(fd, text + *length, size - 1 - *length)) > 0) {
+            *length += static_cast<size_t>(n);
+            if (*length == size - 1) break;
+        }
+        if (n >= 0) result = FileText::Read;
+    }
+    close(fd);
+    text[*length] = '\0';
+    return result;
+}
+
+// One to three digits, as the game writes them, with white space after at most.
+bool parseRecordText(const char* text, size_t length, int32_t* value) {
+    size_t digits = 0;
+    while (digits < length && std::isdigit(static_cast<unsigned char>(text[digits])))
+        ++digits;
+    for (size_t i = digits; i < length; ++i)
+        if (!std::isspace(static_cast<unsigned char>(text[i]))) return false;
+    if (digits == 0 || digits > 3) return false;
+    *value = parseDecimal(text);
+    return true;
+}
+
 } // namespace
 
 const char* recordFilePath(int32_t hill) {
     if (!knownHill(hill)) return nullptr;
-    return recordFiles[hill - 1].path;
+    return kRecordPaths[hill - 1];
 }
 
 bool readRecord(int32_t hill, int32_t& value) {
     if (!knownHill(hill)) return false;
-    SettingFile& file = recordFiles[hill - 1];
-    if (readSettingFile(file, value)) return true;
-    struct stat info;
-    if (stat(file.path, &info) != 0 && errno == ENOENT) {
+    RecordRead& read = reads[hill - 1];
+    char text[16];
+    size_t length = 0;
+    read.corrupt = false;
+    switch (readSmallFile(kRecordPaths[hill - 1], text, sizeof text, &length)) {
+    case FileText::Missing:
         // No record on this hill yet; a later empty file must not bring back an old one.
-        std::memset(file.buffer, 0, sizeof(file.buffer));
-        value = 0;
-    } else {
-        // There but unreadable: the text of the last good read stands.
-        file.buffer[sizeof(file.buffer) - 1] = '\0';
-        value = parseDecimal(file.buffer);
+        read.lastGood = 0;
+        break;
+    case FileText::Unreadable:
+        // There but unreadable: the last good read stands.
+        break;
+    case FileText::Read:
+        // An empty file repeats the previous read; anything but a record is corrupt and
+        // shows the last good read.
+        if (length > 0) {
+            int32_t parsed;
+            if (parseRecordText(text, length, &parsed))
+                read.lastGood = parsed;
+            else
+                read.corrupt = true;
+        }
+        break;
     }
+    value = read.lastGood;
     return true;
+}
+
+bool recordCorrupt(int32_t hill) {
+    return knownHill(hill) && reads[hill - 1].corrupt;
 }
 
 bool storeRecord(int32_t hill, int32_t distance) {
     const char* path = recordFilePath(hill);
     if (!path) return false;
     char text[16];
-    int length = std::snprintf(text, sizeof text, "%02d", static_cast<int>(distance));
+    const int length = std::snprintf(text, sizeof text, "%02d",
+                                     static_cast<int>(std::clamp(distance, 0, kMaxRecord)));
     if (length <= 0) return false;
 
-    // Truncating the record in place could leave it empty if the game is stopped mid-write.
-    char temporary[64];
-    std::snprintf(temporary, sizeof temporary, "%s.XXXXXX", path);
-    int fd = mkstemp(temporary);
+    // Truncating the record in place could leave it empty if the game is stopped mid-write;
+    // one fixed temporary name leaves at most one leftover, removed at the next start.
+    const std::string temporary = temporaryPath(path);
+    const int fd =
+        open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     bool ok =
         fchmod(fd, 0644) == 0 && writeAll(fd, text, static_cast<size_t>(length)) && fsync(fd) == 0;
     ok = close(fd) == 0 && ok;
-    if (ok) ok = std::rename(temporary, path) == 0;
-    if (!ok) unlink(temporary);
+    if (ok) ok = std::rename(temporary.c_str(), path) == 0;
+    if (!ok) unlink(temporary.c_str());
     return ok;
 }
 
 void checkRecord() {
     if (!readRecord(hillNumber, recordDistance)) return;
-    if (jumpDistance > recordDistance && landingStanceTaken == 1)
-        storeRecord(hillNumber, jumpDistance);
+    // A new jump may try again what the last one could not store.
+    if (landingStanceTaken == 0) storeFailedThisJump = false;
+    // A file that holds no record is left as it is: it may be a player's own.
+    if (recordCorrupt(hillNumber) || storeFailedThisJump) return;
+    const int32_t distance = std::min(jumpDistance, kMaxRecord);
+    if (distance > recordDistance && landingStanceTaken == 1 && !storeRecord(hillNumber, distance))
+        storeFailedThisJump = true;
+}
+
+void removeRecordLeftovers() {
+    for (const char* path : kRecordPaths)
+        unlink(temporaryPath(path).c_str());
+    // Earlier versions left files of random names beside the records when stopped mid-write.
+    DIR* data = opendir("Data");
+    if (!data) return;
+    while (const dirent* entry = readdir(data)) {
+        const std::string name = entry->d_name;
+        const bool old = name.size() == std::strlen("record1.dat.") + 6 &&
+                         name.compare(0, 6, "record") == 0 && name[6] >= '1' && name[6] <= '3' &&
+                         name.compare(7, 5, ".dat.") == 0;
+        if (old) unlink(("Data/" + name).c_str());
+    }
+    closedir(data);
 }
 
 void forgetRecordReads() {
-    for (SettingFile& file : recordFiles)
-        std::memset(file.buffer, 0, sizeof(file.buffer));
+    for (RecordRead& read : reads)
+        read = RecordRead{};
     recordDistance = 0;
+    storeFailedThisJump = false;
 }

@@ -112,6 +112,20 @@ TEST_F(Figure, ColoursOfEveryPart) {
     EXPECT_EQ(seen, expected);
 }
 
+// A colour file outside 0..255 is held at the nearest end, never wrapped round.
+TEST_F(Figure, ColourValuesOutsideAByteAreHeldAtItsEnds) {
+    dir->writeData("suitR.dat", "300");
+    dir->writeData("suitG.dat", "-4"); // read as no digits: 0
+    dir->writeData("suitB.dat", "70000");
+    stepGateFigure();
+    std::set<Colour> seen;
+    for (const auto& item : captureFeedback(drawJumper))
+        for (const auto& v : item.vertices)
+            seen.insert(colourOf(v));
+    EXPECT_EQ(seen.count({255, 0, 255}), 1u) << "the suit";
+    EXPECT_EQ(seen.count({44, 0, 112}), 0u) << "not 300 and 70000 wrapped round";
+}
+
 TEST_F(Figure, ColourFilesAreReadAgainOnEveryStepThatShowsTheJumper) {
     auto countColour = [](const std::vector<FeedbackItem>& items, Colour c) {
         int n = 0;

@@ -3,12 +3,15 @@
 // on the start screen and by the window's close box.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -88,9 +91,14 @@ std::vector<unsigned long> waitForWindows(pid_t pid) {
 // running when the test ends is killed, so a failed check leaves no process behind.
 class GameProcess {
   public:
-    GameProcess() {
+    // display: another X display to use; what the game says on standard error goes to
+    // stderr.txt in the game folder.
+    explicit GameProcess(const char* display = nullptr) {
         pid_ = fork();
         if (pid_ == 0) {
+            const int err = open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (err >= 0) dup2(err, 2);
+            if (display) setenv("DISPLAY", display, 1);
             execl(GAME_DIR "/orbel", "orbel", static_cast<char*>(nullptr));
             _exit(127);
         }
@@ -302,7 +310,7 @@ TEST(MessageQueue, TheCloseBoxGivesOneCloseMessage) {
 
 TEST(EndToEnd, OneWindowAtTheConfiguredSizeThatEndsOnQ) {
     if (!haveXdotool()) GTEST_SKIP() << "xdotool is not installed";
-    TempGameDir dir(false);
+    TempGameDir dir;
     dir.writeDefaults();
     configureSize(dir, 640, 480);
     GameProcess game;
@@ -314,7 +322,7 @@ TEST(EndToEnd, OneWindowAtTheConfiguredSizeThatEndsOnQ) {
 
 TEST(EndToEnd, StartScreenKeysEndTheGame) {
     if (!haveXdotool()) GTEST_SKIP() << "xdotool is not installed";
-    TempGameDir dir(false);
+    TempGameDir dir;
     dir.writeDefaults();
     // Esc twice (the first runs a set-up and highlights quit), and Down then Enter.
     for (const char* keys : {"Escape Escape", "Down Return"}) {
@@ -329,7 +337,7 @@ TEST(EndToEnd, StartScreenKeysEndTheGame) {
 
 TEST(EndToEnd, ClosingTheWindowEndsTheGame) {
     if (!haveXdotool()) GTEST_SKIP() << "xdotool is not installed";
-    TempGameDir dir(false);
+    TempGameDir dir;
     dir.writeDefaults();
     configureSize(dir, 1024, 768);
     GameProcess game;
@@ -344,7 +352,7 @@ TEST(EndToEnd, ClosingTheWindowEndsTheGame) {
 // Missing resolution files: the game opens at 800 x 600.
 TEST(EndToEnd, MissingResolutionFilesGiveEightHundredBySixHundred) {
     if (!haveXdotool()) GTEST_SKIP() << "xdotool is not installed";
-    TempGameDir dir(false);
+    TempGameDir dir;
     dir.writeDefaults();
     dir.removeData("resx.dat");
     dir.removeData("resy.dat");
@@ -353,4 +361,117 @@ TEST(EndToEnd, MissingResolutionFilesGiveEightHundredBySixHundred) {
     ASSERT_NE(window, 0u);
     typeKeys(window, "q");
     EXPECT_EQ(game.waitForExit(5), 0);
+}
+
+// ---- Bad files: the game says what is wrong and does something sound, never a 1 x 1,
+// white or hung window, nor a silent exit.
+
+namespace {
+
+// The share of a window's pixels that are (almost) white.
+double whiteShare(unsigned long window) {
+    Display* d = XOpenDisplay(nullptr);
+    if (!d) return -1;
+    XWindowAttributes a;
+    XGetWindowAttributes(d, window, &a);
+    XImage* image = XGetImage(d, window, 0, 0, a.width, a.height, AllPlanes, ZPixmap);
+    long white = 0;
+    for (int y = 0; y < a.height; y += 2)
+        for (int x = 0; x < a.width; x += 2) {
+            const unsigned long p = XGetPixel(image, x, y);
+            white += ((p >> 16) & 255) > 235 && ((p >> 8) & 255) > 235 && (p & 255) > 235;
+        }
+    XDestroyImage(image);
+    XCloseDisplay(d);
+    return static_cast<double>(white) / ((a.width / 2) * (a.height / 2));
+}
+
+std::string saidOnStandardError(const TempGameDir& dir) {
+    std::ifstream in(dir.path() + "/stderr.txt");
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+TEST(BadInput, WindowSizesThatCannotBeUsedFallBackToEightHundredBySixHundred) {
+    if (!haveXdotool()) GTEST_SKIP() << "xdotool is not installed";
+    struct Case {
+        const char* x;
+        const char* y;
+        const char* named; // the file the game names on standard error
+    };
+    // The virtual screen is 1280 x 1024.
+    const Case cases[] = {{"0", "600", "resx.dat"},    {"-5", "600", "resx.dat"},
+                          {"abc", "600", "resx.dat"},  {"", "600", "resx.dat"},
+                          {"800", "100", "resy.dat"},  {"99999", "600", "resx.dat"},
+                          {"5000", "4000", "resy.dat"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.x) + " x " + c.y);
+        TempGameDir dir;
+        dir.writeDefaults();
+        dir.writeData("resx.dat", c.x);
+        dir.writeData("resy.dat", c.y);
+        GameProcess game;
+        unsigned long window = findTheWindow(game, 800, 600);
+        ASSERT_NE(window, 0u);
+        EXPECT_NE(saidOnStandardError(dir).find(std::string("Data/") + c.named), std::string::npos)
+            << saidOnStandardError(dir);
+        typeKeys(window, "q");
+        EXPECT_EQ(game.waitForExit(5), 0);
+    }
+}
+
+TEST(BadInput, NoWindowAndNoTexturesAreFailuresWithTheirReason) {
+    {
+        TempGameDir dir;
+        dir.writeDefaults();
+        GameProcess game(":97"); // no X server there
+        EXPECT_EQ(game.waitForExit(10), 1);
+        EXPECT_NE(saidOnStandardError(dir).find("orbel: no game window:"), std::string::npos);
+    }
+    {
+        TempGameDir dir(false);
+        dir.writeDefaults();
+        GameProcess game;
+        EXPECT_EQ(game.waitForExit(15), 1);
+        EXPECT_NE(saidOnStandardError(dir).find("no textures could be loaded"), std::string::npos)
+            << saidOnStandardError(dir);
+    }
+}
+
+TEST(BadInput, ATextureThatIsAFifoNeitherHangsNorStopsTheGame) {
+    if (!haveXdotool()) GTEST_SKIP() << "xdotool is not installed";
+    TempGameDir dir;
+    dir.writeDefaults();
+    const std::string picture = dir.path() + "/textures/wall2.stx";
+    ASSERT_EQ(unlink(picture.c_str()), 0);
+    ASSERT_EQ(mkfifo(picture.c_str(), 0600), 0);
+    GameProcess game;
+    unsigned long window = findTheWindow(game, 800, 600);
+    ASSERT_NE(window, 0u);
+    EXPECT_NE(saidOnStandardError(dir).find("textures/wall2.stx"), std::string::npos);
+    typeKeys(window, "q");
+    EXPECT_EQ(game.waitForExit(5), 0);
+}
+
+TEST(BadInput, WithoutTheFogFileTheSceneIsNotAWhiteWall) {
+    if (!haveXdotool()) GTEST_SKIP() << "xdotool is not installed";
+    for (bool fogFile : {true, false}) {
+        SCOPED_TRACE(fogFile ? "fog file" : "no fog file");
+        TempGameDir dir;
+        dir.writeDefaults();
+        if (!fogFile) dir.removeData("fog.dat");
+        GameProcess game;
+        unsigned long window = findTheWindow(game, 800, 600);
+        ASSERT_NE(window, 0u);
+        typeKeys(window, "Return");
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        const double white = whiteShare(window);
+        EXPECT_GE(white, 0);
+        EXPECT_LT(white, 0.8) << "most of the picture is the venue, not fog";
+        typeKeys(window, "q");
+        EXPECT_EQ(game.waitForExit(5), 0);
+    }
 }

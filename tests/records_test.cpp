@@ -72,17 +72,82 @@ TEST_F(RecordFiles, StoredAsAtLeastTwoDigitsWithoutLineEnd) {
     EXPECT_FALSE(storeRecord(4, 10));
 }
 
-TEST_F(RecordFiles, ReadTakesThreeCharactersAsTheSettingsDo) {
-    int32_t value = -1;
-    dir->writeData("record2.dat", "1234");
-    ASSERT_TRUE(readRecord(2, value));
-    EXPECT_EQ(value, 123);
-    dir->writeData("record2.dat", "07\n");
-    ASSERT_TRUE(readRecord(2, value));
-    EXPECT_EQ(value, 7);
-    dir->writeData("record2.dat", "x95");
-    ASSERT_TRUE(readRecord(2, value));
-    EXPECT_EQ(value, 0) << "text not beginning with a digit is record 0";
+// What the game writes reads back; anything else is corrupt, shows the last good read and
+// is never replaced by a jump.
+TEST_F(RecordFiles, RecordsAreOneToThreeDigitsAndAnythingElseIsLeftAlone) {
+    struct Case {
+        const char* text;
+        bool corrupt;
+        int value; // what a read gives after a good read of 42
+    };
+    const Case cases[] = {
+        {"07", false, 7},   {"999", false, 999},      {"5", false, 5},
+        {"07\n", false, 7}, {"120 \r\n", false, 120}, {"1063", true, 42},
+        {"-5", true, 42},   {"x95", true, 42},        {"12a", true, 42},
+        {" 12", true, 42},  {"\n", true, 42},         {"0000000000000000000000000012", true, 42},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("\"") + c.text + "\"");
+        dir->writeData("record1.dat", "42");
+        int32_t value = -1;
+        ASSERT_TRUE(readRecord(1, value));
+        dir->writeData("record1.dat", c.text);
+        ASSERT_TRUE(readRecord(1, value));
+        EXPECT_EQ(recordCorrupt(1), c.corrupt);
+        EXPECT_EQ(value, c.value);
+
+        // A 107 m jump in stance: only a sound record below it is replaced.
+        hillNumber = 1;
+        jumpDistance = 107;
+        landingStanceTaken = 1;
+        checkRecord();
+        const bool beaten = !c.corrupt && c.value < 107;
+        EXPECT_EQ(dir->readData("record1.dat"), beaten ? std::string("107") : c.text);
+        landingStanceTaken = 0;
+    }
+    EXPECT_EQ(leftoverTemporaries(), 0);
+}
+
+TEST_F(RecordFiles, LongerDistancesAreStoredAsTheLargestThreeDigitRecord) {
+    ASSERT_TRUE(storeRecord(2, 1063));
+    EXPECT_EQ(dir->readData("record2.dat"), "999");
+    hillNumber = 2;
+    jumpDistance = 2000000;
+    landingStanceTaken = 1;
+    checkRecord();
+    const ino_t stored = inodeOf(path(2));
+    checkRecord();
+    EXPECT_EQ(inodeOf(path(2)), stored) << "999 is not stored again and again";
+    EXPECT_EQ(recordDistance, 999);
+}
+
+TEST_F(RecordFiles, AFailedStoreWaitsForTheNextJump) {
+    // A folder in the temporary file's place makes every store fail.
+    fs::create_directory(path(3) + ".tmp");
+    hillNumber = 3;
+    jumpDistance = 50;
+    landingStanceTaken = 1;
+    checkRecord();
+    fs::remove(path(3) + ".tmp");
+    for (int step = 0; step < 30; ++step)
+        checkRecord();
+    EXPECT_FALSE(dir->dataExists("record3.dat")) << "not tried again in the same jump";
+    landingStanceTaken = 0; // the next jump
+    checkRecord();
+    landingStanceTaken = 1;
+    checkRecord();
+    EXPECT_EQ(dir->readData("record3.dat"), "50");
+}
+
+TEST_F(RecordFiles, LeftoversOfStoppedStoresAreRemovedAtStartUp) {
+    dir->writeData("record1.dat.tmp", "4");
+    dir->writeData("record2.dat.Ab3xYz", "5"); // an earlier version's random name
+    dir->writeData("record2.dat", "61");
+    dir->writeData("notes.dat.Ab3xYz", "a player's file");
+    removeRecordLeftovers();
+    EXPECT_EQ(leftoverTemporaries(), 1) << "only the player's own file is left";
+    EXPECT_TRUE(dir->dataExists("notes.dat.Ab3xYz"));
+    EXPECT_EQ(dir->readData("record2.dat"), "61");
 }
 
 TEST_F(RecordFiles, MissingFileIsRecordZeroAndIsCreatedByTheFirstRecord) {
@@ -162,6 +227,10 @@ TEST_F(RecordFiles, NeverEmptyOrPartialWhenKilledWhileWriting) {
         EXPECT_LE(value, 999);
     }
     EXPECT_EQ(kills, 150);
+    // One fixed temporary name: at most one leftover, gone at the next start.
+    EXPECT_LE(leftoverTemporaries(), 1);
+    removeRecordLeftovers();
+    EXPECT_EQ(leftoverTemporaries(), 0);
 }
 
 // --- The record check of whole jumps ---------------------------------------------------

@@ -375,6 +375,7 @@ TEST(SceneSetup, UnknownLightingAndFogModesChangeNothing) {
     for (float c : backdropColor)
         EXPECT_FLOAT_EQ(c, 77.0f);
     expectFloats(GL_FOG_DENSITY, {kSentinelDensity});
+    EXPECT_FALSE(glIsEnabled(GL_FOG)) << "no white wall of GL's own fog";
 }
 
 TEST(SceneSetup, FixedStateLightTableAndMaterial) {

@@ -1,6 +1,8 @@
 // Reading of the settings files, with real files in a temporary directory.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <climits>
 #include <cstdio>
 #include <filesystem>
@@ -132,6 +134,12 @@ TEST_F(SettingsDir, UnreadableFilesCountAsMissing) {
     readSceneBatch();
     EXPECT_EQ(hiddenSwitch, 0) << "an unreadable hidden switch leaves both modes off";
 
+    // A FIFO in its place is no file to wait on.
+    fs::remove(root / "Data" / "hill.dat");
+    ASSERT_EQ(mkfifo((root / "Data" / "hill.dat").c_str(), 0600), 0);
+    readSceneBatch();
+    EXPECT_EQ(hillNumber, 2) << "read at once, as unreadable";
+
     // Once the file is back, the read goes on from the text it holds.
     fs::remove(root / "Data" / "hill.dat");
     write("hill.dat", "1");
@@ -173,4 +181,52 @@ TEST_F(SettingsDir, ColoursAndFog) {
     EXPECT_EQ(skiColor[0], 199);
     EXPECT_EQ(skiColor[2], 199);
     EXPECT_EQ(fogMode, 9);
+}
+
+// Values that cannot be used fall back, each dimension or choice on its own, with a line
+// naming the file; usable ones stay as read.
+TEST_F(SettingsDir, UnusableWindowSizesAndChoicesFallBackToTheDefaults) {
+    struct Size {
+        const char *x, *y;
+        int desktopW, desktopH;
+        int wantW, wantH;
+    };
+    const Size sizes[] = {
+        {"1024", "768", 1920, 1080, 1024, 768},   {"0", "768", 1920, 1080, 800, 768},
+        {"-5", "abc", 1920, 1080, 800, 600},      {"319", "239", 1920, 1080, 800, 600},
+        {"320", "240", 1920, 1080, 320, 240},     {"99999", "600", 1920, 1080, 800, 600},
+        {"1920", "1080", 1920, 1080, 1920, 1080}, {"1921", "1081", 1920, 1080, 800, 600},
+        {"5000", "4000", 0, 0, 5000, 4000},   // no desktop to ask: only the least size holds
+        {"2000", "2000", 640, 480, 640, 480}, // a desktop smaller than the fallback
+    };
+    for (const Size& c : sizes) {
+        SCOPED_TRACE(std::string(c.x) + " x " + c.y);
+        resetSettings();
+        write("resx.dat", c.x);
+        write("resy.dat", c.y);
+        readWindowSize();
+        fitWindowSize(c.desktopW, c.desktopH);
+        EXPECT_EQ(windowWidth, c.wantW);
+        EXPECT_EQ(windowHeight, c.wantH);
+    }
+
+    struct Choice {
+        const char *hill, *speed;
+        int wantHill, wantSpeed;
+    };
+    const Choice choices[] = {{"2", "3", 2, 3},
+                              {"0", "0", 1, 2},
+                              {"4", "9", 1, 2},
+                              {"abc", "-1", 1, 2},
+                              {"3", "1", 3, 1}};
+    for (const Choice& c : choices) {
+        SCOPED_TRACE(std::string("hill ") + c.hill + " speed " + c.speed);
+        resetSettings();
+        write("hill.dat", c.hill);
+        write("tf.dat", c.speed);
+        readSceneBatch();
+        fitSceneChoices();
+        EXPECT_EQ(hillNumber, c.wantHill);
+        EXPECT_EQ(gameSpeed, c.wantSpeed);
+    }
 }

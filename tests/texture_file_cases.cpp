@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "render/texture_file.h"
@@ -128,4 +129,85 @@ TEST(TextureDecoding, FileReaderHandlesMissingAndTruncatedFiles) {
     for (size_t i = 3; i < rgba.size(); i += 4)
         EXPECT_EQ(rgba[i], 0); // all black: all holes
     unlink(path);
+}
+
+namespace {
+
+// A 24-bit file of w x h pixels of one colour with rows `stride` bytes long (the padding
+// bytes 0xEE), and the image size field set to `declared`.
+std::vector<uint8_t> fileWithRows(int w, int h, uint32_t stride, uint32_t declared) {
+    std::vector<uint8_t> f = encodeBitmap(4, 1, picture(4, 1, 0, 0, 0));
+    f.resize(54);
+    put32(f, 18, static_cast<uint32_t>(w));
+    put32(f, 22, static_cast<uint32_t>(h));
+    put32(f, 34, declared);
+    for (int y = 0; y < h; ++y)
+        for (uint32_t x = 0; x < stride; ++x)
+            f.push_back(x < 3u * w ? static_cast<uint8_t>(10 + x % 3) : 0xEE);
+    put32(f, 2, static_cast<uint32_t>(f.size()));
+    return f;
+}
+
+std::string temporaryPath() {
+    char path[] = "/tmp/stx-case-XXXXXX";
+    const int fd = mkstemp(path);
+    close(fd);
+    return path;
+}
+
+} // namespace
+
+// What other tools write: rows padded to four bytes, with the image size given or left 0.
+TEST(TextureDecoding, PaddedRowsAndAZeroImageSizeLoadAsWrittenWithThePaddingStripped) {
+    struct Case {
+        const char* what;
+        int w, h;
+        uint32_t stride, declared;
+        bool loads;
+    };
+    const Case cases[] = {
+        {"padded, size 0", 5, 3, 16, 0, true},
+        {"padded, size given", 5, 3, 16, 16 * 3, true},
+        {"packed, size given", 5, 3, 15, 15 * 3, true},
+        {"packed, size 0 (so padded rows, one byte short)", 5, 3, 15, 0, false},
+        {"no padding needed, size 0", 4, 2, 12, 0, true},
+        {"size fits no row length", 5, 3, 16, 17 * 3, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<uint8_t> rgb;
+        ASSERT_EQ(decodes(fileWithRows(c.w, c.h, c.stride, c.declared), &rgb), c.loads);
+        if (!c.loads) continue;
+        ASSERT_EQ(rgb.size(), 3u * c.w * c.h);
+        // Blue, green, red in the file: red 12, green 11, blue 10 in every pixel.
+        for (size_t i = 0; i < rgb.size(); i += 3) {
+            EXPECT_EQ(rgb[i], 12);
+            EXPECT_EQ(rgb[i + 1], 11);
+            EXPECT_EQ(rgb[i + 2], 10);
+        }
+    }
+}
+
+// Only regular files are read, without blocking, and trailing bytes are left alone.
+TEST(TextureDecoding, FileReaderRefusesWhatIsNoRegularFileAndReadsOnlyThePicture) {
+    TextureInfoHeader info;
+    const std::string fifo = temporaryPath();
+    unlink(fifo.c_str());
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_TRUE(readBitmapFile(fifo.c_str(), &info).empty()) << "a FIFO, returned at once";
+    unlink(fifo.c_str());
+    EXPECT_TRUE(readBitmapFile("/tmp", &info).empty()) << "a folder";
+    EXPECT_TRUE(readBitmapFile("/dev/zero", &info).empty()) << "a device";
+
+    // A good picture with 200 MB of (sparse) junk after it loads as the picture.
+    const std::string big = temporaryPath();
+    const std::vector<uint8_t> good = encodeBitmap(4, 4, picture(4, 4, 1, 2, 3));
+    FILE* f = std::fopen(big.c_str(), "wb");
+    std::fwrite(good.data(), 1, good.size(), f);
+    std::fclose(f);
+    ASSERT_EQ(truncate(big.c_str(), 200l << 20), 0);
+    const std::vector<uint8_t> rgb = readBitmapFile(big.c_str(), &info);
+    ASSERT_EQ(rgb.size(), 3u * 4 * 4);
+    EXPECT_EQ(rgb[0], 1);
+    unlink(big.c_str());
 }
