@@ -59,10 +59,11 @@ bool platformRasteriseFont(const char* face, int cellHeight, bool bold,
     req.height = static_cast<FT_Long>(cellHeight) << 6;
     if (FT_Request_Size(ft, &req) != 0) FT_Set_Pixel_Sizes(ft, 0, cellHeight);
 
-    glyphs->resize(96);
-    for (unsigned code = 32; code < 128; ++code) {
+    glyphs->resize(96 + kExtraGlyphCount);
+    for (size_t i = 0; i < glyphs->size(); ++i) {
+        const FT_ULong code = i < 96 ? 32 + i : kExtraGlyphs[i - 96];
         if (FT_Load_Char(ft, code, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0) continue;
-        GlyphBitmap& out = (*glyphs)[code - 32];
+        GlyphBitmap& out = (*glyphs)[i];
         FT_GlyphSlot g = ft->glyph;
         const FT_Bitmap& bm = g->bitmap;
         int w = static_cast<int>(bm.width), h = static_cast<int>(bm.rows);

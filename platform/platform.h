@@ -117,9 +117,14 @@ struct GlyphBitmap {
     std::vector<unsigned char> bits;
 };
 
-// The glyphs of codes 32..127 of a face, in that order. cellHeight is the character cell
-// height in pixels (ascent plus descent). Returns false, leaving `glyphs` empty, if no face
-// is found.
+// Letters past ASCII the game draws: the Polish ones, and the dash.
+constexpr char32_t kExtraGlyphs[] = {u'ą', u'ć', u'ę', u'ł', u'ń', u'ó', u'ś', u'ź', u'ż', u'Ą',
+                                     u'Ć', u'Ę', u'Ł', u'Ń', u'Ó', u'Ś', u'Ź', u'Ż', u'–'};
+constexpr int kExtraGlyphCount = sizeof(kExtraGlyphs) / sizeof(kExtraGlyphs[0]);
+
+// The glyphs of codes 32..127 of a face, in that order, then those of kExtraGlyphs. cellHeight is
+// the character cell height in pixels (ascent plus descent). Returns false, leaving `glyphs` empty,
+// if no face is found.
 bool platformRasteriseFont(const char* face, int cellHeight, bool bold,
                            std::vector<GlyphBitmap>* glyphs);
 // The file the face name resolves to (for tests and diagnostics); empty if none.

@@ -10,14 +10,64 @@ GLuint smallFont = 0;
 GLuint largeFont = 0;
 
 namespace {
-// Each built font's advances, codes 32..127, by its first list.
+
+constexpr int kListCount = 96 + kExtraGlyphCount;
+
+// Each built font's advances, codes 32..127 then the extra letters, by its first list.
 std::map<GLuint, std::vector<float>> advances;
+
+// List numbers from the font's base (the list of code 0): ASCII 32..127 as themselves, the
+// extra letters from 128 on. Invalid or unknown UTF-8 is left out.
+std::vector<GLushort> listsOf(const char* text) {
+    std::vector<GLushort> lists;
+    const auto* p = reinterpret_cast<const unsigned char*>(text);
+    while (*p) {
+        char32_t code = 0;
+        int more = 0;
+        if (*p < 0x80) {
+            code = *p;
+        } else if (*p >= 0xC2 && *p <= 0xDF) {
+            code = *p & 0x1F;
+            more = 1;
+        } else if (*p >= 0xE0 && *p <= 0xEF) {
+            code = *p & 0x0F;
+            more = 2;
+        } else {
+            ++p;
+            continue;
+        }
+        ++p;
+        bool whole = true;
+        for (int k = 0; k < more; ++k, ++p) {
+            if ((*p & 0xC0) != 0x80) {
+                whole = false;
+                break;
+            }
+            code = (code << 6) | (*p & 0x3F);
+        }
+        if (!whole) continue;
+        if (code >= 32 && code <= 127) {
+            lists.push_back(static_cast<GLushort>(code));
+            continue;
+        }
+        for (int i = 0; i < kExtraGlyphCount; ++i)
+            if (kExtraGlyphs[i] == code) lists.push_back(static_cast<GLushort>(128 + i));
+    }
+    return lists;
+}
+
+bool plainAscii(const char* text) {
+    for (const auto* p = reinterpret_cast<const unsigned char*>(text); *p; ++p)
+        if (*p >= 0x80) return false;
+    return true;
+}
+
 } // namespace
 
 GLuint buildFont(const char* face, int height) {
     std::vector<GlyphBitmap> glyphs;
     if (!platformRasteriseFont(face, height, true, &glyphs)) return 0;
-    GLuint first = glGenLists(96);
+    GLuint first = glGenLists(kListCount);
     if (first == 0) return 0;
     // Each list draws one glyph and moves the raster position on by its advance.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -36,7 +86,7 @@ GLuint buildFont(const char* face, int height) {
 }
 
 void releaseFont(GLuint font) {
-    if (font != 0) glDeleteLists(font, 96);
+    if (font != 0) glDeleteLists(font, kListCount);
     advances.erase(font);
 }
 
@@ -44,13 +94,22 @@ float textWidth(GLuint font, const char* text) {
     const auto found = advances.find(font);
     if (found == advances.end() || text == nullptr) return 0;
     float width = 0;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p)
-        if (*p >= 32 && *p <= 127) width += found->second[*p - 32];
+    for (GLushort list : listsOf(text))
+        width += found->second[list < 128 ? list - 32 : 96 + (list - 128)];
     return width;
 }
 
 void printText(GLuint font, const char* text) {
     if (font == 0 || text == nullptr) return;
+    if (!plainAscii(text)) {
+        // UTF-8 with letters of our own: the extra lists lie past code 127.
+        const std::vector<GLushort> lists = listsOf(text);
+        glPushAttrib(GL_LIST_BIT);
+        glListBase(font - 32);
+        glCallLists(static_cast<GLsizei>(lists.size()), GL_UNSIGNED_SHORT, lists.data());
+        glPopAttrib();
+        return;
+    }
     // Characters without a list would call names outside the font: leave them out.
     unsigned char filtered[256];
     size_t n = 0;

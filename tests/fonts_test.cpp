@@ -120,15 +120,16 @@ TEST(Fonts, ArialBoldResolvesToAMetricCompatibleBoldFace) {
         << regular;
 }
 
-TEST(Fonts, BuildFontMakes96ListsAndReleaseFontFreesThem) {
+TEST(Fonts, BuildFontMakesAListPerLetterAndReleaseFontFreesThem) {
     ensureGameWindow();
     GLuint font = buildFont("Arial", 30);
     ASSERT_NE(font, 0u);
-    for (GLuint i = 0; i < 96; ++i)
-        EXPECT_TRUE(glIsList(font + i)) << "list of code " << 32 + i;
+    const GLuint lists = 96 + kExtraGlyphCount;
+    for (GLuint i = 0; i < lists; ++i)
+        EXPECT_TRUE(glIsList(font + i)) << "list " << i;
     releaseFont(font);
-    for (GLuint i = 0; i < 96; ++i)
-        EXPECT_FALSE(glIsList(font + i)) << "list of code " << 32 + i;
+    for (GLuint i = 0; i < lists; ++i)
+        EXPECT_FALSE(glIsList(font + i)) << "list " << i;
     // A cell height of nothing cannot be made into a face.
     EXPECT_EQ(buildFont("Arial", 0), 0u);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
@@ -257,4 +258,34 @@ TEST(Fonts, CodesOutsideThePrintableRangeAreSkipped) {
         glDeleteLists(n, 1);
     releaseFont(first);
     releaseFont(second);
+}
+
+// The Polish letters are glyphs of their own: each draws ink and moves on, differently from
+// its plain letter, while ASCII text prints exactly as before.
+TEST(Fonts, PolishLettersDrawTheirOwnGlyphs) {
+    ensureGameWindow();
+    GLuint font = buildFont("Arial", 30);
+    ASSERT_NE(font, 0u);
+    TextView view;
+    const std::pair<const char*, const char*> pairs[] = {
+        {"ó", "o"}, {"ś", "s"}, {"ź", "z"}, {"ż", "z"}, {"ą", "a"}, {"ę", "e"},
+        {"ł", "l"}, {"ń", "n"}, {"ć", "c"}, {"Ó", "O"}, {"Ż", "Z"}, {"Ł", "L"}};
+    for (const auto& [polish, plain] : pairs) {
+        SCOPED_TRACE(polish);
+        view.clear();
+        const float advance = advanceOf(view, font, polish);
+        const std::vector<bool> ink = view.ink();
+        view.clear();
+        advanceOf(view, font, plain);
+        EXPECT_GT(advance, 0);
+        EXPECT_GT(inkBox(view, ink).count, 20);
+        EXPECT_FALSE(ink == view.ink()) << "not the plain letter's picture";
+        EXPECT_FLOAT_EQ(textWidth(font, polish), advance);
+    }
+    // A word mixing both moves on by the sum of its letters.
+    EXPECT_FLOAT_EQ(advanceOf(view, font, "spóźnione"), textWidth(font, "spóźnione"));
+    EXPECT_FLOAT_EQ(textWidth(font, "spóźnione"), textWidth(font, "sp") + textWidth(font, "ó") +
+                                                      textWidth(font, "ź") +
+                                                      textWidth(font, "nione"));
+    releaseFont(font);
 }
