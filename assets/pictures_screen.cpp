@@ -188,6 +188,10 @@ Canvas paintPoster() {
         paintText(cv, title, cx, cy, 1, 1,
                   [](float, float v) { return mix(rgb(255, 255, 255), rgb(150, 196, 245), v); });
     }
+    // Below the buttons, where a new player looks for the controls.
+    TextImage help;
+    if (renderLabel("F1 – pomoc", 30, &help))
+        paintText(cv, help, 135, 238, 1, 1, [](float, float) { return rgb(226, 234, 255); });
     addGrain(cv, 1.5f, s + 4u);
     Canvas out = resampleArea(cv, 512, 512);
     // The panel's top edge is on screen and the texture repeats, so the filtering there mixes

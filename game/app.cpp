@@ -8,6 +8,7 @@
 #include "game/game_step.h"
 #include "game/input.h"
 #include "game/main_loop.h"
+#include "game/hints.h"
 #include "game/pause.h"
 #include "game/scene_setup.h"
 #include "render/gl.h"
@@ -65,20 +66,20 @@ void mainWindowProc(const PlatformMessage& msg) {
         break;
     case MSG_KEYDOWN:
         // F11's code is a byte value too: it is no letter to upper-case.
-        handleGameKey(msg.key == VK_F11 ? msg.key : upperCase(msg.key));
+        handleGameKey(msg.key == VK_F1 || msg.key == VK_F11 ? msg.key : upperCase(msg.key));
         break;
     case MSG_CHAR:
         handleGameChar(upperCase(msg.key));
         break;
-    // While paused the mouse does nothing.
+    // While paused or helped the mouse does nothing.
     case MSG_LBUTTONDOWN:
-        if (!gamePaused) handleJumpLeftClick();
+        if (!gamePaused && !helpShown) handleJumpLeftClick();
         break;
     case MSG_RBUTTONDOWN:
-        if (!gamePaused) handleJumpRightClick();
+        if (!gamePaused && !helpShown) handleJumpRightClick();
         break;
     case MSG_MOUSEMOVE:
-        if (!gamePaused) handleJumpMouseMove(msg.x, msg.y);
+        if (!gamePaused && !helpShown) handleJumpMouseMove(msg.x, msg.y);
         break;
     case MSG_PADBUTTON:
         handlePadButton(msg.key);
@@ -101,6 +102,7 @@ bool mainLoopPass(const PlatformMessage* msg) {
 int runGame() {
     resetToProgramStart();
     removeRecordLeftovers();
+    readHintsChoice();
     readWindowSize();
     int desktopWidth = 0, desktopHeight = 0;
     platformUsableDesktop(&desktopWidth, &desktopHeight);

@@ -1,11 +1,13 @@
 #include "game/frame.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "camera/views.h"
 #include "core/settings.h"
 #include "figure/placement.h"
 #include "game/app.h"
+#include "game/hints.h"
 #include "game/pause.h"
 #include "game/scene_setup.h"
 #include "jump/jump_state.h"
@@ -86,7 +88,6 @@ void drawStartScreen() {
     startScreenButton(quitButtonSelected == 1, textures.but2, textures.but2light, 8);
 
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    platformSwapBuffers();
 }
 
 void (*sceneStepProbe)(const char* step) = nullptr;
@@ -196,34 +197,88 @@ void drawScene() {
 
 namespace {
 
+// Layers in window pixels over the finished picture, origin at the bottom left.
+struct ScreenLayer {
+    float w, h;
+    ScreenLayer() {
+        GLint viewport[4];
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        w = static_cast<float>(viewport[2]);
+        h = static_cast<float>(viewport[3]);
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
+        for (GLenum cap : {GL_LIGHTING, GL_TEXTURE_2D, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T,
+                           GL_DEPTH_TEST, GL_FOG, GL_CULL_FACE, GL_ALPHA_TEST})
+            glDisable(cap);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glLoadIdentity();
+        glOrtho(0, w, 0, h, -1, 1);
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+        glLoadIdentity();
+    }
+    ~ScreenLayer() {
+        glPopMatrix();
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPopAttrib();
+    }
+    void dim(float opacity) const {
+        glColor4f(0, 0, 0, opacity);
+        glRectf(0, 0, w, h);
+    }
+    // A text with its left end at x (or centred on x), its baseline at y.
+    void text(GLuint font, const char* line, float x, float y, bool centred = false) const {
+        if (centred) x -= textWidth(font, line) / 2;
+        glRasterPos2f(std::floor(x), std::floor(y));
+        printText(font, line);
+    }
+};
+
 // The paused picture under a dimmed layer, with "pauza" in the middle in the large font.
 void drawPauseLayer() {
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    const float w = static_cast<float>(viewport[2]), h = static_cast<float>(viewport[3]);
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    for (GLenum cap : {GL_LIGHTING, GL_TEXTURE_2D, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T,
-                       GL_DEPTH_TEST, GL_FOG, GL_CULL_FACE, GL_ALPHA_TEST})
-        glDisable(cap);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, w, 0, h, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glColor4f(0, 0, 0, 0.55f);
-    glRectf(0, 0, w, h);
+    ScreenLayer layer;
+    layer.dim(0.55f);
     glColor4f(1, 1, 1, 1);
-    glRasterPos2f(std::floor((w - textWidth(largeFont, "pauza")) / 2), std::floor(h / 2));
-    printText(largeFont, "pauza");
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopAttrib();
+    layer.text(largeFont, "pauza", layer.w / 2, layer.h / 2, true);
+}
+
+// The controls on a dark panel in the middle of the window, whatever its size.
+void drawHelpPanel() {
+    ScreenLayer layer;
+    layer.dim(0.5f);
+    float widest = textWidth(smallFont, "Pomoc");
+    for (int i = 0; i < kHelpLineCount; ++i)
+        widest = std::max(widest, textWidth(helpFont, kHelpLines[i]));
+    const float lineHeight = 24, titleHeight = 40, margin = 16;
+    const float panelW = widest + 2 * margin;
+    const float panelH = titleHeight + kHelpLineCount * lineHeight + 2 * margin;
+    const float left = std::floor((layer.w - panelW) / 2),
+                bottom = std::floor((layer.h - panelH) / 2);
+    glColor4f(0.04f, 0.07f, 0.2f, 0.9f);
+    glRectf(left, bottom, left + panelW, bottom + panelH);
+    float y = bottom + panelH - margin - 28;
+    glColor4f(1, 0.85f, 0.35f, 1);
+    layer.text(smallFont, "Pomoc", layer.w / 2, y, true);
+    glColor4f(1, 1, 1, 1);
+    y -= titleHeight - 4;
+    for (int i = 0; i < kHelpLineCount; ++i, y -= lineHeight)
+        layer.text(helpFont, kHelpLines[i], left + margin, y);
+}
+
+// A hint in the small font in the window's middle, above the jumper's usual place.
+void drawHint(const char* hint) {
+    ScreenLayer layer;
+    // On a dark band, so it reads over snow and sky alike.
+    const float width = textWidth(smallFont, hint), y = std::floor(layer.h * 0.62f);
+    const float left = std::floor((layer.w - width) / 2);
+    glColor4f(0.04f, 0.07f, 0.2f, 0.75f);
+    glRectf(left - 12, y - 10, left + width + 12, y + 28);
+    glColor4f(1, 0.9f, 0.3f, 1);
+    layer.text(smallFont, hint, left, y);
 }
 
 } // namespace
@@ -236,10 +291,12 @@ void drawFrame() {
     }
     if (startScreenActive == 1) {
         drawStartScreen();
-        return;
+    } else {
+        drawScene();
+        if (currentHint() && hintsOn()) drawHint(currentHint());
+        if (gamePaused) drawPauseLayer();
     }
-    drawScene();
-    if (gamePaused) drawPauseLayer();
+    if (helpShown) drawHelpPanel();
     platformSwapBuffers();
-    sceneStep("swap");
+    if (startScreenActive != 1) sceneStep("swap");
 }

@@ -6,6 +6,7 @@
 #include "core/settings.h"
 #include "game/app.h"
 #include "game/input.h"
+#include "game/hints.h"
 #include "game/pause.h"
 #include "game/scene_setup.h"
 #include "jump/jump_state.h"
@@ -35,8 +36,9 @@ bool stepGame(const PlatformMessage* msg) {
         return false;
     }
     // Nothing moves behind the start screen, in a pause, or once the window has closed.
-    if (startScreenActive != 1 && !windowClosed && !gamePaused) {
+    if (startScreenActive != 1 && !windowClosed && !gamePaused && !helpShown) {
         stepScene();
+        stepHints();
         leanWithStick(platformPadStickY());
     }
     if (msg) mainWindowProc(*msg);
@@ -56,4 +58,5 @@ void resetToProgramStart() {
     sceneGraphicsPending = false;
     gamePaused = false;
     resetStickLean();
+    resetHints();
 }

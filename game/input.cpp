@@ -2,9 +2,11 @@
 
 #include "camera/views.h"
 #include "game/app.h"
+#include "game/hints.h"
 #include "game/pause.h"
 #include "game/scene_setup.h"
 #include "jump/controls.h"
+#include "core/settings.h"
 #include "jump/jump_state.h"
 #include "platform/platform.h"
 #include "venue/animation.h"
@@ -80,9 +82,13 @@ void handleJumpChar(int ch) {
 }
 
 void handleJumpLeftClick() {
+    // A click on the in-run before the take-off window is refused: say so.
+    const HillStart* h = hillStart(hillNumber);
+    const bool early = h && takeoffArmed == 1 && inFlight == 0 && jumperZ <= h->takeoffWindow[0];
     startCommand();
     takeoffCommand();
     if (jumperY == groundY) resetJumpAndCamera();
+    if (early) hintEarlyClick();
 }
 
 void handleJumpRightClick() {
@@ -98,6 +104,12 @@ void handleGameKey(int key) {
         platformToggleFullscreen();
         return;
     }
+    // The help panel stands over everything: F1 or Esc close it, nothing else acts.
+    if (key == VK_F1 || (helpShown && key == VK_ESCAPE)) {
+        toggleHelp();
+        return;
+    }
+    if (helpShown) return;
     if (gamePaused) {
         if (key != VK_ESCAPE) return;
         gamePaused = false; // Esc resumes, then acts as usual
@@ -106,6 +118,11 @@ void handleGameKey(int key) {
 }
 
 void handleGameChar(int ch) {
+    if (helpShown && ch != 'Q') return;
+    if (ch == 'H') {
+        toggleHints();
+        return;
+    }
     if (ch == 'P') {
         togglePause();
         return;
@@ -122,12 +139,12 @@ void handlePadButton(int button) {
         // The confirm key on the start screen, the left button in the scene.
         if (startScreenActive == 1)
             handleGameKey(VK_RETURN);
-        else if (!gamePaused)
+        else if (!gamePaused && !helpShown)
             handleJumpLeftClick();
         break;
     case PAD_B:
     case PAD_RIGHT_TRIGGER:
-        if (!gamePaused) handleJumpRightClick();
+        if (!gamePaused && !helpShown) handleJumpRightClick();
         break;
     case PAD_DPAD_UP:
         handleGameKey(VK_UP);

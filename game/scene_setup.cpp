@@ -150,8 +150,10 @@ void setupSceneGraphics() {
     // 12. Fonts.
     releaseFont(smallFont);
     releaseFont(largeFont);
+    releaseFont(helpFont);
     smallFont = buildFont("Arial", 30);
     largeFont = buildFont("Arial", 50);
+    helpFont = buildFont("Arial", 20);
 }
 
 void setupScene() {

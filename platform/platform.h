@@ -14,6 +14,7 @@ enum VirtualKey {
     VK_UP = 38,
     VK_RIGHT = 39,
     VK_DOWN = 40,
+    VK_F1 = 112,
     VK_F11 = 122,
 };
 

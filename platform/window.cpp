@@ -55,6 +55,8 @@ int virtualKeyOf(SDL_Keycode key) {
         return VK_RIGHT;
     case SDLK_DOWN:
         return VK_DOWN;
+    case SDLK_F1:
+        return VK_F1;
     case SDLK_F11:
         return VK_F11;
     default:

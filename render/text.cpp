@@ -8,6 +8,7 @@
 
 GLuint smallFont = 0;
 GLuint largeFont = 0;
+GLuint helpFont = 0;
 
 namespace {
 

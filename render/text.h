@@ -5,6 +5,8 @@
 
 extern GLuint smallFont;
 extern GLuint largeFont;
+// Smaller, for the help panel's lines.
+extern GLuint helpFont;
 
 // First of 96 new lists, or 0 when the face cannot be made.
 GLuint buildFont(const char* face, int height);

@@ -27,6 +27,13 @@ void hudView() {
 
 } // namespace
 
+int32_t jumpTotal() {
+    int32_t total = jumpPoints;
+    for (int32_t mark : styleMarks)
+        total += mark;
+    return total;
+}
+
 void drawJumpHud() {
     glEnable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
@@ -73,9 +80,8 @@ void drawScoreBoard() {
             printNumber(largeFont, styleMarks[i]);
             printText(smallFont, "pkt");
         }
-        // The total is the distance points; the marks stand beside it.
         glRasterPos2f(3.4f, 0);
-        printNumber(largeFont, jumpPoints);
+        printNumber(largeFont, jumpTotal());
         printText(largeFont, " pkt.");
     }
     glPopMatrix();

@@ -246,7 +246,11 @@ std::vector<Line> scoreBoard(const int marks[5], int points) {
     std::vector<Line> lines;
     for (int i = 0; i < 5; ++i)
         lines.push_back({0, 0, at[i][0], at[i][1], {{true, twoDigits(marks[i])}, {false, "pkt"}}});
-    lines.push_back({0, 0, 3.4f, 0, {{true, twoDigits(points)}, {true, " pkt."}}});
+    // The total counts the marks with the distance points.
+    int total = points;
+    for (int i = 0; i < 5; ++i)
+        total += marks[i];
+    lines.push_back({0, 0, 3.4f, 0, {{true, twoDigits(total)}, {true, " pkt."}}});
     return lines;
 }
 

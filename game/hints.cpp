@@ -1,0 +1,99 @@
+#include "game/hints.h"
+
+#include <cstdio>
+
+#include "core/settings.h"
+#include "jump/jump_state.h"
+
+bool helpShown = false;
+
+const char* const kHelpLines[] = {
+    "Enter: start z ekranu startowego",
+    "Spacja lub lewy przycisk: start przy zielonym świetle",
+    "Lewy przycisk tuż przed progiem: wybicie",
+    "Mysz w dół: pochyl się do przodu, w górę: do tyłu",
+    "Prawy przycisk przed lądowaniem: telemark",
+    "Lewy przycisk lub Enter po skoku: następny skok",
+    "1–8: kamery, + i -: kamera bliżej i dalej",
+    "P: pauza, F11: pełny ekran, H: podpowiedzi",
+    "Esc: ekran startowy, Q: koniec gry",
+    "F1: zamknij pomoc",
+};
+const int kHelpLineCount = sizeof(kHelpLines) / sizeof(kHelpLines[0]);
+
+namespace {
+
+constexpr const char* kHintsFile = "Data/hints.dat";
+// About two seconds a hint.
+constexpr int kHintSteps = 120;
+
+bool hintsWanted = true;
+const char* shown = nullptr;
+int stepsLeft = 0;
+// What this jump has been told already, so a hint comes once.
+bool toldLate = false, toldNoStance = false;
+
+void show(const char* hint) {
+    if (!hintsWanted) return;
+    shown = hint;
+    stepsLeft = kHintSteps;
+}
+
+} // namespace
+
+void toggleHelp() {
+    helpShown = !helpShown;
+}
+
+const char* currentHint() {
+    return shown;
+}
+
+bool hintsOn() {
+    return hintsWanted;
+}
+
+void toggleHints() {
+    hintsWanted = !hintsWanted;
+    if (!hintsWanted) shown = nullptr;
+    // A preference: if it cannot be kept, the game plays on with it for this run.
+    if (FILE* f = std::fopen(kHintsFile, "w")) {
+        std::fputs(hintsWanted ? "1" : "0", f);
+        std::fclose(f);
+    }
+}
+
+void readHintsChoice() {
+    SettingFile file{kHintsFile, 4, {}};
+    int32_t value = 1;
+    hintsWanted = !readSettingFile(file, value) || value != 0;
+}
+
+void hintEarlyClick() {
+    show("za wcześnie");
+}
+
+void stepHints() {
+    if (atGate == 1) toldLate = toldNoStance = false;
+    const HillStart* h = hillStart(hillNumber);
+    // Past the end of the take-off window with no take-off: the click came too late (or
+    // never).
+    if (h && runStarted == 1 && takeoffDone == 0 && jumperZ >= h->takeoffWindow[1] && !toldLate) {
+        toldLate = true;
+        show("spóźnione wybicie");
+    }
+    // Down from a flight without the landing stance: a fall.
+    if (takeoffDone == 1 && jumperY == groundY && landingStance == 0 && !toldNoStance) {
+        toldNoStance = true;
+        show("brak telemarku");
+    }
+    if (stepsLeft > 0 && --stepsLeft == 0) shown = nullptr;
+}
+
+void resetHints() {
+    helpShown = false;
+    hintsWanted = true;
+    shown = nullptr;
+    stepsLeft = 0;
+    toldLate = toldNoStance = false;
+}

@@ -1,0 +1,178 @@
+// Help for a new player: the total with the marks, the F1 panel that stops the clock, and
+// the hints at the edges of their windows, through the real dispatch of clicks between
+// steps. No hint ever changes the jump.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "core/random.h"
+#include "game/app.h"
+#include "game/hints.h"
+#include "jump_play.h"
+#include "score/hud.h"
+#include "support/game_snapshot.h"
+
+namespace {
+
+unsigned fixedSeed() {
+    return 2024;
+}
+
+class Hints : public Jump {
+  protected:
+    void SetUp() override {
+        Jump::SetUp();
+        setRandomSeedSource(fixedSeed);
+    }
+    void TearDown() override {
+        setRandomSeedSource(nullptr);
+        Jump::TearDown();
+    }
+    // The hill with the run started; returns the steps after which z first passes `z`.
+    int stepsUntilPast(float z) {
+        enterHill(*dir, 2);
+        passKey(VK_SPACE);
+        return framesUntil([z] { return jumperZ > z; });
+    }
+    void runFromTheGate(int steps) {
+        enterHill(*dir, 2);
+        passKey(VK_SPACE);
+        frames(steps);
+    }
+};
+
+bool hintIs(const char* text) {
+    return currentHint() && std::strcmp(currentHint(), text) == 0;
+}
+
+} // namespace
+
+TEST_F(Hints, TheTotalCountsTheMarksWithTheDistancePoints) {
+    for (bool stance : {true, false}) {
+        SCOPED_TRACE(stance ? "landing in stance" : "a fall");
+        enterHill(*dir, 1);
+        ASSERT_TRUE(playJump(stance));
+        frames(60); // the marks are drawn
+        int marks = 0;
+        for (int32_t m : styleMarks) {
+            EXPECT_GT(m, 0);
+            marks += m;
+        }
+        EXPECT_EQ(jumpTotal(), jumpPoints + marks);
+        EXPECT_EQ(jumpPoints, static_cast<int>(jumpDistance * static_cast<double>(1.8f)))
+            << "the distance points themselves stay";
+    }
+}
+
+TEST_F(Hints, AClickBeforeTheTakeOffWindowIsTooEarlyAndOneInsideIsNot) {
+    const HillStart* h = hillStart(2);
+    const int n = stepsUntilPast(h->takeoffWindow[0]);
+    ASSERT_GT(n, 1);
+
+    // A click is handled after its pass's step: after n - 2 steps it lands in the last step
+    // before the window, after n - 1 in the first inside it.
+    runFromTheGate(n - 2);
+    passLeftClick();
+    ASSERT_LE(jumperZ, h->takeoffWindow[0]);
+    EXPECT_TRUE(hintIs("za wcześnie"));
+    EXPECT_EQ(inFlight, 0);
+
+    runFromTheGate(n - 1);
+    passLeftClick();
+    EXPECT_EQ(inFlight, 1);
+    EXPECT_EQ(currentHint(), nullptr);
+}
+
+TEST_F(Hints, NoTakeOffByTheWindowsEndIsLate) {
+    const HillStart* h = hillStart(2);
+    const float end = h->takeoffWindow[1];
+    enterHill(*dir, 2);
+    passKey(VK_SPACE);
+    const int n = framesUntil([end] { return jumperZ >= end; });
+    ASSERT_GT(n, 1);
+
+    runFromTheGate(n - 1);
+    EXPECT_EQ(currentHint(), nullptr) << "still inside the window";
+    pass();
+    EXPECT_TRUE(hintIs("spóźnione wybicie"));
+
+    // A click in the window's last step takes off, and nothing is said.
+    runFromTheGate(n - 2);
+    passLeftClick();
+    EXPECT_EQ(inFlight, 1);
+    frames(n);
+    EXPECT_FALSE(hintIs("spóźnione wybicie"));
+}
+
+TEST_F(Hints, TouchingDownWithoutTheStanceSaysSoForAboutTwoSeconds) {
+    enterHill(*dir, 1);
+    ASSERT_TRUE(runAndTakeOff());
+    for (int step = 0; step < 3000 && !onGround(); ++step) {
+        ASSERT_EQ(currentHint(), nullptr) << "nothing in the air";
+        pass();
+    }
+    ASSERT_TRUE(onGround());
+    EXPECT_TRUE(hintIs("brak telemarku"));
+    frames(100);
+    EXPECT_TRUE(hintIs("brak telemarku"));
+    frames(30);
+    EXPECT_EQ(currentHint(), nullptr);
+
+    enterHill(*dir, 1);
+    ASSERT_TRUE(playJump(true));
+    frames(5);
+    EXPECT_EQ(currentHint(), nullptr) << "a landing in stance";
+}
+
+TEST_F(Hints, HintsNeverChangeTheJumpAndHTurnsThemOffForGood) {
+    auto wrongJumps = [&](bool hints) {
+        enterHill(*dir, 2);
+        if (!hints) toggleHints();
+        EXPECT_EQ(hintsOn(), hints);
+        passKey(VK_SPACE);
+        frames(3);
+        passLeftClick(); // too early
+        frames(400);     // too late, then a fall
+        return hashGameState();
+    };
+    EXPECT_EQ(wrongJumps(true), wrongJumps(false));
+    EXPECT_EQ(currentHint(), nullptr);
+    EXPECT_EQ(dir->readData("hints.dat"), "0");
+
+    // The choice is read at the next start; H turns them back on, and off again.
+    enterHill(*dir, 2);
+    readHintsChoice();
+    EXPECT_FALSE(hintsOn());
+    passChar('h');
+    EXPECT_TRUE(hintsOn());
+    EXPECT_EQ(dir->readData("hints.dat"), "1");
+    passChar('H');
+    EXPECT_FALSE(hintsOn());
+}
+
+TEST_F(Hints, F1ShowsTheHelpWithTheClockStoppedAndF1OrEscHidesIt) {
+    dir->writeDefaults();
+    startGame();
+    passKey(VK_F1);
+    EXPECT_TRUE(helpShown) << "on the start screen too";
+    passKey(VK_RETURN);
+    EXPECT_EQ(startScreenActive, 1) << "nothing else acts";
+    passKey(VK_F1);
+    EXPECT_FALSE(helpShown);
+
+    enterHill(*dir, 1);
+    passKey(VK_SPACE);
+    frames(20);
+    passKey(VK_F1);
+    const uint64_t shown = hashGameState();
+    frames(200);
+    passLeftClick();
+    passChar('3');
+    EXPECT_EQ(hashGameState(), shown) << "the clock stood still";
+    passKey(VK_ESCAPE);
+    EXPECT_FALSE(helpShown);
+    EXPECT_EQ(startScreenActive, 0) << "Esc only closed the panel";
+    pass();
+    EXPECT_NE(hashGameState(), shown) << "the run goes on";
+}
