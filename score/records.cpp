@@ -48,22 +48,30 @@ std::string temporaryPath(const char* path) {
     return std::string(path) + ".tmp";
 }
 
-enum class FileText { Missing, Unreadable, Read };
+enum class FileText { Missing, Unreadable, Read, TooLong };
 
-// Up to `size` - 1 bytes of a regular file, read without blocking.
+// A regular file of at most `size` - 1 bytes, read without blocking; a longer one is no
+// record whatever its start says.
 FileText readSmallFile(const char* path, char* text, size_t size, size_t* length) {
     *length = 0;
+    text[0] = '\0';
     const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return errno == ENOENT ? FileText::Missing : FileText::Unreadable;
     struct stat st;
     FileText result = FileText::Unreadable;
-    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<size_t>(st.st_size) >= size) {
+        result = FileText::TooLong;
+    } else if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
         ssize_t n;
         while ((n = read(fd, text + *length, size - 1 - *length)) > 0) {
             *length += static_cast<size_t>(n);
             if (*length == size - 1) break;
         }
-        if (n >= 0) result = FileText::Read;
+        // Grown since the size was taken: as long, and as corrupt, as any longer file.
+        char more;
+        if (n >= 0)
+            result =
+                *length == size - 1 && read(fd, &more, 1) > 0 ? FileText::TooLong : FileText::Read;
     }
     close(fd);
     text[*length] = '\0';
@@ -92,7 +100,7 @@ const char* recordFilePath(int32_t hill) {
 bool readRecord(int32_t hill, int32_t& value) {
     if (!knownHill(hill)) return false;
     RecordRead& read = reads[hill - 1];
-    char text[16];
+    char text[32];
     size_t length = 0;
     read.corrupt = false;
     switch (readSmallFile(kRecordPaths[hill - 1], text, sizeof text, &length)) {
@@ -102,6 +110,9 @@ bool readRecord(int32_t hill, int32_t& value) {
         break;
     case FileText::Unreadable:
         // There but unreadable: the last good read stands.
+        break;
+    case FileText::TooLong:
+        read.corrupt = true;
         break;
     case FileText::Read:
         // An empty file repeats the previous read; anything but a record is corrupt and

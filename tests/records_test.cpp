@@ -81,10 +81,19 @@ TEST_F(RecordFiles, RecordsAreOneToThreeDigitsAndAnythingElseIsLeftAlone) {
         int value; // what a read gives after a good read of 42
     };
     const Case cases[] = {
-        {"07", false, 7},   {"999", false, 999},      {"5", false, 5},
-        {"07\n", false, 7}, {"120 \r\n", false, 120}, {"1063", true, 42},
-        {"-5", true, 42},   {"x95", true, 42},        {"12a", true, 42},
-        {" 12", true, 42},  {"\n", true, 42},         {"0000000000000000000000000012", true, 42},
+        {"07", false, 7},
+        {"999", false, 999},
+        {"5", false, 5},
+        {"07\n", false, 7},
+        {"120 \r\n", false, 120},
+        {"1063", true, 42},
+        {"-5", true, 42},
+        {"x95", true, 42},
+        {"12a", true, 42},
+        {" 12", true, 42},
+        {"\n", true, 42},
+        {"0000000000000000000000000012", true, 42},
+        {"12                                        x", true, 42}, // junk past any short read
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string("\"") + c.text + "\"");
