@@ -1,0 +1,70 @@
+// Any content of a record file through the record reader, against the format the game
+// writes: one to three digits, white space after them at most. An empty file gives the
+// previous good read again, anything else is corrupt and gives it too. A record read must
+// come back unchanged from being stored.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "fuzz_support.h"
+#include "score/records.h"
+
+namespace {
+
+bool isBlank(uint8_t c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// The record a file holds by the format, or false when it holds none.
+bool expectedRecord(const uint8_t* data, size_t size, int32_t* value) {
+    size_t digits = 0;
+    int32_t number = 0;
+    for (; digits < size && data[digits] >= '0' && data[digits] <= '9'; ++digits)
+        if (digits < 3) number = number * 10 + (data[digits] - '0');
+    if (digits == 0 || digits > 3) return false;
+    for (size_t i = digits; i < size; ++i)
+        if (!isBlank(data[i])) return false;
+    *value = number;
+    return true;
+}
+
+constexpr int32_t kEarlierRecord = 57;
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    enterScratchGameFolder(argc, argv);
+    FUZZ_CHECK(recordFilePath(1) != nullptr);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // Each input as if the game had just started, so that a finding replays alone.
+    forgetRecordReads();
+    const char* path = recordFilePath(1);
+    const std::string earlier = std::to_string(kEarlierRecord);
+    writeWholeFile(path, reinterpret_cast<const uint8_t*>(earlier.data()), earlier.size());
+    int32_t value = -1;
+    FUZZ_CHECK(readRecord(1, value) && value == kEarlierRecord && !recordCorrupt(1));
+
+    writeWholeFile(path, data, size);
+    value = -1;
+    FUZZ_CHECK(readRecord(1, value));
+    int32_t expected = kEarlierRecord;
+    const bool record = expectedRecord(data, size, &expected);
+    FUZZ_CHECK(value == expected);
+    FUZZ_CHECK(recordCorrupt(1) == (size > 0 && !record));
+    int32_t again = -1;
+    FUZZ_CHECK(readRecord(1, again) && again == value);
+
+    FUZZ_CHECK(storeRecord(1, value));
+    std::string stored;
+    FUZZ_CHECK(readWholeFile(path, &stored));
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d", static_cast<int>(value));
+    FUZZ_CHECK(stored == text);
+    forgetRecordReads();
+    int32_t back = -1;
+    FUZZ_CHECK(readRecord(1, back) && back == value && !recordCorrupt(1));
+    return 0;
+}
