@@ -1,5 +1,6 @@
 // Any content of a record file through the record reader, against the format the game
-// writes: one to three digits, white space after them at most. An empty file gives the
+// writes: one to three digits, white space after them at most, in a file no longer than
+// kLongestRecordFile. An empty file gives the
 // previous good read again, anything else is corrupt and gives it too. A record read must
 // come back unchanged from being stored.
 #include <cstdint>
@@ -22,6 +23,7 @@ bool expectedRecord(const uint8_t* data, size_t size, int32_t* value) {
     for (; digits < size && data[digits] >= '0' && data[digits] <= '9'; ++digits)
         if (digits < 3) number = number * 10 + (data[digits] - '0');
     if (digits == 0 || digits > 3) return false;
+    if (size > static_cast<size_t>(kLongestRecordFile)) return false;
     for (size_t i = digits; i < size; ++i)
         if (!isBlank(data[i])) return false;
     *value = number;

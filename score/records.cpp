@@ -100,7 +100,7 @@ const char* recordFilePath(int32_t hill) {
 bool readRecord(int32_t hill, int32_t& value) {
     if (!knownHill(hill)) return false;
     RecordRead& read = reads[hill - 1];
-    char text[32];
+    char text[kLongestRecordFile + 1];
     size_t length = 0;
     read.corrupt = false;
     switch (readSmallFile(kRecordPaths[hill - 1], text, sizeof text, &length)) {

@@ -7,6 +7,8 @@ extern int32_t recordDistance;
 
 // Records keep their three-digit form: longer distances are stored as this.
 constexpr int32_t kMaxRecord = 999;
+// A record file of more bytes than this is corrupt, whatever it begins with.
+constexpr int kLongestRecordFile = 31;
 
 // Path of a hill's record file, or nullptr for a hill number outside 1..3.
 const char* recordFilePath(int32_t hill);
