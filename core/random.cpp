@@ -16,12 +16,24 @@ void seedRandom(unsigned seed) {
     state = seed;
 }
 
+void (*randomSeedListener)(unsigned seed) = nullptr;
+
 void seedRandomFromClock() {
-    seedRandom(seedSource());
+    const unsigned seed = seedSource();
+    if (randomSeedListener) randomSeedListener(seed);
+    seedRandom(seed);
+}
+
+unsigned randomState() {
+    return state;
 }
 
 void setRandomSeedSource(RandomSeedSource source) {
     seedSource = source ? source : clockSeed;
+}
+
+RandomSeedSource randomSeedSource() {
+    return seedSource;
 }
 
 // A 15-bit linear congruential generator; the C library's rand() has a wider range here.

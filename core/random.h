@@ -11,3 +11,9 @@ int nextRandom();
 // with a source of their own; nullptr gives the clock back.
 using RandomSeedSource = unsigned (*)();
 void setRandomSeedSource(RandomSeedSource source);
+RandomSeedSource randomSeedSource();
+
+// Told every seed seedRandomFromClock takes (a replay gives the judges the same again).
+extern void (*randomSeedListener)(unsigned seed);
+// The generator's state, to put back with seedRandom.
+unsigned randomState();

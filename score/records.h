@@ -30,8 +30,9 @@ bool storeRecord(int32_t hill, int32_t distance);
 
 // The record check of a step: read the current hill's record into recordDistance and store
 // the jump's distance if it beats it after a landing stance. A corrupt file is left alone,
-// and a store that failed is not tried again before the next jump.
-void checkRecord();
+// and a store that failed is not tried again before the next jump. Returns true when it
+// stored a new record.
+bool checkRecord();
 
 // Temporary files a stopped store left in Data/ (start-up).
 void removeRecordLeftovers();
