@@ -294,3 +294,19 @@ void applyCameraView() {
     const double* t = cameraShot.target;
     gluLookAt(e[0], e[1], e[2], t[0], t[1], t[2], 0, 1, 0);
 }
+
+const StateFields& cameraMotionFields() {
+    static const StateField fields[] = {
+        field(cameraRise),   field(trailOffset),  field(towerDrop), field(chaseShift),
+        field(freeCamX),     field(freeCamY),     field(freeCamZ),  field(freeCamYaw),
+        field(freeCamPitch), field(freeCamTarget)};
+    static const StateFields group{fields, sizeof fields / sizeof fields[0]};
+    return group;
+}
+
+const StateFields& cameraChoiceFields() {
+    static const StateField fields[] = {field(cameraViewFlags), field(cameraNudge),
+                                        memoryField(cameraShot)};
+    static const StateFields group{fields, sizeof fields / sizeof fields[0]};
+    return group;
+}

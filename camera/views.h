@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "core/saved_state.h"
+
 extern uint8_t cameraViewFlags[8];
 extern float cameraNudge;
 extern float cameraRise, trailOffset, towerDrop, chaseShift;
@@ -32,3 +34,8 @@ void selectCameraView(int view); // 1..8
 void resetCameraAnimation();
 // Everything back to its load value (tests).
 void loadCameraState();
+
+// The cameras' moving values and the free camera: where a replay starts them.
+const StateFields& cameraMotionFields();
+// The chosen view, its nudge and the last shot: with the motion, the whole camera.
+const StateFields& cameraChoiceFields();

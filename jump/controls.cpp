@@ -9,10 +9,52 @@ bool strictlyInside(float z, const float window[2]) {
     return z > window[0] && z < window[1];
 }
 
+void tell(JumpCommand command, int32_t value = 0) {
+    if (jumpCommandListener) jumpCommandListener(command, value);
+}
+
+void lean(int32_t dy) {
+    if (!(inFlight == 1 && extendStep == 0 && landingStance == 0 && jumperY != groundY)) return;
+    if (dy > 0) {
+        flightLean += leanStepUp;
+        leanStepUp = flightLean > 18 ? 0.0f : 4.5f;
+    } else if (dy < 0) {
+        flightLean -= leanStepDown;
+        leanStepDown = flightLean < -5 ? 0.0f : 1.5f;
+    }
+}
+
 } // namespace
 
+void (*jumpCommandListener)(JumpCommand command, int32_t value) = nullptr;
+
+bool startAllowed() {
+    return awaitingStart == 1 && startCountdown >= 0;
+}
+
+void giveJumpCommand(JumpCommand command, int32_t value) {
+    switch (command) {
+    case JumpCommand::Start:
+        startCommand();
+        break;
+    case JumpCommand::Takeoff:
+        takeoffCommand();
+        break;
+    case JumpCommand::Landing:
+        landingCommand();
+        break;
+    case JumpCommand::Steer:
+        steerFlight(value & 0xFFFF, (value >> 16) & 0xFFFF);
+        break;
+    case JumpCommand::Lean:
+        leanFlight(value);
+        break;
+    }
+}
+
 void startCommand() {
-    if (!(awaitingStart == 1 && startCountdown >= 0)) return;
+    tell(JumpCommand::Start);
+    if (!startAllowed()) return;
     atGate = 0;
     runStarted = 1;
     takeoffArmed = 1;
@@ -20,6 +62,7 @@ void startCommand() {
 }
 
 void takeoffCommand() {
+    tell(JumpCommand::Takeoff);
     const HillStart* h = hillStart(hillNumber);
     if (!h || takeoffArmed != 1 || inFlight != 0 || !strictlyInside(jumperZ, h->takeoffWindow))
         return;
@@ -34,6 +77,7 @@ void takeoffCommand() {
 }
 
 void landingCommand() {
+    tell(JumpCommand::Landing);
     const HillStart* h = hillStart(hillNumber);
     if (!h || landingArmed != 1 || fallen != 0 || !strictlyInside(jumperZ, h->landingWindow))
         return;
@@ -43,21 +87,18 @@ void landingCommand() {
 }
 
 void steerFlight(int x, int y) {
-    int32_t previousY = cursorY;
+    const int32_t previousY = cursorY;
     cursorX = x & 0xFFFF;
     cursorY = y & 0xFFFF;
-    leanFlight(cursorY - previousY);
+    tell(JumpCommand::Steer, static_cast<int32_t>(static_cast<uint32_t>(cursorX) |
+                                                  static_cast<uint32_t>(cursorY) << 16));
+    lean(cursorY - previousY);
 }
 
 void leanFlight(int32_t dy) {
-    if (!(inFlight == 1 && extendStep == 0 && landingStance == 0 && jumperY != groundY)) return;
-    if (dy > 0) {
-        flightLean += leanStepUp;
-        leanStepUp = flightLean > 18 ? 0.0f : 4.5f;
-    } else if (dy < 0) {
-        flightLean -= leanStepDown;
-        leanStepDown = flightLean < -5 ? 0.0f : 1.5f;
-    }
+    // Only the direction counts.
+    tell(JumpCommand::Lean, dy > 0 ? 1 : dy < 0 ? -1 : 0);
+    lean(dy);
 }
 
 bool confirmResetsJump() {

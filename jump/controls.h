@@ -16,3 +16,13 @@ void leanFlight(int32_t dy);
 // The confirm key prepares a new jump in exactly one case: a run-out countdown at the
 // gate, or a jumper standing after a jump.
 bool confirmResetsJump();
+
+// Every command as the player gives it, whether it acts or not, for the replay: a mouse
+// move as its cursor position (x in the low 16 bits, y in the high), a lean as its
+// direction (-1, 0, 1).
+enum class JumpCommand : uint8_t { Start, Takeoff, Landing, Steer, Lean };
+extern void (*jumpCommandListener)(JumpCommand command, int32_t value);
+// Gives a command again exactly as it was told to the listener.
+void giveJumpCommand(JumpCommand command, int32_t value);
+// The start light is green: a start command now starts the run.
+bool startAllowed();

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "core/saved_state.h"
+
 // Position and motion.
 extern float jumperX, jumperY, jumperZ, groundY;
 extern float jumpClock, runSpeed, runAccel, gravity;
@@ -66,3 +68,6 @@ void applyHillStartValues();
 
 // Every value back to its load value (tests: a fresh "program").
 void loadJumpState();
+
+// Every value of the jump, the figure's pose included, for saving and putting back whole.
+const StateFields& jumpStateFields();

@@ -144,3 +144,19 @@ void resetVenueAnimation() {
     precipitationWrapped = false;
     beamOpacity = 0.9f;
 }
+
+const StateFields& venueAnimationFields() {
+    static_assert(sizeof(SeatPosition) == 3 * sizeof(float) && sizeof(bool) == 1,
+                  "seats are saved as three floats, the wrap flag as a byte");
+    static const StateField fields[] = {
+        field(airshipTravel),
+        field(busPositions),
+        {&busRowPositions[0][0], FieldKind::Float, kBusRowCount * kBusCount},
+        {&downSeat, FieldKind::Float, 3},
+        {&upSeat, FieldKind::Float, 3},
+        field(precipitationFall),
+        {&precipitationWrapped, FieldKind::Flag, 1},
+        field(beamOpacity)};
+    static const StateFields group{fields, sizeof fields / sizeof fields[0]};
+    return group;
+}

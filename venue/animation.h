@@ -1,6 +1,8 @@
 // The venue's moving parts: advanced by the game step, only read by the drawing.
 #pragma once
 
+#include "core/saved_state.h"
+
 struct SeatPosition {
     float x, y, z;
 };
@@ -39,3 +41,6 @@ bool floodlightsShown();
 
 // Every moving part back to where it stands at program start.
 void resetVenueAnimation();
+
+// Every moving part's place, for saving and putting back whole.
+const StateFields& venueAnimationFields();
