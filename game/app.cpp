@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <string>
 
 #include "core/settings.h"
 #include "game/frame.h"
@@ -9,11 +10,13 @@
 #include "game/input.h"
 #include "game/main_loop.h"
 #include "game/hints.h"
-#include "game/pause.h"
+#include "game/replay.h"
 #include "game/scene_setup.h"
 #include "render/gl.h"
 #include "render/quadrics.h"
 #include "render/textures.h"
+#include "jump/jump_state.h"
+#include "score/hud.h"
 #include "score/records.h"
 
 // Values at program start come from loadShellState.
@@ -71,15 +74,14 @@ void mainWindowProc(const PlatformMessage& msg) {
     case MSG_CHAR:
         handleGameChar(upperCase(msg.key));
         break;
-    // While paused or helped the mouse does nothing.
     case MSG_LBUTTONDOWN:
-        if (!gamePaused && !helpShown) handleJumpLeftClick();
+        handleGameLeftClick();
         break;
     case MSG_RBUTTONDOWN:
-        if (!gamePaused && !helpShown) handleJumpRightClick();
+        handleGameRightClick();
         break;
     case MSG_MOUSEMOVE:
-        if (!gamePaused && !helpShown) handleJumpMouseMove(msg.x, msg.y);
+        handleGameMouseMove(msg.x, msg.y);
         break;
     case MSG_PADBUTTON:
         handlePadButton(msg.key);
@@ -99,9 +101,13 @@ bool mainLoopPass(const PlatformMessage* msg) {
     return true;
 }
 
-int runGame() {
+namespace {
+
+// Start-up up to an open window with its viewport; false (having said why) if there is none.
+bool openGameWindow() {
     resetToProgramStart();
     removeRecordLeftovers();
+    removeReplayLeftovers();
     readHintsChoice();
     readWindowSize();
     int desktopWidth = 0, desktopHeight = 0;
@@ -110,19 +116,29 @@ int runGame() {
     if (!platformCreateWindow("Valmora", windowWidth, windowHeight)) {
         std::fprintf(stderr, "orbel: no game window: %s\n", platformLastError());
         platformShutdown();
-        return 1;
+        return false;
     }
     int w = 0, h = 0;
     platformClientSize(&w, &h);
     resizeViewport(w, h);
+    return true;
+}
+
+// Without a single picture the game would be a white window: better to say so.
+bool texturesThere() {
+    if (texturesLoaded() > 0) return true;
+    std::fprintf(stderr, "orbel: no textures could be loaded from textures/ in the working "
+                         "folder; start the game from its own folder\n");
+    platformShutdown();
+    return false;
+}
+
+} // namespace
+
+int runGame() {
+    if (!openGameWindow()) return 1;
     setupScene();
-    // Without a single picture the game would be a white window: better to say so.
-    if (texturesLoaded() == 0) {
-        std::fprintf(stderr, "orbel: no textures could be loaded from textures/ in the working "
-                             "folder; start the game from its own folder\n");
-        platformShutdown();
-        return 1;
-    }
+    if (!texturesThere()) return 1;
 
     FrameLoop loop;
     loop.now = platformSeconds;
@@ -136,7 +152,58 @@ int runGame() {
         if (platformHasContext()) drawFrame();
     };
     runFrameLoop(loop);
+    finishRecording();
     releaseFigureQuadric();
     platformShutdown();
+    return 0;
+}
+
+int runTimeDemo(const char* path) {
+    Recording recording;
+    std::string why;
+    if (!readReplayFile(path, 0, recording, why)) {
+        std::fprintf(stderr, "orbel: %s: %s\n", path, why.c_str());
+        return 1;
+    }
+    if (!openGameWindow()) return 1;
+    // The scene as the start screen's confirm sets it up, on the file's hill and speed.
+    readSceneBatch();
+    fitSceneChoices();
+    hillNumber = recording.hill;
+    gameSpeed = recording.speed;
+    prepareSceneState();
+    startScreenActive = 0;
+    sceneGraphicsPending = true;
+    drawFrame(); // sets up the scene's graphics as the first frame after the start screen
+    if (!texturesThere()) return 1;
+    platformSetVsync(false);
+
+    startReplay(recording);
+    int frameCount = 0;
+    int32_t distance = 0, points = 0;
+    const double start = platformSeconds();
+    while (replayRunning()) {
+        distance = jumpDistance;
+        points = jumpTotal();
+        drawFrame();
+        ++frameCount;
+        // Only the window's own messages: a key must not end the demo early.
+        PlatformMessage msg;
+        while (platformPollMessage(&msg))
+            if (msg.type == MSG_SIZE || msg.type == MSG_CLOSE || msg.type == MSG_QUIT)
+                mainWindowProc(msg);
+        if (windowClosed) break;
+        stepGame(nullptr);
+    }
+    const double seconds = platformSeconds() - start;
+    releaseFigureQuadric();
+    platformShutdown();
+    if (windowClosed) {
+        std::fprintf(stderr, "orbel: the time demo's window was closed\n");
+        return 1;
+    }
+    std::printf("frames=%d seconds=%.3f fps=%.1f distance=%d points=%d\n", frameCount, seconds,
+                seconds > 0 ? frameCount / seconds : 0.0, static_cast<int>(distance),
+                static_cast<int>(points));
     return 0;
 }

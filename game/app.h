@@ -23,6 +23,10 @@ bool mainLoopPass(const PlatformMessage* msg);
 
 // Start-up and the fixed-step main loop; returns the exit code.
 int runGame();
+// Plays a replay file with the current settings, a step a frame as fast as frames come,
+// then prints frames, seconds, frames a second, distance and points. Returns the exit code
+// (1 for a file that cannot be played, with the reason on standard error).
+int runTimeDemo(const char* path);
 
 // Start-screen and quit flags back to their load values.
 void loadShellState();

@@ -9,6 +9,7 @@
 #include "game/app.h"
 #include "game/hints.h"
 #include "game/pause.h"
+#include "game/replay.h"
 #include "game/scene_setup.h"
 #include "jump/jump_state.h"
 #include "platform/platform.h"
@@ -281,6 +282,18 @@ void drawHint(const char* hint) {
     layer.text(smallFont, hint, left, y);
 }
 
+// "powtórka" at the top centre while a replay plays.
+void drawReplayLabel() {
+    ScreenLayer layer;
+    const char* label = "powtórka";
+    const float width = textWidth(smallFont, label), y = layer.h - 42;
+    const float left = std::floor((layer.w - width) / 2);
+    glColor4f(0.04f, 0.07f, 0.2f, 0.75f);
+    glRectf(left - 12, y - 10, left + width + 12, y + 30);
+    glColor4f(1, 1, 1, 1);
+    layer.text(smallFont, label, left, y);
+}
+
 } // namespace
 
 void drawFrame() {
@@ -293,7 +306,11 @@ void drawFrame() {
         drawStartScreen();
     } else {
         drawScene();
-        if (currentHint() && hintsOn()) drawHint(currentHint());
+        // A hint is advice on the player's own jump, not on a replayed one.
+        if (replayRunning())
+            drawReplayLabel();
+        else if (currentHint() && hintsOn())
+            drawHint(currentHint());
         if (gamePaused) drawPauseLayer();
     }
     if (helpShown) drawHelpPanel();

@@ -8,6 +8,7 @@
 #include "game/input.h"
 #include "game/hints.h"
 #include "game/pause.h"
+#include "game/replay.h"
 #include "game/scene_setup.h"
 #include "jump/jump_state.h"
 #include "jump/motion.h"
@@ -16,7 +17,11 @@
 #include "venue/animation.h"
 
 void stepScene() {
-    checkRecord();
+    if (checkRecord()) recordNewRecord();
+    advanceScene();
+}
+
+void advanceScene() {
     if (awaitingStart == 1) stepStartCountdown();
     if (snowFalls() || rainFalls()) precipitationWrapped = lowerPrecipitationFall(snowFalls());
     updateCamera(airshipTravel);
@@ -37,11 +42,18 @@ bool stepGame(const PlatformMessage* msg) {
     }
     // Nothing moves behind the start screen, in a pause, or once the window has closed.
     if (startScreenActive != 1 && !windowClosed && !gamePaused && !helpShown) {
-        stepScene();
-        stepHints();
-        leanWithStick(platformPadStickY());
+        if (replayRunning()) {
+            stepReplay();
+        } else {
+            recordSceneStep();
+            stepScene();
+            stepHints();
+            leanWithStick(platformPadStickY());
+            recordStandstill();
+        }
     }
     if (msg) mainWindowProc(*msg);
+    endRecordedStep();
     return true;
 }
 
@@ -59,4 +71,5 @@ void resetToProgramStart() {
     gamePaused = false;
     resetStickLean();
     resetHints();
+    resetReplay();
 }

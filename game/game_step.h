@@ -11,6 +11,8 @@ bool stepGame(const PlatformMessage* msg);
 // check, start countdown, precipitation, camera (seeing the jumper one step behind),
 // chairlift, airship, jumper, buses, floodlight beams.
 void stepScene();
+// All of it but the record check: what a replay moves on.
+void advanceScene();
 
 // Every moving value of the game back to program start: shell, settings, jump, camera,
 // records, venue, random generator. Tests begin from here.

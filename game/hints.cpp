@@ -15,6 +15,7 @@ const char* const kHelpLines[] = {
     "Prawy przycisk przed lądowaniem: telemark",
     "Lewy przycisk lub Enter po skoku: następny skok",
     "1–8: kamery, + i -: kamera bliżej i dalej",
+    "R: powtórka (Spacja: wolniej), T: skok rekordowy",
     "P: pauza, F11: pełny ekran, H: podpowiedzi",
     "Esc: ekran startowy, Q: koniec gry",
     "F1: zamknij pomoc",

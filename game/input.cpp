@@ -4,6 +4,7 @@
 #include "game/app.h"
 #include "game/hints.h"
 #include "game/pause.h"
+#include "game/replay.h"
 #include "game/scene_setup.h"
 #include "jump/controls.h"
 #include "core/settings.h"
@@ -28,6 +29,25 @@ void startScreenChoice() {
         sceneGraphicsPending = true;
     }
     if (startScreenActive == 1 && quitButtonSelected == 1) quitRequested = 1;
+}
+
+// A replay takes the confirm keys and Esc as its end, Space as slow motion, and nothing
+// else of the jump's keys.
+void handleReplayKey(int key) {
+    switch (key) {
+    case VK_RETURN:
+    case VK_SHIFT:
+    case VK_CONTROL:
+    case VK_MENU:
+    case VK_ESCAPE:
+        endReplay();
+        break;
+    case VK_SPACE:
+        toggleReplaySlow();
+        break;
+    default:
+        break;
+    }
 }
 
 } // namespace
@@ -114,7 +134,10 @@ void handleGameKey(int key) {
         if (key != VK_ESCAPE) return;
         gamePaused = false; // Esc resumes, then acts as usual
     }
-    handleJumpKey(key);
+    if (replayRunning())
+        handleReplayKey(key);
+    else
+        handleJumpKey(key);
 }
 
 void handleGameChar(int ch) {
@@ -128,9 +151,38 @@ void handleGameChar(int ch) {
         return;
     }
     if (gamePaused && !cameraChar(ch) && ch != 'Q') return;
+    if (replayRunning()) {
+        if (ch == 'R') {
+            endReplay();
+            return;
+        }
+        if (!cameraChar(ch) && ch != 'Q') return;
+    } else if (ch == 'R' || ch == 'T') {
+        if (ch == 'R')
+            replayLastJump();
+        else
+            replayRecordJump();
+        return;
+    }
     handleJumpChar(ch);
     // The paused picture shows the chosen view at once, with nothing moving on.
     if (gamePaused && cameraChar(ch)) placeCameraStill(airshipTravel);
+}
+
+void handleGameLeftClick() {
+    if (gamePaused || helpShown) return;
+    if (replayRunning())
+        endReplay();
+    else
+        handleJumpLeftClick();
+}
+
+void handleGameRightClick() {
+    if (!gamePaused && !helpShown && !replayRunning()) handleJumpRightClick();
+}
+
+void handleGameMouseMove(int x, int y) {
+    if (!gamePaused && !helpShown && !replayRunning()) handleJumpMouseMove(x, y);
 }
 
 void handlePadButton(int button) {
@@ -139,12 +191,12 @@ void handlePadButton(int button) {
         // The confirm key on the start screen, the left button in the scene.
         if (startScreenActive == 1)
             handleGameKey(VK_RETURN);
-        else if (!gamePaused && !helpShown)
-            handleJumpLeftClick();
+        else
+            handleGameLeftClick();
         break;
     case PAD_B:
     case PAD_RIGHT_TRIGGER:
-        if (!gamePaused && !helpShown) handleJumpRightClick();
+        handleGameRightClick();
         break;
     case PAD_DPAD_UP:
         handleGameKey(VK_UP);

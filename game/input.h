@@ -16,6 +16,11 @@ void resetJumpAndCamera();
 void handleGameKey(int key);
 void handleGameChar(int ch);
 void handlePadButton(int button);
+// The mouse as the game window takes it: nothing while paused or helped; a click ends a
+// replay, and moves and right clicks do nothing in one.
+void handleGameLeftClick();
+void handleGameRightClick();
+void handleGameMouseMove(int x, int y);
 
 // One step of the left stick: up and down lean the flight as the mouse does, a full push
 // as fast as one mouse move every step.

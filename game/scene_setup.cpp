@@ -53,9 +53,14 @@ void applyTimeOfDay() {
 bool sceneGraphicsPending = false;
 
 void setupSceneState() {
-    // 1. Settings, 2. time of day, 3. the hill's start values.
+    // 1. Settings, then what follows from them.
     readSceneBatch();
     fitSceneChoices();
+    prepareSceneState();
+}
+
+void prepareSceneState() {
+    // 2. Time of day, 3. the hill's start values.
     float colour[3];
     if (backdropColourFor(lightingMode, hillNumber, colour))
         for (int i = 0; i < 3; ++i)

@@ -6,6 +6,9 @@ void setupScene();
 // The game state of a new scene: settings, backdrop colour, the hill's start values, the
 // fog mode, the jitter tables and the start wind. Needs no GL context.
 void setupSceneState();
+// The same after the settings are read: what follows from them (a time demo sets the hill
+// and speed of its file in between).
+void prepareSceneState();
 // The graphics of the scene the settings describe: time-of-day lights and clear colour,
 // fixed state, lights, material, textures, fog, quadrics and fonts.
 void setupSceneGraphics();

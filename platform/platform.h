@@ -63,6 +63,8 @@ const char* platformLastError();
 // One window with a double-buffered RGBA context (depth >= 16 bits), made current.
 // Returns false when the window or context cannot be made.
 bool platformCreateWindow(const char* title, int width, int height);
+// Swaps wait for the display's refresh (the default), or not (the time demo).
+void platformSetVsync(bool on);
 void platformClientSize(int* width, int* height);
 void platformSetWindowSize(int width, int height);
 

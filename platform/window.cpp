@@ -322,6 +322,10 @@ bool platformCreateWindow(const char* title, int width, int height) {
     return true;
 }
 
+void platformSetVsync(bool on) {
+    if (context) SDL_GL_SetSwapInterval(on ? 1 : 0);
+}
+
 void platformClientSize(int* width, int* height) {
     int w = 0, h = 0;
     if (window) SDL_GL_GetDrawableSize(window, &w, &h);

@@ -1,0 +1,255 @@
+#include "game/replay.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "camera/views.h"
+#include "core/random.h"
+#include "core/saved_state.h"
+#include "core/settings.h"
+#include "game/app.h"
+#include "game/game_step.h"
+#include "jump/jump_state.h"
+#include "jump/pose.h"
+#include "venue/animation.h"
+
+namespace {
+
+// --- Recording ---
+
+enum class Recorder { Idle, Recording, Ended };
+Recorder recorder = Recorder::Idle;
+Recording current;
+bool currentIsRecord = false;
+// The braking jumper rocks on the out-run without end: his run has ended where he stops
+// going forward, and the recording half a second after.
+constexpr int kStepsAfterStop = 30;
+int stepsAfterStop = -1;
+float lastZ = 0;
+
+bool playing = false;
+
+bool sceneShown() {
+    return startScreenActive != 1 && !windowClosed;
+}
+
+void storeRecordJump() {
+    const char* path = replayFilePath(current.hill);
+    if (path && !writeReplayFile(path, current))
+        std::fprintf(stderr, "orbel: the record jump could not be kept in %s\n", path);
+}
+
+void endRecording() {
+    if (recorder != Recorder::Recording) return;
+    recorder = Recorder::Ended;
+    if (currentIsRecord) storeRecordJump();
+}
+
+void beginRecording() {
+    current = Recording{};
+    current.hill = hillNumber;
+    current.speed = gameSpeed;
+    saveReplayStart(current.start);
+    recorder = Recorder::Recording;
+    currentIsRecord = false;
+    stepsAfterStop = -1;
+    lastZ = jumperZ;
+}
+
+void onCommand(JumpCommand command, int32_t value) {
+    if (playing) return;
+    if (command == JumpCommand::Start && startAllowed() && sceneShown()) beginRecording();
+    if (recorder != Recorder::Recording) return;
+    // One message a step gives at most a few commands; more could not be played back.
+    if (current.commands.size() >= 3 * (uint64_t{current.steps} + 1)) {
+        endRecording();
+        return;
+    }
+    current.commands.push_back({current.steps, command, value});
+}
+
+void onSeed(unsigned seed) {
+    if (playing || recorder != Recorder::Recording) return;
+    if (current.seeds.size() < 2 * (uint64_t{current.steps} + 1)) current.seeds.push_back(seed);
+}
+
+// --- Playing ---
+
+struct LiveGame {
+    std::vector<uint8_t> jump, motion, choice, venue;
+    unsigned randomState = 1;
+    RandomSeedSource seedSource = nullptr;
+    int32_t speed = 0;
+};
+LiveGame live;
+Recording shown;
+uint32_t shownStep = 0;
+size_t nextCommand = 0, nextSeed = 0;
+bool slow = false, slowSkips = false;
+
+const StateFields* const kLiveGroups[] = {&jumpStateFields(), &cameraMotionFields(),
+                                          &cameraChoiceFields(), &venueAnimationFields()};
+
+void saveLive() {
+    std::vector<uint8_t>* parts[] = {&live.jump, &live.motion, &live.choice, &live.venue};
+    for (int i = 0; i < 4; ++i) {
+        parts[i]->clear();
+        saveState(*kLiveGroups[i], *parts[i]);
+    }
+    live.randomState = randomState();
+    live.seedSource = randomSeedSource();
+    live.speed = gameSpeed;
+}
+
+void restoreLive() {
+    const std::vector<uint8_t>* parts[] = {&live.jump, &live.motion, &live.choice, &live.venue};
+    for (int i = 0; i < 4; ++i)
+        restoreState(*kLiveGroups[i], parts[i]->data());
+    seedRandom(live.randomState);
+    setRandomSeedSource(live.seedSource);
+    gameSpeed = live.speed;
+}
+
+// The judges read the clock; in a replay they read the seeds they had.
+unsigned replaySeed() {
+    if (shown.seeds.empty()) return 0;
+    const unsigned seed =
+        shown.seeds[nextSeed < shown.seeds.size() ? nextSeed : shown.seeds.size() - 1];
+    ++nextSeed;
+    return seed;
+}
+
+void playCommands(uint32_t step) {
+    while (nextCommand < shown.commands.size() && shown.commands[nextCommand].step == step) {
+        giveJumpCommand(shown.commands[nextCommand].command, shown.commands[nextCommand].value);
+        ++nextCommand;
+    }
+}
+
+} // namespace
+
+void recordSceneStep() {
+    if (recorder != Recorder::Recording) return;
+    if (current.steps == kMaxReplaySteps) {
+        endRecording();
+        return;
+    }
+    ++current.steps;
+}
+
+void recordNewRecord() {
+    if (recorder != Recorder::Recording) return;
+    currentIsRecord = true;
+    // At once, so the record never stands beside an older jump's replay.
+    storeRecordJump();
+}
+
+void recordStandstill() {
+    if (recorder != Recorder::Recording) return;
+    if (stepsAfterStop < 0 && jumperY == groundY && atGate == 0 && jumperZ <= lastZ)
+        stepsAfterStop = 0;
+    lastZ = jumperZ;
+    if (stepsAfterStop >= 0 && ++stepsAfterStop > kStepsAfterStop) endRecording();
+}
+
+void endRecordedStep() {
+    if (recorder == Recorder::Recording && (atGate == 1 || !sceneShown())) endRecording();
+}
+
+const Recording& lastRecording() {
+    return current;
+}
+
+bool recordingInProgress() {
+    return recorder == Recorder::Recording;
+}
+
+void finishRecording() {
+    endRecording();
+}
+
+bool replayRunning() {
+    return playing;
+}
+
+bool replaySlow() {
+    return slow;
+}
+
+bool replayLastJump() {
+    if (playing || recorder == Recorder::Idle || !sceneShown()) return false;
+    if (atGate == 1 || jumperY != groundY) return false;
+    startReplay(current);
+    return true;
+}
+
+bool replayRecordJump() {
+    if (playing || !sceneShown()) return false;
+    if (atGate != 1 && jumperY != groundY) return false;
+    const char* path = replayFilePath(hillNumber);
+    if (!path) return false;
+    Recording recording;
+    std::string why;
+    if (!readReplayFile(path, hillNumber, recording, why)) {
+        std::fprintf(stderr, "orbel: no record jump to play for hill %d: %s: %s\n",
+                     static_cast<int>(hillNumber), path, why.c_str());
+        return false;
+    }
+    startReplay(recording);
+    return true;
+}
+
+void startReplay(const Recording& recording) {
+    if (playing || recording.start.size() != replayStartSize()) return;
+    saveLive();
+    shown = recording;
+    restoreReplayStart(shown.start);
+    gameSpeed = shown.speed;
+    setRandomSeedSource(replaySeed);
+    playing = true;
+    slow = slowSkips = false;
+    shownStep = 0;
+    nextCommand = nextSeed = 0;
+    playCommands(0);
+    // The first frame already shows the start from the chosen view.
+    placeCameraStill(airshipTravel);
+}
+
+void stepReplay() {
+    if (!playing) return;
+    if (slow) {
+        slowSkips = !slowSkips;
+        if (slowSkips) return;
+    }
+    if (shownStep >= shown.steps) {
+        endReplay();
+        return;
+    }
+    ++shownStep;
+    advanceScene();
+    playCommands(shownStep);
+}
+
+void toggleReplaySlow() {
+    slow = !slow;
+    slowSkips = false;
+}
+
+void endReplay() {
+    if (!playing) return;
+    playing = false;
+    slow = false;
+    restoreLive();
+}
+
+void resetReplay() {
+    // Nothing of a replay's game is given back: the program's start state stands.
+    if (playing) setRandomSeedSource(live.seedSource);
+    playing = slow = slowSkips = false;
+    recorder = Recorder::Idle;
+    current = Recording{};
+    currentIsRecord = false;
+    stepsAfterStop = -1;
+    jumpCommandListener = onCommand;
+    randomSeedListener = onSeed;
+}

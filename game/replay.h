@@ -1,0 +1,45 @@
+// Every jump is recorded from its start to the standstill; R plays it again, T plays the
+// hill's record jump. A replay moves the scene exactly as the jump did, then gives the
+// live game back exactly as it was.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "game/replay_file.h"
+
+// --- Recording (the live game) ---
+// The start of a scene step: a recording counts it.
+void recordSceneStep();
+// The scene step stored a new record: the recording goes beside it now and at its end.
+void recordNewRecord();
+// After a live scene step: half a second after the jumper stops going forward on the
+// out-run (he rocks there without end), the recording ends.
+void recordStandstill();
+// The end of a step, its message handled: a reset jump or a left scene ends the recording.
+void endRecordedStep();
+// The jump recorded last (empty: none since the program start).
+const Recording& lastRecording();
+bool recordingInProgress();
+// A recording under way ends now (the game is closing).
+void finishRecording();
+
+// --- Playing ---
+bool replayRunning();
+// Whether slow motion is on (Space).
+bool replaySlow();
+// R: the last jump again, once it has ended and the jumper stands on the ground.
+bool replayLastJump();
+// T: the hill's record jump, at the gate or after a landing. On a fault says why on
+// standard error and returns false.
+bool replayRecordJump();
+// Plays a recording from its start; the live game is kept to return to.
+void startReplay(const Recording& recording);
+// One game step of the replay: a scene step (every other game step in slow motion), and
+// the end after the last.
+void stepReplay();
+void toggleReplaySlow();
+// Back to the live game exactly as it was.
+void endReplay();
+
+// Nothing recorded, nothing playing (program start).
+void resetReplay();
