@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "support/game_process.h"
 #include "support/harness.h"
 
 // Xlib last: its macros (None, Bool, Status) must not meet the headers above.
@@ -40,96 +41,6 @@ PlatformMessage message(MessageType type, int key = 0, int x = 0, int y = 0) {
     m.y = y;
     return m;
 }
-
-std::string run(const std::string& command) {
-    std::string out;
-    FILE* p = popen(command.c_str(), "r");
-    if (!p) return out;
-    char buf[256];
-    while (std::fgets(buf, sizeof buf, p))
-        out += buf;
-    pclose(p);
-    return out;
-}
-
-bool haveXdotool() {
-    return std::system("command -v xdotool >/dev/null 2>&1") == 0;
-}
-
-std::vector<unsigned long> lines(const std::string& text) {
-    std::vector<unsigned long> ids;
-    std::istringstream in(text);
-    unsigned long id;
-    while (in >> id)
-        ids.push_back(id);
-    return ids;
-}
-
-// Windows named exactly "Valmora" that belong to process pid.
-std::vector<unsigned long> valmoraWindowsOf(pid_t pid, bool onlyVisible) {
-    std::vector<unsigned long> mine;
-    std::string search = std::string("xdotool search ") + (onlyVisible ? "--onlyvisible " : "") +
-                         "--name '^Valmora$' 2>/dev/null";
-    for (unsigned long w : lines(run(search))) {
-        std::string owner = run("xdotool getwindowpid " + std::to_string(w) + " 2>/dev/null");
-        if (!owner.empty() && std::stol(owner) == pid) mine.push_back(w);
-    }
-    return mine;
-}
-
-std::vector<unsigned long> waitForWindows(pid_t pid) {
-    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(15);
-    while (std::chrono::steady_clock::now() < until) {
-        std::vector<unsigned long> w = valmoraWindowsOf(pid, true);
-        if (!w.empty()) return w;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return {};
-}
-
-// The built game, started in the current directory (the test's game folder). A game still
-// running when the test ends is killed, so a failed check leaves no process behind.
-class GameProcess {
-  public:
-    // display: another X display to use; what the game says on standard error goes to
-    // stderr.txt in the game folder.
-    explicit GameProcess(const char* display = nullptr) {
-        pid_ = fork();
-        if (pid_ == 0) {
-            const int err = open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            if (err >= 0) dup2(err, 2);
-            if (display) setenv("DISPLAY", display, 1);
-            execl(GAME_DIR "/orbel", "orbel", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-    }
-    ~GameProcess() {
-        if (pid_ > 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    GameProcess(const GameProcess&) = delete;
-    GameProcess& operator=(const GameProcess&) = delete;
-    pid_t pid() const { return pid_; }
-
-    // Exit status if the game ends within the time, else -1 (and it is killed).
-    int waitForExit(int seconds) {
-        auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-        int status = 0;
-        while (pid_ > 0 && std::chrono::steady_clock::now() < until) {
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return -1;
-    }
-
-  private:
-    pid_t pid_ = -1;
-};
 
 struct Geometry {
     int x = -1, y = -1, width = -1, height = -1;
@@ -172,14 +83,6 @@ bool pressCloseBox(unsigned long window, bool* asksForIt) {
     XSync(d, False);
     XCloseDisplay(d);
     return sent != 0;
-}
-
-// Types keys into the game window. xdotool uses the server's test keyboard when the window
-// has the focus, and a game that ends on a key press takes its window away before the
-// release: release the keys again, or the next game would start with a key held down.
-void typeKeys(unsigned long window, const std::string& keys) {
-    run("xdotool key --delay 100 --window " + std::to_string(window) + " " + keys + " 2>/dev/null");
-    run("xdotool keyup " + keys + " 2>/dev/null");
 }
 
 // Checks that the game has exactly one window, at the top left with the given client size.

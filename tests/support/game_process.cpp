@@ -1,0 +1,135 @@
+#include "support/game_process.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <thread>
+
+// Xlib last: its macros (None, Bool, Status) must not meet the headers above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+std::string run(const std::string& command) {
+    std::string out;
+    FILE* p = popen(command.c_str(), "r");
+    if (!p) return out;
+    char buf[256];
+    while (std::fgets(buf, sizeof buf, p))
+        out += buf;
+    pclose(p);
+    return out;
+}
+
+bool haveXdotool() {
+    return std::system("command -v xdotool >/dev/null 2>&1") == 0;
+}
+
+namespace {
+
+std::vector<unsigned long> lines(const std::string& text) {
+    std::vector<unsigned long> ids;
+    std::istringstream in(text);
+    unsigned long id;
+    while (in >> id)
+        ids.push_back(id);
+    return ids;
+}
+
+} // namespace
+
+std::vector<unsigned long> valmoraWindowsOf(pid_t pid, bool onlyVisible) {
+    std::vector<unsigned long> mine;
+    std::string search = std::string("xdotool search ") + (onlyVisible ? "--onlyvisible " : "") +
+                         "--name '^Valmora$' 2>/dev/null";
+    for (unsigned long w : lines(run(search))) {
+        std::string owner = run("xdotool getwindowpid " + std::to_string(w) + " 2>/dev/null");
+        if (!owner.empty() && std::stol(owner) == pid) mine.push_back(w);
+    }
+    return mine;
+}
+
+std::vector<unsigned long> waitForWindows(pid_t pid) {
+    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    while (std::chrono::steady_clock::now() < until) {
+        std::vector<unsigned long> w = valmoraWindowsOf(pid, true);
+        if (!w.empty()) return w;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return {};
+}
+
+GameProcess::GameProcess(const char* display, const std::vector<std::string>& args) {
+    pid_ = fork();
+    if (pid_ == 0) {
+        const int out = open("stdout.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (out >= 0) dup2(out, 1);
+        const int err = open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (err >= 0) dup2(err, 2);
+        if (display) setenv("DISPLAY", display, 1);
+        std::vector<char*> argv{const_cast<char*>("orbel")};
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(GAME_DIR "/orbel", argv.data());
+        _exit(127);
+    }
+}
+
+GameProcess::~GameProcess() {
+    if (pid_ > 0) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+}
+
+int GameProcess::waitForExit(int seconds) {
+    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    int status = 0;
+    while (pid_ > 0 && std::chrono::steady_clock::now() < until) {
+        if (waitpid(pid_, &status, WNOHANG) == pid_) {
+            pid_ = -1;
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return -1;
+}
+
+void typeKeys(unsigned long window, const std::string& keys) {
+    run("xdotool key --delay 100 --window " + std::to_string(window) + " " + keys + " 2>/dev/null");
+    run("xdotool keyup " + keys + " 2>/dev/null");
+}
+
+Picture grabWindow(unsigned long window) {
+    Picture pic;
+    Display* d = XOpenDisplay(nullptr);
+    if (!d) return pic;
+    XWindowAttributes a;
+    if (XGetWindowAttributes(d, window, &a)) {
+        XImage* image = XGetImage(d, window, 0, 0, static_cast<unsigned>(a.width),
+                                  static_cast<unsigned>(a.height), AllPlanes, ZPixmap);
+        if (image) {
+            pic.width = a.width;
+            pic.height = a.height;
+            pic.rgb.resize(static_cast<size_t>(a.width) * a.height * 3);
+            // Bottom row first, as frames read back from GL are.
+            for (int y = 0; y < a.height; ++y)
+                for (int x = 0; x < a.width; ++x) {
+                    const unsigned long p = XGetPixel(image, x, a.height - 1 - y);
+                    unsigned char* out = &pic.rgb[(static_cast<size_t>(y) * a.width + x) * 3];
+                    out[0] = static_cast<unsigned char>((p & image->red_mask) >> 16);
+                    out[1] = static_cast<unsigned char>((p & image->green_mask) >> 8);
+                    out[2] = static_cast<unsigned char>(p & image->blue_mask);
+                }
+            XDestroyImage(image);
+        }
+    }
+    XCloseDisplay(d);
+    return pic;
+}
