@@ -2,7 +2,6 @@
 
 #include "core/random.h"
 #include "core/settings.h"
-#include "jump/pose.h"
 
 // Values at program start come from loadJumpState, which the game calls first.
 float jumperX, jumperY, jumperZ, groundY;
@@ -171,74 +170,4 @@ void resetJump() {
 
 void stepStartCountdown() {
     startCountdown = static_cast<int32_t>(static_cast<float>(startCountdown) - 7.5f);
-}
-
-const StateFields& jumpStateFields() {
-    static const StateField fields[] = {field(jumperX),
-                                        field(jumperY),
-                                        field(jumperZ),
-                                        field(groundY),
-                                        field(jumpClock),
-                                        field(runSpeed),
-                                        field(runAccel),
-                                        field(gravity),
-                                        field(segmentSlope),
-                                        field(segmentIntercept),
-                                        field(inrunProfileZ),
-                                        field(inrunProfileY),
-                                        field(brakeOffset),
-                                        field(brakeRate),
-                                        field(takeoffSpeed),
-                                        field(takeoffZ),
-                                        field(takeoffY),
-                                        field(landingSink),
-                                        field(flightLean),
-                                        field(leanLift),
-                                        field(leanStepUp),
-                                        field(leanStepDown),
-                                        field(windFactor),
-                                        field(rawRange),
-                                        field(jumpDistance),
-                                        field(jumpPoints),
-                                        field(inrunPitch),
-                                        field(atGate),
-                                        field(awaitingStart),
-                                        field(startCountdown),
-                                        field(runStarted),
-                                        field(takeoffArmed),
-                                        field(inFlight),
-                                        field(takeoffDone),
-                                        field(landingArmed),
-                                        field(landingStance),
-                                        field(landingStanceTaken),
-                                        field(fallen),
-                                        field(windSpeed),
-                                        field(windChange),
-                                        field(windChangeRange),
-                                        field(windStartRange),
-                                        field(windStartRangeAlt),
-                                        field(trunkBend),
-                                        field(kneeBend),
-                                        field(hipPitch),
-                                        field(anklePitch),
-                                        field(leftLegRoll),
-                                        field(rightLegRoll),
-                                        field(leftSkiYaw),
-                                        field(rightSkiYaw),
-                                        field(slopePitch),
-                                        field(bodyPitch),
-                                        field(crouchStep),
-                                        field(extendStep),
-                                        field(fallProgress),
-                                        field(goodMarkRange),
-                                        field(fallMarkRange),
-                                        field(styleMarks),
-                                        field(gateFigureX),
-                                        field(gateFigureY),
-                                        field(gateFigureZ),
-                                        field(cursorX),
-                                        field(cursorY),
-                                        field(armSwing)};
-    static const StateFields group{fields, sizeof fields / sizeof fields[0]};
-    return group;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -268,6 +269,8 @@ TEST_F(ReplayFile, RoundTripsAndStaysSmall) {
     EXPECT_LT(bytes.size(), 4096u) << "a whole jump in a few kilobytes";
     ASSERT_TRUE(writeReplayFile("Data/replay2.dat", recording));
     EXPECT_TRUE(readReplayFile("Data/replay2.dat", 2, back, why)) << why;
+    // The replay fuzz target's seed input is this file.
+    if (const char* seed = std::getenv("REPLAY_SEED_OUT")) writeReplayFile(seed, recording);
 }
 
 TEST_F(ReplayFile, RefusesTruncatedLongFlippedAndForeignFiles) {
