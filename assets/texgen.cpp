@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "assets/default_data.h"
+#include "core/default_data.h"
 #include "assets/lettering.h"
 #include "assets/picture_set.h"
 #include "assets/program_icon.h"

@@ -11,6 +11,7 @@
 #include "game/app.h"
 #include "game/game_step.h"
 #include "game/scene_setup.h"
+#include "core/default_data.h"
 #include "core/settings.h"
 #include "jump/jump_state.h"
 #include "render/gl.h"
@@ -62,29 +63,9 @@ void TempGameDir::removeData(const std::string& name) const {
 }
 
 void TempGameDir::writeDefaults() const {
-    writeData("resx.dat", "800");
-    writeData("resy.dat", "600");
-    writeData("tf.dat", "2");
-    writeData("dR.dat", "4");
-    writeData("dG.dat", "5");
-    writeData("dB.dat", "6");
-    writeData("fog.dat", "7");
-    writeData("winsum.dat", "0");
-    writeData("opad.dat", "1");
-    writeData("det.dat", "3");
-    writeData("hill.dat", "1");
-    writeData("suitR.dat", "199");
-    writeData("suitG.dat", "0");
-    writeData("suitB.dat", "0");
-    writeData("helmR.dat", "199");
-    writeData("helmG.dat", "199");
-    writeData("helmB.dat", "199");
-    writeData("skiR.dat", "0.0");
-    writeData("skiG.dat", "0.0");
-    writeData("skiB.dat", "199.0");
-    writeData("record1.dat", "00");
-    writeData("record2.dat", "00");
-    writeData("record3.dat", "00");
+    // Overwrites: a test may have changed any of them.
+    for (int i = 0; i < kDefaultDataCount; ++i)
+        writeData(kDefaultData[i].name, kDefaultData[i].text);
 }
 
 void TempGameDir::configure(int hill, int detail, int seasonValue, int lighting, int speed,
