@@ -87,7 +87,7 @@ Glib::ustring itemText(const Gtk::TreeModel::Row& row) {
 } // namespace
 
 SetupDialog::SetupDialog(const std::string& launcherDir)
-    : launcherDir_(launcherDir), icons_(loadProgramIcons(launcherDir)),
+    : launcherDir_(launcherDir), icons_(loadProgramIcons(launcherDir + "/icons")),
       aboutItem_("_About setup...", true), groups_(Gtk::ORIENTATION_VERTICAL),
       buttons_(Gtk::ORIENTATION_HORIZONTAL), ok_("_OK", true), start_("_Uruchom grę", true) {
     set_title("setup");
