@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "core/game_folders.h"
 #include "core/settings.h"
 #include "game/frame.h"
 #include "game/game_step.h"
@@ -118,8 +119,8 @@ int runGame() {
     setupScene();
     // Without a single picture the game would be a white window: better to say so.
     if (texturesLoaded() == 0) {
-        std::fprintf(stderr, "orbel: no textures could be loaded from textures/ in the working "
-                             "folder; start the game from its own folder\n");
+        std::fprintf(stderr, "orbel: no textures could be loaded from %s\n",
+                     textureFolder().c_str());
         platformShutdown();
         return 1;
     }

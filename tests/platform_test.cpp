@@ -11,12 +11,14 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "core/default_data.h"
 #include "platform/platform.h"
 #include "support/harness.h"
 
@@ -87,19 +89,27 @@ std::vector<unsigned long> waitForWindows(pid_t pid) {
     return {};
 }
 
-// The built game, started in the current directory (the test's game folder). A game still
-// running when the test ends is killed, so a failed check leaves no process behind.
+// The built game, copied into the current directory (the test's game folder, a portable
+// copy with its own Data/ and textures/) and started there. A game still running when the
+// test ends is killed, so a failed check leaves no process behind.
 class GameProcess {
   public:
     // display: another X display to use; what the game says on standard error goes to
     // stderr.txt in the game folder.
-    explicit GameProcess(const char* display = nullptr) {
+    // workDir: start it from another folder than its own.
+    explicit GameProcess(const char* display = nullptr, const char* workDir = nullptr) {
+        std::error_code ec;
+        std::filesystem::copy_file(GAME_DIR "/orbel", "orbel",
+                                   std::filesystem::copy_options::overwrite_existing, ec);
+        const std::string folder = std::filesystem::current_path().string();
+        const std::string program = folder + "/orbel", errors = folder + "/stderr.txt";
         pid_ = fork();
         if (pid_ == 0) {
-            const int err = open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            const int err = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
             if (err >= 0) dup2(err, 2);
             if (display) setenv("DISPLAY", display, 1);
-            execl(GAME_DIR "/orbel", "orbel", static_cast<char*>(nullptr));
+            if (workDir && chdir(workDir) != 0) _exit(126);
+            execl(program.c_str(), "orbel", static_cast<char*>(nullptr));
             _exit(127);
         }
     }
@@ -474,4 +484,45 @@ TEST(BadInput, WithoutTheFogFileTheSceneIsNotAWhiteWall) {
         typeKeys(window, "q");
         EXPECT_EQ(game.waitForExit(5), 0);
     }
+}
+
+// ---- Started from anywhere: the game works in its own folder, and makes a first Data/.
+
+TEST(AnyFolder, FromAStrayFolderTheGameReadsItsOwnData) {
+    if (!haveXdotool()) GTEST_SKIP() << "xdotool is not installed";
+    TempGameDir dir;
+    dir.writeDefaults();
+    configureSize(dir, 640, 480);
+    char pattern[] = "/tmp/valmora-stray-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string stray = pattern;
+    GameProcess game(nullptr, stray.c_str());
+    unsigned long window = findTheWindow(game, 640, 480);
+    EXPECT_NE(window, 0u) << saidOnStandardError(dir);
+    if (window) typeKeys(window, "q");
+    EXPECT_EQ(game.waitForExit(5), 0);
+    std::error_code ec;
+    EXPECT_TRUE(std::filesystem::is_empty(stray, ec)) << "nothing is written where it started";
+    std::filesystem::remove_all(stray, ec);
+}
+
+TEST(AnyFolder, WithoutDataTheGameStartsOnTheDefaultsItWrites) {
+    if (!haveXdotool()) GTEST_SKIP() << "xdotool is not installed";
+    TempGameDir dir;
+    std::filesystem::remove_all(dir.path() + "/Data");
+    GameProcess game;
+    unsigned long window = findTheWindow(game, 800, 600);
+    ASSERT_NE(window, 0u) << saidOnStandardError(dir);
+    // The start screen: the poster and its buttons, not a white window.
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    const double white = whiteShare(window);
+    EXPECT_GE(white, 0);
+    EXPECT_LT(white, 0.05);
+    typeKeys(window, "q");
+    EXPECT_EQ(game.waitForExit(5), 0);
+    for (int i = 0; i < kDefaultDataCount; ++i) {
+        SCOPED_TRACE(kDefaultData[i].name);
+        EXPECT_EQ(dir.readData(kDefaultData[i].name), kDefaultData[i].text);
+    }
+    EXPECT_EQ(saidOnStandardError(dir), "") << "no missing file to speak of";
 }

@@ -58,14 +58,15 @@ void writeFile(const std::string& path, const std::string& text, bool executable
     if (executable) chmod(path.c_str(), 0755);
 }
 
-std::map<std::string, std::string> dataFiles() {
+std::map<std::string, std::string> dataFiles(const std::string& root) {
     std::map<std::string, std::string> files;
-    DIR* dir = opendir("Data");
+    const std::string data = root + "/Data";
+    DIR* dir = opendir(data.c_str());
     if (!dir) return files;
     while (dirent* entry = readdir(dir)) {
         const std::string name = entry->d_name;
         if (name == "." || name == "..") continue;
-        files[name] = readFile("Data/" + name);
+        files[name] = readFile(data + "/" + name);
     }
     closedir(dir);
     return files;

@@ -26,8 +26,9 @@ bool isDirectory(const std::string& path);
 // The whole file as bytes; "<missing>" if it cannot be read.
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& text, bool executable = false);
-// Every entry of Data/ in the working directory with its bytes (directories as "<dir>").
-std::map<std::string, std::string> dataFiles();
+// Every entry of <root>/Data with its bytes (directories as "<dir>"); root "." by default, the
+// working directory.
+std::map<std::string, std::string> dataFiles(const std::string& root = ".");
 // The real path of a directory, as a program started inside it sees its working directory.
 std::string realPath(const std::string& path);
 // Polls until the file exists and is non-empty, for at most about ten seconds.
