@@ -86,56 +86,25 @@ class SetupKeyboard : public testing::Test {
         // in the home folder of whoever runs the tests.
         dataHome_ = new TempDir(false);
         setenv("XDG_DATA_HOME", dataHome_->path().c_str(), 1);
-        int pipeFds[2];
-        if (pipe(pipeFds) != 0) return;
-        server_ = fork();
-        if (server_ == 0) {
-            close(pipeFds[0]);
-            const std::string fd = std::to_string(pipeFds[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
-                   "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(pipeFds[1]);
-        // The server may write the number and its line end separately; it dies if the pipe
-        // is closed before it has written both.
-        std::string number;
-        char c = 0;
-        ssize_t got = 0;
-        while (server_ > 0 && ((got = read(pipeFds[0], &c, 1)) == 1 || (got < 0 && errno == EINTR)))
-            if (got == 1) {
-                if (c == '\n') break;
-                number += c;
-            }
-        const bool started = !number.empty() && c == '\n';
-        close(pipeFds[0]);
-        if (started) {
-            setenv("DISPLAY", (":" + number).c_str(), 1);
-        } else if (server_ > 0) {
-            waitpid(server_, nullptr, 0);
-            server_ = -1;
-        }
+        display_ = new OwnDisplay(1024, 768);
     }
 
     static void TearDownTestSuite() {
+        delete display_;
+        display_ = nullptr;
         delete dataHome_;
         dataHome_ = nullptr;
-        if (server_ > 0) {
-            kill(server_, SIGTERM);
-            waitpid(server_, nullptr, 0);
-            server_ = -1;
-        }
     }
 
     void SetUp() override {
         if (!std::getenv("DISPLAY")) FAIL() << "needs Xvfb or a display (xvfb-run -a)";
     }
 
-    static pid_t server_;
+    static OwnDisplay* display_;
     static TempDir* dataHome_;
 };
 
-pid_t SetupKeyboard::server_ = -1;
+OwnDisplay* SetupKeyboard::display_ = nullptr;
 TempDir* SetupKeyboard::dataHome_ = nullptr;
 
 } // namespace

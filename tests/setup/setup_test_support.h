@@ -2,6 +2,8 @@
 // stand-in game program.
 #pragma once
 
+#include <sys/types.h>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -38,3 +40,19 @@ bool waitForFile(const std::string& path);
 // <recordFile> and then exits.
 void writeStandInGame(const std::string& dir, const std::string& tag,
                       const std::string& recordFile);
+
+// An Xvfb display of our own, made DISPLAY for the process while the object lives (when
+// Xvfb is at hand; otherwise DISPLAY stays as it was). Keys typed with xdotool go to the
+// window that has the input focus, and other tests' windows on a shared display could take it.
+class OwnDisplay {
+  public:
+    OwnDisplay(int width, int height);
+    ~OwnDisplay();
+    OwnDisplay(const OwnDisplay&) = delete;
+    OwnDisplay& operator=(const OwnDisplay&) = delete;
+
+  private:
+    pid_t server_ = -1;
+    std::string oldDisplay_;
+    bool hadDisplay_ = false;
+};
