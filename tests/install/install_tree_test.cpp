@@ -126,6 +126,8 @@ TEST_F(InstallTree, HoldsExactlyTheProgramsCommandsPicturesAndDesktopFiles) {
         "share/man/man6/valmora-play.6.gz",
         "share/man/pl/man6/valmora.6.gz",
         "share/man/pl/man6/valmora-play.6.gz",
+        "share/doc/valmora/changelog.gz",
+        "share/lintian/overrides/valmora",
     };
     for (const TextureEntry& e : kTextureList)
         expected.insert(std::string("share/valmora/textures/") + e.stem + ".stx");
@@ -141,7 +143,7 @@ TEST_F(InstallTree, HoldsExactlyTheProgramsCommandsPicturesAndDesktopFiles) {
         EXPECT_TRUE(found.count(name)) << "missing: " << name;
     for (const std::string& name : found)
         EXPECT_TRUE(expected.count(name)) << "not ours: " << name;
-    EXPECT_EQ(expected.size(), 10u + 67u + 6u);
+    EXPECT_EQ(expected.size(), 12u + 67u + 6u);
 }
 
 TEST_F(InstallTree, TheCommandsLeadToTheProgramsAndNothingIsWritableByPlayers) {
