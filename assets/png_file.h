@@ -1,8 +1,15 @@
-// A minimal PNG writer (8-bit RGBA, stored deflate blocks): enough for the launcher's icon
-// without pulling in zlib.
+// PNG files through libpng: the program icons, the tests' pictures and the screenshots.
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
 
-// rgba: width x height pixels, 4 bytes each, top row first.
-std::vector<uint8_t> encodePng(int width, int height, const std::vector<uint8_t>& rgba);
+// channels 3 (RGB) or 4 (RGBA), 8 bits each, rows packed. bottomRowFirst: the rows come as
+// OpenGL reads them back. Returns the file's bytes; empty (with a message) on failure.
+std::vector<uint8_t> encodePng(int width, int height, int channels, const uint8_t* pixels,
+                               bool bottomRowFirst, std::string* error);
+
+// Encodes and writes the file whole: through a temporary file renamed into place, so a
+// reader sees the old file or the new one, never half of one.
+bool writePngFile(const std::string& path, int width, int height, int channels,
+                  const uint8_t* pixels, bool bottomRowFirst, std::string* error);

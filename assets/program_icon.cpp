@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "assets/file_out.h"
 #include "assets/png_file.h"
 
 Canvas paintProgramIcon(int size) {
@@ -39,14 +38,15 @@ Canvas paintProgramIcon(int size) {
 
 bool writeProgramIcons(const std::string& gameDir, std::string* error) {
     namespace fs = std::filesystem;
-    fs::path dir = fs::path(gameDir) / "icons";
-    std::error_code ec;
-    fs::create_directories(dir, ec);
-    if (ec) {
-        *error = "cannot create " + dir.string() + ": " + ec.message();
-        return false;
-    }
-    for (int size : {32, 16}) {
+    for (int size : kProgramIconSizes) {
+        const std::string pixels = std::to_string(size) + "x" + std::to_string(size);
+        fs::path dir = fs::path(gameDir) / "icons" / "hicolor" / pixels / "apps";
+        std::error_code ec;
+        fs::create_directories(dir, ec);
+        if (ec) {
+            *error = "cannot create " + dir.string() + ": " + ec.message();
+            return false;
+        }
         Canvas cv = paintProgramIcon(size);
         std::vector<uint8_t> rgba;
         rgba.reserve(static_cast<size_t>(size) * size * 4);
@@ -60,11 +60,8 @@ bool writeProgramIcons(const std::string& gameDir, std::string* error) {
             rgba.push_back(a > 0 ? ch(cv.color[i].b) : 0);
             rgba.push_back(ch(a * 255.0f));
         }
-        fs::path path = dir / ("setup" + std::to_string(size) + ".png");
-        if (!writeWholeFile(path.string(), encodePng(size, size, rgba))) {
-            *error = "cannot write " + path.string();
+        if (!writePngFile((dir / "valmora.png").string(), size, size, 4, rgba.data(), false, error))
             return false;
-        }
     }
     return true;
 }

@@ -1,5 +1,5 @@
 // texgen: makes the game folder's own pictures and default data.
-//   texgen pictures <gameDir>   textures/*.stx and icons/setup{32,16}.png (overwritten)
+//   texgen pictures <gameDir>   textures/*.stx and icons/hicolor/*/apps/valmora.png (overwritten)
 //   texgen data <gameDir>       Data/ defaults, only the files that are missing
 //   texgen all <gameDir>        both
 #include <chrono>
@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "assets/default_data.h"
+#include "core/default_data.h"
 #include "assets/lettering.h"
 #include "assets/picture_set.h"
 #include "assets/program_icon.h"
@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
         double ms =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                 .count();
-        std::printf("texgen: 67 textures and 2 icons in %.0f ms\n", ms);
+        std::printf("texgen: 67 textures and %d icons in %.0f ms\n", kProgramIconCount, ms);
     }
     if (mode != "pictures" && !writeDefaultData(dir, &error)) {
         std::fprintf(stderr, "texgen: %s\n", error.c_str());

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "core/game_folders.h"
 #include "core/settings.h"
 #include "game/frame.h"
 #include "game/game_step.h"
@@ -127,8 +128,7 @@ bool openGameWindow() {
 // Without a single picture the game would be a white window: better to say so.
 bool texturesThere() {
     if (texturesLoaded() > 0) return true;
-    std::fprintf(stderr, "orbel: no textures could be loaded from textures/ in the working "
-                         "folder; start the game from its own folder\n");
+    std::fprintf(stderr, "orbel: no textures could be loaded from %s\n", textureFolder().c_str());
     platformShutdown();
     return false;
 }

@@ -1,13 +1,26 @@
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <string>
+#include <system_error>
 
+#include "core/game_folders.h"
 #include "game/app.h"
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::strcmp(argv[1], "--timedemo") == 0) return runTimeDemo(argv[2]);
-    if (argc > 1) {
+    const bool timeDemo = argc == 3 && std::strcmp(argv[1], "--timedemo") == 0;
+    if (argc > 1 && !timeDemo) {
         std::fprintf(stderr, "usage: orbel [--timedemo FILE]\n");
         return 2;
     }
-    return runGame();
+    // The demo's file is named from the folder the game was started in.
+    std::string demoFile;
+    if (timeDemo) {
+        std::error_code ec;
+        const auto absolute = std::filesystem::absolute(argv[2], ec);
+        demoFile = ec ? argv[2] : absolute.string();
+    }
+    // From here on the working folder is the one that holds Data/, wherever we started.
+    if (!enterGameFolders("orbel")) return 1;
+    return timeDemo ? runTimeDemo(demoFile.c_str()) : runGame();
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/game_folders.h"
 #include "core/settings.h"
 #include "render/texture_file.h"
 #include "render/texture_list.h"
@@ -153,7 +154,7 @@ int loadTextures() {
     loadedCount = 0;
     for (int i = 0; i < kTextureCount; ++i) {
         if (!conditionHolds(kTextureList[i].condition)) continue;
-        std::string path = std::string("textures/") + kTextureList[i].stem + ".stx";
+        std::string path = textureFolder() + "/" + kTextureList[i].stem + ".stx";
         if (loadTexture(path.c_str(), kHandles[i].handle))
             ++loadedCount;
         else

@@ -1,25 +1,16 @@
 #include "setup/game_starter.h"
 
 #include <cerrno>
-#include <climits>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-std::string launcherDirectory() {
-    char path[PATH_MAX];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0) return std::string();
-    std::string program(path, static_cast<std::size_t>(length));
-    const std::size_t slash = program.rfind('/');
-    if (slash == std::string::npos) return std::string();
-    return slash == 0 ? std::string("/") : program.substr(0, slash);
-}
-
 void startGame(const std::string& launcherDir) {
+    // Only the game beside the launcher: a program of that name in the player's data folder
+    // is no game of ours.
+    if (launcherDir.empty()) return;
     // Everything the child needs is prepared before fork: after it, only exec and _exit.
-    const std::string besideLauncher = launcherDir.empty() ? "" : launcherDir + "/orbel";
-    const char* const inWorkingDir = "./orbel";
+    const std::string besideLauncher = launcherDir + "/orbel";
     char* const argv[] = {const_cast<char*>("orbel"), nullptr};
     const long openMax = sysconf(_SC_OPEN_MAX);
     const int lastFd = openMax > 0 && openMax < 65536 ? static_cast<int>(openMax) : 65536;
@@ -35,8 +26,7 @@ void startGame(const std::string& launcherDir) {
             if (close_range(3, ~0U, 0) != 0)
                 for (int fd = 3; fd < lastFd; ++fd)
                     close(fd);
-            if (!besideLauncher.empty()) execv(besideLauncher.c_str(), argv);
-            execv(inWorkingDir, argv);
+            execv(besideLauncher.c_str(), argv);
             _exit(127);
         }
         _exit(0);

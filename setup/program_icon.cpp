@@ -1,10 +1,11 @@
 #include "setup/program_icon.h"
 
-std::vector<Glib::RefPtr<Gdk::Pixbuf>> loadProgramIcons(const std::string& launcherDir) {
+std::vector<Glib::RefPtr<Gdk::Pixbuf>> loadProgramIcons(const std::string& iconDir) {
     std::vector<Glib::RefPtr<Gdk::Pixbuf>> icons;
-    for (const char* name : {"setup32.png", "setup16.png"}) {
+    for (const char* size : {"32x32", "16x16"}) {
         try {
-            icons.push_back(Gdk::Pixbuf::create_from_file(launcherDir + "/icons/" + name));
+            icons.push_back(
+                Gdk::Pixbuf::create_from_file(iconDir + "/hicolor/" + size + "/apps/valmora.png"));
         } catch (const Glib::Error&) {
             // No icon is better than no launcher.
         }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
-// The launcher's icon in its two sizes, 32 then 16 pixels, from icons/ beside the program.
-// Sizes whose file is missing or unreadable are left out.
-std::vector<Glib::RefPtr<Gdk::Pixbuf>> loadProgramIcons(const std::string& launcherDir);
+// The launcher's icon in its two window sizes, 32 then 16 pixels, from an icon folder laid
+// out as the hicolor theme is (hicolor/32x32/apps/valmora.png). Sizes whose file is missing
+// or unreadable are left out.
+std::vector<Glib::RefPtr<Gdk::Pixbuf>> loadProgramIcons(const std::string& iconDir);

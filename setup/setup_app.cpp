@@ -1,6 +1,6 @@
 #include "setup/setup_app.h"
 
-#include "setup/game_starter.h"
+#include "core/game_folders.h"
 #include "setup/setup_dialog.h"
 
 #include <gtkmm/main.h>
@@ -13,7 +13,10 @@ int SetupApp::run(int argc, char** argv) {
         return 1;
     }
     Gtk::Main::init_gtkmm_internals();
-    SetupDialog dialog(launcherDirectory());
+    // The settings go to the Data/ the game will read, whatever folder we were started from.
+    GameFolders folders;
+    if (!enterGameFolders("setup", &folders)) return 1;
+    SetupDialog dialog(folders.programDir, folders.icons);
     dialog.run();
     return 0;
 }

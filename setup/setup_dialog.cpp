@@ -86,8 +86,8 @@ Glib::ustring itemText(const Gtk::TreeModel::Row& row) {
 
 } // namespace
 
-SetupDialog::SetupDialog(const std::string& launcherDir)
-    : launcherDir_(launcherDir), icons_(loadProgramIcons(launcherDir)),
+SetupDialog::SetupDialog(const std::string& launcherDir, const std::string& iconDir)
+    : launcherDir_(launcherDir), icons_(loadProgramIcons(iconDir)),
       aboutItem_("_About setup...", true), groups_(Gtk::ORIENTATION_VERTICAL),
       buttons_(Gtk::ORIENTATION_HORIZONTAL), ok_("_OK", true), start_("_Uruchom grę", true) {
     set_title("setup");

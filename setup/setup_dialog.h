@@ -21,8 +21,11 @@
 // The launcher's one dialog: ten lists, "&OK" and "&Uruchom grę".
 class SetupDialog : public Gtk::Window {
   public:
-    // launcherDir is where the game and the icons are looked for first.
-    explicit SetupDialog(const std::string& launcherDir);
+    // The game is started from launcherDir; the icons come from iconDir (hicolor layout).
+    SetupDialog(const std::string& launcherDir, const std::string& iconDir);
+    // A portable copy: the icons beside the launcher.
+    explicit SetupDialog(const std::string& launcherDir)
+        : SetupDialog(launcherDir, launcherDir + "/icons") {}
 
     // Shows the dialog and returns when it has ended, by a button or by closing it.
     void run();

@@ -11,12 +11,14 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "core/default_data.h"
 #include "platform/platform.h"
 #include "support/game_process.h"
 #include "support/harness.h"
@@ -377,4 +379,45 @@ TEST(BadInput, WithoutTheFogFileTheSceneIsNotAWhiteWall) {
         typeKeys(window, "q");
         EXPECT_EQ(game.waitForExit(5), 0);
     }
+}
+
+// ---- Started from anywhere: the game works in its own folder, and makes a first Data/.
+
+TEST(AnyFolder, FromAStrayFolderTheGameReadsItsOwnData) {
+    if (!haveXdotool()) GTEST_SKIP() << "xdotool is not installed";
+    TempGameDir dir;
+    dir.writeDefaults();
+    configureSize(dir, 640, 480);
+    char pattern[] = "/tmp/valmora-stray-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string stray = pattern;
+    GameProcess game(nullptr, {}, stray.c_str());
+    unsigned long window = findTheWindow(game, 640, 480);
+    EXPECT_NE(window, 0u) << saidOnStandardError(dir);
+    if (window) typeKeys(window, "q");
+    EXPECT_EQ(game.waitForExit(5), 0);
+    std::error_code ec;
+    EXPECT_TRUE(std::filesystem::is_empty(stray, ec)) << "nothing is written where it started";
+    std::filesystem::remove_all(stray, ec);
+}
+
+TEST(AnyFolder, WithoutDataTheGameStartsOnTheDefaultsItWrites) {
+    if (!haveXdotool()) GTEST_SKIP() << "xdotool is not installed";
+    TempGameDir dir;
+    std::filesystem::remove_all(dir.path() + "/Data");
+    GameProcess game;
+    unsigned long window = findTheWindow(game, 800, 600);
+    ASSERT_NE(window, 0u) << saidOnStandardError(dir);
+    // The start screen: the poster and its buttons, not a white window.
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    const double white = whiteShare(window);
+    EXPECT_GE(white, 0);
+    EXPECT_LT(white, 0.05);
+    typeKeys(window, "q");
+    EXPECT_EQ(game.waitForExit(5), 0);
+    for (int i = 0; i < kDefaultDataCount; ++i) {
+        SCOPED_TRACE(kDefaultData[i].name);
+        EXPECT_EQ(dir.readData(kDefaultData[i].name), kDefaultData[i].text);
+    }
+    EXPECT_EQ(saidOnStandardError(dir), "") << "no missing file to speak of";
 }

@@ -8,6 +8,8 @@
 #include <set>
 
 #include "assets/canvas.h"
+#include "assets/png_file.h"
+#include "assets/program_icon.h"
 #include "render/texture_file.h"
 #include "render/texture_list.h"
 #include "texgen_run.h"
@@ -311,15 +313,17 @@ TEST_F(TextureSet, TwoRunsGiveIdenticalBytes) {
     ASSERT_EQ(secondStatus, 0);
     int compared = 0;
     for (const char* sub : {"textures", "icons"}) {
-        for (const auto& entry : fs::directory_iterator(fs::path(first->path()) / sub)) {
+        for (const auto& entry : fs::recursive_directory_iterator(fs::path(first->path()) / sub)) {
+            if (entry.is_directory()) continue;
             SCOPED_TRACE(entry.path().string());
-            fs::path other = fs::path(second->path()) / sub / entry.path().filename();
+            fs::path other =
+                fs::path(second->path()) / fs::relative(entry.path(), fs::path(first->path()));
             ASSERT_TRUE(fs::exists(other));
             EXPECT_TRUE(readAll(entry.path()) == readAll(other));
             ++compared;
         }
     }
-    EXPECT_EQ(compared, 67 + 2);
+    EXPECT_EQ(compared, 67 + kProgramIconCount);
 }
 
 TEST_F(TextureSet, TheBuiltGameFolderHoldsTheSamePictures) {
@@ -332,24 +336,92 @@ TEST_F(TextureSet, TheBuiltGameFolderHoldsTheSamePictures) {
     }
 }
 
-TEST_F(TextureSet, IconsLoadThroughGdkPixbufWithTransparentCorners) {
+// Decoded by gdk-pixbuf, the decoder the desktop itself uses.
+GdkPixbuf* loadPixbuf(const fs::path& path) {
+    GError* error = nullptr;
+    GdkPixbuf* pb = gdk_pixbuf_new_from_file(path.c_str(), &error);
+    if (!pb) ADD_FAILURE() << path << ": " << (error ? error->message : "");
+    if (error) g_error_free(error);
+    return pb;
+}
+
+TEST_F(TextureSet, IconsInEveryThemeSizeWithTransparentCornersAndTheSamePicture) {
     ASSERT_EQ(firstStatus, 0);
-    for (int size : {32, 16}) {
+    // The jumper's red suit, counted as a share of the icon: the same drawing at every size.
+    std::vector<double> redShare;
+    for (int size : kProgramIconSizes) {
         SCOPED_TRACE(size);
-        fs::path path =
-            fs::path(first->path()) / "icons" / ("setup" + std::to_string(size) + ".png");
-        GError* error = nullptr;
-        GdkPixbuf* pb = gdk_pixbuf_new_from_file(path.c_str(), &error);
-        ASSERT_NE(pb, nullptr) << (error ? error->message : "");
+        const std::string pixels = std::to_string(size) + "x" + std::to_string(size);
+        GdkPixbuf* pb =
+            loadPixbuf(fs::path(first->path()) / "icons/hicolor" / pixels / "apps/valmora.png");
+        ASSERT_NE(pb, nullptr);
         EXPECT_EQ(gdk_pixbuf_get_width(pb), size);
         EXPECT_EQ(gdk_pixbuf_get_height(pb), size);
         ASSERT_TRUE(gdk_pixbuf_get_has_alpha(pb));
         const guchar* p = gdk_pixbuf_get_pixels(pb);
         int stride = gdk_pixbuf_get_rowstride(pb);
         EXPECT_LT(p[3], 16) << "top-left corner outside the rounded square";
+        EXPECT_LT(p[(size - 1) * stride + (size - 1) * 4 + 3], 16) << "bottom-right corner";
         EXPECT_EQ(p[(size / 2) * stride + (size / 2) * 4 + 3], 255);
+        int red = 0;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                const guchar* q = p + y * stride + x * 4;
+                red += q[3] > 128 && q[0] > 150 && q[1] < 90 && q[2] < 90;
+            }
+        redShare.push_back(static_cast<double>(red) / (size * size));
         g_object_unref(pb);
     }
+    // 16 pixels blur the thin suit the most; from 32 up the share hardly changes.
+    for (size_t i = 1; i < redShare.size(); ++i) {
+        EXPECT_GT(redShare[i], 0.01) << kProgramIconSizes[i];
+        EXPECT_NEAR(redShare[i], redShare.back(), 0.4 * redShare.back()) << kProgramIconSizes[i];
+    }
+}
+
+TEST(PngFiles, WhatIsWrittenDecodesToTheSamePixelsTheRightWayUp) {
+    ScratchDir dir;
+    // 3 x 2, every pixel different; RGBA given top row first.
+    const std::vector<uint8_t> rgba = {255, 0,  0,  255, 0,  255, 0,  128, 0,  0,  255, 0,
+                                       10,  20, 30, 255, 40, 50,  60, 255, 70, 80, 90,  255};
+    std::string error;
+    ASSERT_TRUE(writePngFile(dir.path() + "/a.png", 3, 2, 4, rgba.data(), false, &error)) << error;
+    // RGB given bottom row first, as OpenGL reads a frame back: the first row given is the
+    // lowest one in the file.
+    const std::vector<uint8_t> rgbBottomUp = {1,  2,  3,  4,  5,  6,  7,  8,  9,
+                                              11, 12, 13, 14, 15, 16, 17, 18, 19};
+    ASSERT_TRUE(writePngFile(dir.path() + "/b.png", 3, 2, 3, rgbBottomUp.data(), true, &error))
+        << error;
+
+    GdkPixbuf* a = loadPixbuf(dir.path() + "/a.png");
+    GdkPixbuf* b = loadPixbuf(dir.path() + "/b.png");
+    ASSERT_TRUE(a && b);
+    ASSERT_TRUE(gdk_pixbuf_get_has_alpha(a));
+    ASSERT_FALSE(gdk_pixbuf_get_has_alpha(b));
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x) {
+            const guchar* pa = gdk_pixbuf_get_pixels(a) + y * gdk_pixbuf_get_rowstride(a) + x * 4;
+            EXPECT_EQ(std::vector<uint8_t>(pa, pa + 4),
+                      std::vector<uint8_t>(&rgba[(y * 3 + x) * 4], &rgba[(y * 3 + x) * 4] + 4));
+            const guchar* pb = gdk_pixbuf_get_pixels(b) + y * gdk_pixbuf_get_rowstride(b) + x * 3;
+            const uint8_t* given = &rgbBottomUp[((1 - y) * 3 + x) * 3];
+            EXPECT_EQ(std::vector<uint8_t>(pb, pb + 3), std::vector<uint8_t>(given, given + 3));
+        }
+    g_object_unref(a);
+    g_object_unref(b);
+}
+
+TEST(PngFiles, NothingToEncodeOrNowhereToWriteIsAFailureThatLeavesNoFile) {
+    ScratchDir dir;
+    const std::vector<uint8_t> pixel = {1, 2, 3, 4};
+    std::string error;
+    EXPECT_TRUE(encodePng(0, 1, 4, pixel.data(), false, &error).empty());
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(encodePng(1, 1, 2, pixel.data(), false, &error).empty());
+    error.clear();
+    EXPECT_FALSE(writePngFile(dir.path() + "/missing/x.png", 1, 1, 4, pixel.data(), false, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(fs::is_empty(dir.path()));
 }
 
 TEST(PictureEncoding, BlackOnlyWhereUncoveredAndRowsBottomUp) {

@@ -15,6 +15,7 @@
 #include <gtkmm/label.h>
 #include <gtkmm/menu.h>
 
+#include <cstdlib>
 #include <sys/stat.h>
 
 namespace {
@@ -132,12 +133,15 @@ void choose(SetupDialog& dialog, ChoiceList list, const std::string& item) {
     ASSERT_EQ(dialog.list(list).get_active_text().raw(), item);
 }
 
+// The icons beside a portable launcher, laid out as the build makes them.
 void writeIcons(const std::string& launcherDir) {
-    mkdir((launcherDir + "/icons").c_str(), 0777);
     for (int size : {32, 16}) {
+        const std::string dir = launcherDir + "/icons/hicolor/" + std::to_string(size) + "x" +
+                                std::to_string(size) + "/apps";
+        ASSERT_EQ(std::system(("mkdir -p '" + dir + "'").c_str()), 0);
         auto pixbuf = Gdk::Pixbuf::create(Gdk::COLORSPACE_RGB, true, 8, size, size);
         pixbuf->fill(0x2060c0ff);
-        pixbuf->save(launcherDir + "/icons/setup" + std::to_string(size) + ".png", "png");
+        pixbuf->save(dir + "/valmora.png", "png");
     }
 }
 

@@ -2,12 +2,15 @@
 // person would use it.
 #include "setup_test_support.h"
 
+#include "core/default_data.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -27,10 +30,10 @@ std::string commandOutput(const std::string& command) {
     return firstLine == std::string::npos ? output : output.substr(0, firstLine);
 }
 
-// One run of the launcher in the current working directory.
+// One run of a launcher program from the current working directory.
 class LauncherRun {
   public:
-    explicit LauncherRun(const std::string& program = SETUP_PROGRAM) {
+    explicit LauncherRun(const std::string& program) {
         pid_ = fork();
         if (pid_ == 0) {
             setenv("NO_AT_BRIDGE", "1", 1);
@@ -79,63 +82,63 @@ class LauncherRun {
 class SetupKeyboard : public testing::Test {
   protected:
     static void SetUpTestSuite() {
-        int pipeFds[2];
-        if (pipe(pipeFds) != 0) return;
-        server_ = fork();
-        if (server_ == 0) {
-            close(pipeFds[0]);
-            const std::string fd = std::to_string(pipeFds[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
-                   "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(pipeFds[1]);
-        // The server may write the number and its line end separately; it dies if the pipe
-        // is closed before it has written both.
-        std::string number;
-        char c = 0;
-        ssize_t got = 0;
-        while (server_ > 0 && ((got = read(pipeFds[0], &c, 1)) == 1 || (got < 0 && errno == EINTR)))
-            if (got == 1) {
-                if (c == '\n') break;
-                number += c;
-            }
-        const bool started = !number.empty() && c == '\n';
-        close(pipeFds[0]);
-        if (started) {
-            setenv("DISPLAY", (":" + number).c_str(), 1);
-        } else if (server_ > 0) {
-            waitpid(server_, nullptr, 0);
-            server_ = -1;
-        }
+        // Should a copy ever take itself for an installed one, its files land here and not
+        // in the home folder of whoever runs the tests.
+        dataHome_ = new TempDir(false);
+        setenv("XDG_DATA_HOME", dataHome_->path().c_str(), 1);
+        display_ = new OwnDisplay(1024, 768);
     }
 
     static void TearDownTestSuite() {
-        if (server_ > 0) {
-            kill(server_, SIGTERM);
-            waitpid(server_, nullptr, 0);
-            server_ = -1;
-        }
+        delete display_;
+        display_ = nullptr;
+        delete dataHome_;
+        dataHome_ = nullptr;
     }
 
     void SetUp() override {
         if (!std::getenv("DISPLAY")) FAIL() << "needs Xvfb or a display (xvfb-run -a)";
     }
 
-    static pid_t server_;
+    static OwnDisplay* display_;
+    static TempDir* dataHome_;
 };
 
-pid_t SetupKeyboard::server_ = -1;
+OwnDisplay* SetupKeyboard::display_ = nullptr;
+TempDir* SetupKeyboard::dataHome_ = nullptr;
+
+} // namespace
+
+namespace {
+
+// A portable copy of the launcher in a folder of its own, by default with an empty Data/
+// (so no defaults are written and only the choices show).
+class LauncherCopy {
+  public:
+    explicit LauncherCopy(bool withData = true) {
+        const std::string command =
+            "cp '" + std::string(SETUP_PROGRAM) + "' '" + dir_.path() + "/setup'";
+        if (std::system(command.c_str()) != 0) ADD_FAILURE() << command;
+        if (withData) mkdir((dir_.path() + "/Data").c_str(), 0777);
+    }
+    const std::string& path() const { return dir_.path(); }
+    std::string program() const { return dir_.path() + "/setup"; }
+    std::map<std::string, std::string> data() const { return dataFiles(dir_.path()); }
+
+  private:
+    TempDir dir_{false};
+};
 
 } // namespace
 
 TEST_F(SetupKeyboard, FirstListHasFocusEndPicksItsLastItemAndAltOEnds) {
-    TempDir work;
-    LauncherRun run;
+    LauncherCopy copy;
+    TempDir stray;
+    LauncherRun run(copy.program());
     ASSERT_TRUE(run.hasWindow());
     run.keys("End alt+o");
     ASSERT_TRUE(run.ends());
-    EXPECT_EQ(dataFiles(),
+    EXPECT_EQ(copy.data(),
               (std::map<std::string, std::string>{{"resx.dat", "1024"}, {"resy.dat", "768"}}));
 }
 
@@ -156,52 +159,87 @@ TEST_F(SetupKeyboard, TabReachesEachListInTemplateOrder) {
         {11, {{"hill.dat", "3"}}},
     };
     for (const auto& c : cases) {
-        TempDir work;
-        LauncherRun run;
+        LauncherCopy copy;
+        TempDir stray;
+        LauncherRun run(copy.program());
         ASSERT_TRUE(run.hasWindow());
         std::string keys;
         for (int i = 0; i < c.tabs; ++i)
             keys += "Tab ";
         run.keys(keys + "End alt+o");
         ASSERT_TRUE(run.ends()) << c.tabs << " tabs";
-        EXPECT_EQ(dataFiles(), c.files) << c.tabs << " tabs";
+        EXPECT_EQ(copy.data(), c.files) << c.tabs << " tabs";
     }
 }
 
 TEST_F(SetupKeyboard, ShiftTabAndALetterPickTheHill) {
-    TempDir work;
-    LauncherRun run;
+    LauncherCopy copy;
+    TempDir stray;
+    LauncherRun run(copy.program());
     ASSERT_TRUE(run.hasWindow());
     run.keys("shift+Tab p alt+o");
     ASSERT_TRUE(run.ends());
-    EXPECT_EQ(dataFiles(), (std::map<std::string, std::string>{{"hill.dat", "2"}}));
+    EXPECT_EQ(copy.data(), (std::map<std::string, std::string>{{"hill.dat", "2"}}));
 }
 
 TEST_F(SetupKeyboard, EscapeClosesWithoutWriting) {
-    TempDir work;
-    LauncherRun run;
+    LauncherCopy copy;
+    TempDir stray;
+    LauncherRun run(copy.program());
     ASSERT_TRUE(run.hasWindow());
     run.keys("End Escape");
     ASSERT_TRUE(run.ends());
+    EXPECT_TRUE(copy.data().empty());
     EXPECT_FALSE(pathExists("Data"));
 }
 
-TEST_F(SetupKeyboard, AltUStartsTheGameBesideTheLauncher) {
-    // A copy of the launcher in its own folder, with a stand-in game beside it.
-    TempDir launcher(false);
-    const std::string program = launcher.path() + "/setup";
-    ASSERT_EQ(std::system(("cp '" + std::string(SETUP_PROGRAM) + "' '" + program + "'").c_str()),
-              0);
-    const std::string record = launcher.path() + "/record";
-    writeStandInGame(launcher.path(), "game", record);
-
-    TempDir work;
-    LauncherRun run(program);
+TEST_F(SetupKeyboard, FromAStrayFolderTheChoicesAndTheGameGoToTheLaunchersFolder) {
+    // Started from elsewhere, as a menu or a file manager does: the stray folder gets
+    // nothing, and the game beside the launcher starts in the launcher's folder.
+    LauncherCopy copy;
+    const std::string record = copy.path() + "/record";
+    writeStandInGame(copy.path(), "game", record);
+    TempDir stray;
+    LauncherRun run(copy.program());
     ASSERT_TRUE(run.hasWindow());
     run.keys("Home alt+u");
     ASSERT_TRUE(run.ends());
-    EXPECT_EQ(dataFiles(),
+    EXPECT_EQ(copy.data(),
               (std::map<std::string, std::string>{{"resx.dat", "640"}, {"resy.dat", "480"}}));
     ASSERT_TRUE(waitForFile(record));
-    EXPECT_EQ(readFile(record), "game " + realPath(work.path()) + "\n");
+    EXPECT_EQ(readFile(record), "game " + realPath(copy.path()) + "\n");
+    EXPECT_TRUE(dataFiles(stray.path()).empty());
+    EXPECT_FALSE(pathExists(stray.path() + "/Data"));
+}
+
+TEST_F(SetupKeyboard, FirstRunWritesTheDefaultsAndKeepsThemOnTheNextRun) {
+    // A copy whose Data/ has gone (its textures/ still marks it as portable).
+    LauncherCopy copy(false);
+    mkdir((copy.path() + "/textures").c_str(), 0777);
+    std::map<std::string, std::string> defaults;
+    for (int i = 0; i < kDefaultDataCount; ++i)
+        defaults[kDefaultData[i].name] = kDefaultData[i].text;
+    ASSERT_EQ(defaults.size(), 23u) << "twenty settings files and three records";
+    {
+        TempDir stray;
+        LauncherRun run(copy.program());
+        ASSERT_TRUE(run.hasWindow());
+        EXPECT_EQ(copy.data(), defaults) << "before any choice";
+        run.keys("shift+Tab c alt+o");
+        ASSERT_TRUE(run.ends());
+    }
+    std::map<std::string, std::string> chosen = defaults;
+    chosen["hill.dat"] = "3";
+    EXPECT_EQ(copy.data(), chosen);
+    // A second run with the player's files, one of them gone: nothing is put back.
+    writeFile(copy.path() + "/Data/record2.dat", "141");
+    ASSERT_EQ(unlink((copy.path() + "/Data/det.dat").c_str()), 0);
+    chosen["record2.dat"] = "141";
+    chosen.erase("det.dat");
+    TempDir stray;
+    LauncherRun run(copy.program());
+    ASSERT_TRUE(run.hasWindow());
+    run.keys("Escape");
+    ASSERT_TRUE(run.ends());
+    EXPECT_EQ(copy.data(), chosen);
 }

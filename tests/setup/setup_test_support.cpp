@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 TempDir::TempDir(bool enter) {
@@ -58,14 +60,15 @@ void writeFile(const std::string& path, const std::string& text, bool executable
     if (executable) chmod(path.c_str(), 0755);
 }
 
-std::map<std::string, std::string> dataFiles() {
+std::map<std::string, std::string> dataFiles(const std::string& root) {
     std::map<std::string, std::string> files;
-    DIR* dir = opendir("Data");
+    const std::string data = root + "/Data";
+    DIR* dir = opendir(data.c_str());
     if (!dir) return files;
     while (dirent* entry = readdir(dir)) {
         const std::string name = entry->d_name;
         if (name == "." || name == "..") continue;
-        files[name] = readFile("Data/" + name);
+        files[name] = readFile(data + "/" + name);
     }
     closedir(dir);
     return files;
@@ -98,4 +101,50 @@ void writeStandInGame(const std::string& dir, const std::string& tag,
                   "mv '" +
                   recordFile + ".part' '" + recordFile + "'\n",
               true);
+}
+
+OwnDisplay::OwnDisplay(int width, int height) {
+    const char* old = std::getenv("DISPLAY");
+    hadDisplay_ = old != nullptr;
+    if (old) oldDisplay_ = old;
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0) return;
+    server_ = fork();
+    if (server_ == 0) {
+        close(pipeFds[0]);
+        const std::string fd = std::to_string(pipeFds[1]);
+        const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
+               "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(pipeFds[1]);
+    // The server may write the number and its line end separately; it dies if the pipe is
+    // closed before it has written both.
+    std::string number;
+    char c = 0;
+    ssize_t got = 0;
+    while (server_ > 0 && ((got = read(pipeFds[0], &c, 1)) == 1 || (got < 0 && errno == EINTR)))
+        if (got == 1) {
+            if (c == '\n') break;
+            number += c;
+        }
+    const bool started = !number.empty() && c == '\n';
+    close(pipeFds[0]);
+    if (started) {
+        setenv("DISPLAY", (":" + number).c_str(), 1);
+    } else if (server_ > 0) {
+        waitpid(server_, nullptr, 0);
+        server_ = -1;
+    }
+}
+
+OwnDisplay::~OwnDisplay() {
+    if (server_ <= 0) return;
+    kill(server_, SIGTERM);
+    waitpid(server_, nullptr, 0);
+    if (hadDisplay_)
+        setenv("DISPLAY", oldDisplay_.c_str(), 1);
+    else
+        unsetenv("DISPLAY");
 }

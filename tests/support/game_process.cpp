@@ -8,6 +8,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 #include <sstream>
 #include <thread>
 
@@ -64,19 +66,27 @@ std::vector<unsigned long> waitForWindows(pid_t pid) {
     return {};
 }
 
-GameProcess::GameProcess(const char* display, const std::vector<std::string>& args) {
+GameProcess::GameProcess(const char* display, const std::vector<std::string>& args,
+                         const char* workDir) {
+    std::error_code ec;
+    std::filesystem::copy_file(GAME_DIR "/orbel", "orbel",
+                               std::filesystem::copy_options::overwrite_existing, ec);
+    const std::string folder = std::filesystem::current_path().string();
+    const std::string program = folder + "/orbel", output = folder + "/stdout.txt",
+                      errors = folder + "/stderr.txt";
     pid_ = fork();
     if (pid_ == 0) {
-        const int out = open("stdout.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int out = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (out >= 0) dup2(out, 1);
-        const int err = open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (err >= 0) dup2(err, 2);
         if (display) setenv("DISPLAY", display, 1);
+        if (workDir && chdir(workDir) != 0) _exit(126);
         std::vector<char*> argv{const_cast<char*>("orbel")};
         for (const std::string& a : args)
             argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
-        execv(GAME_DIR "/orbel", argv.data());
+        execv(program.c_str(), argv.data());
         _exit(127);
     }
 }

@@ -17,13 +17,16 @@ std::vector<unsigned long> valmoraWindowsOf(pid_t pid, bool onlyVisible);
 // The visible ones, waiting up to 15 s for the first.
 std::vector<unsigned long> waitForWindows(pid_t pid);
 
-// The built game, started in the current directory (the test's game folder). A game still
-// running when the test ends is killed, so a failed check leaves no process behind.
+// The built game, copied into the current directory (the test's game folder, a portable
+// copy with its own Data/ and textures/) and started there. A game still running when the
+// test ends is killed, so a failed check leaves no process behind.
 class GameProcess {
   public:
     // display: another X display to use; what the game says on standard output and standard
-    // error goes to stdout.txt and stderr.txt in the game folder.
-    explicit GameProcess(const char* display = nullptr, const std::vector<std::string>& args = {});
+    // error goes to stdout.txt and stderr.txt in the game folder. workDir: start it from
+    // another folder than its own.
+    explicit GameProcess(const char* display = nullptr, const std::vector<std::string>& args = {},
+                         const char* workDir = nullptr);
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;

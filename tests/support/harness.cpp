@@ -7,10 +7,12 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "assets/png_file.h"
 #include "camera/views.h"
 #include "game/app.h"
 #include "game/game_step.h"
 #include "game/scene_setup.h"
+#include "core/default_data.h"
 #include "core/settings.h"
 #include "jump/jump_state.h"
 #include "render/gl.h"
@@ -62,29 +64,9 @@ void TempGameDir::removeData(const std::string& name) const {
 }
 
 void TempGameDir::writeDefaults() const {
-    writeData("resx.dat", "800");
-    writeData("resy.dat", "600");
-    writeData("tf.dat", "2");
-    writeData("dR.dat", "4");
-    writeData("dG.dat", "5");
-    writeData("dB.dat", "6");
-    writeData("fog.dat", "7");
-    writeData("winsum.dat", "0");
-    writeData("opad.dat", "1");
-    writeData("det.dat", "3");
-    writeData("hill.dat", "1");
-    writeData("suitR.dat", "199");
-    writeData("suitG.dat", "0");
-    writeData("suitB.dat", "0");
-    writeData("helmR.dat", "199");
-    writeData("helmG.dat", "199");
-    writeData("helmB.dat", "199");
-    writeData("skiR.dat", "0.0");
-    writeData("skiG.dat", "0.0");
-    writeData("skiB.dat", "199.0");
-    writeData("record1.dat", "00");
-    writeData("record2.dat", "00");
-    writeData("record3.dat", "00");
+    // Overwrites: a test may have changed any of them.
+    for (int i = 0; i < kDefaultDataCount; ++i)
+        writeData(kDefaultData[i].name, kDefaultData[i].text);
 }
 
 void TempGameDir::configure(int hill, int detail, int seasonValue, int lighting, int speed,
@@ -218,80 +200,11 @@ Picture lastFrame() {
     return pic;
 }
 
-namespace {
-
-uint32_t crc32(const unsigned char* data, size_t n, uint32_t crc = 0) {
-    static uint32_t table[256];
-    static bool ready = false;
-    if (!ready) {
-        for (uint32_t i = 0; i < 256; ++i) {
-            uint32_t c = i;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            table[i] = c;
-        }
-        ready = true;
-    }
-    crc = ~crc;
-    for (size_t i = 0; i < n; ++i)
-        crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-    return ~crc;
-}
-
-void putBE32(std::vector<unsigned char>& v, uint32_t x) {
-    for (int i = 3; i >= 0; --i)
-        v.push_back((x >> (8 * i)) & 0xFF);
-}
-
-void chunk(std::vector<unsigned char>& out, const char* type, const std::vector<unsigned char>& d) {
-    putBE32(out, static_cast<uint32_t>(d.size()));
-    std::vector<unsigned char> body(type, type + 4);
-    body.insert(body.end(), d.begin(), d.end());
-    out.insert(out.end(), body.begin(), body.end());
-    putBE32(out, crc32(body.data(), body.size()));
-}
-
-} // namespace
-
 std::string savePng(const Picture& pic, const std::string& name) {
     fs::create_directories(TEST_OUTPUT_DIR);
     std::string path = std::string(TEST_OUTPUT_DIR) + "/" + name + ".png";
-    // Raw scanlines (top row first, filter 0) in stored deflate blocks: no zlib needed.
-    std::vector<unsigned char> raw;
-    for (int y = 0; y < pic.height; ++y) {
-        raw.push_back(0);
-        const unsigned char* row =
-            &pic.rgb[static_cast<size_t>(pic.height - 1 - y) * pic.width * 3];
-        raw.insert(raw.end(), row, row + pic.width * 3);
-    }
-    std::vector<unsigned char> z = {0x78, 0x01};
-    size_t pos = 0;
-    do {
-        size_t len = std::min<size_t>(65535, raw.size() - pos);
-        bool last = pos + len == raw.size();
-        z.push_back(last ? 1 : 0);
-        z.push_back(len & 0xFF);
-        z.push_back(len >> 8);
-        z.push_back(~len & 0xFF);
-        z.push_back((~len >> 8) & 0xFF);
-        z.insert(z.end(), raw.begin() + pos, raw.begin() + pos + len);
-        pos += len;
-    } while (pos < raw.size());
-    uint32_t a = 1, b = 0;
-    for (unsigned char c : raw) {
-        a = (a + c) % 65521;
-        b = (b + a) % 65521;
-    }
-    putBE32(z, (b << 16) | a);
-    std::vector<unsigned char> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    std::vector<unsigned char> ihdr;
-    putBE32(ihdr, pic.width);
-    putBE32(ihdr, pic.height);
-    ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0});
-    chunk(png, "IHDR", ihdr);
-    chunk(png, "IDAT", z);
-    chunk(png, "IEND", {});
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    std::string error;
+    if (!writePngFile(path, pic.width, pic.height, 3, pic.rgb.data(), true, &error))
+        std::fprintf(stderr, "savePng: %s\n", error.c_str());
     return path;
 }

@@ -1,4 +1,5 @@
 // The Data folder a fresh game starts with: one complete launcher choice and empty records.
+// The build, the game and the launcher all write it from here.
 #pragma once
 #include <string>
 
@@ -16,3 +17,9 @@ extern const int kDefaultDataCount;
 // exists is left exactly as it is: the player's choices and records survive a rebuild.
 // Returns false (with a message) if the folder or a missing file cannot be created.
 bool writeDefaultData(const std::string& gameDir, std::string* error);
+
+// First run: when <root>/Data does not exist, it appears complete with the defaults, all at
+// once, so a program started meanwhile never sees half of it. A Data that exists is left
+// alone, however few files it holds. False (with a message) when it cannot be made, or when
+// something other than a folder has that name.
+bool makeDataFolderIfMissing(const std::string& root, std::string* error);
