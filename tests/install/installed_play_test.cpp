@@ -21,12 +21,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "assets/png_file.h"
 #include "core/default_data.h"
-
-// Xlib last: its macros (None, Bool, Status) must not meet the headers above.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+#include "support/game_process.h"
 
 namespace fs = std::filesystem;
 
@@ -44,61 +40,13 @@ std::string firstLine(const std::string& command) {
     return end == std::string::npos ? output : output.substr(0, end);
 }
 
-// A window's picture, top row first.
-struct Shot {
-    int width = 0, height = 0;
-    std::vector<unsigned char> rgb;
-    template <class F> int count(int x0, int y0, int x1, int y1, F pred) const {
-        int n = 0;
-        for (int y = std::max(0, y0); y < std::min(height, y1); ++y)
-            for (int x = std::max(0, x0); x < std::min(width, x1); ++x) {
-                const unsigned char* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
-                n += pred(p[0], p[1], p[2]);
-            }
-        return n;
-    }
-};
-
-Shot grab(unsigned long window) {
-    Shot shot;
-    Display* d = XOpenDisplay(nullptr);
-    if (!d) return shot;
-    XWindowAttributes a;
-    if (XGetWindowAttributes(d, window, &a)) {
-        XImage* image = XGetImage(d, window, 0, 0, a.width, a.height, AllPlanes, ZPixmap);
-        if (image) {
-            shot.width = a.width;
-            shot.height = a.height;
-            for (int y = 0; y < a.height; ++y)
-                for (int x = 0; x < a.width; ++x) {
-                    const unsigned long p = XGetPixel(image, x, y);
-                    shot.rgb.push_back((p >> 16) & 255);
-                    shot.rgb.push_back((p >> 8) & 255);
-                    shot.rgb.push_back(p & 255);
-                }
-            XDestroyImage(image);
-        }
-    }
-    XCloseDisplay(d);
-    return shot;
-}
-
-std::string save(const Shot& shot, const std::string& name) {
-    fs::create_directories(TEST_OUTPUT_DIR);
-    const std::string path = std::string(TEST_OUTPUT_DIR) + "/" + name + ".png";
-    std::string error;
-    if (!writePngFile(path, shot.width, shot.height, 3, shot.rgb.data(), false, &error))
-        ADD_FAILURE() << error;
-    return path;
-}
-
 bool white(int r, int g, int b) {
     return r > 235 && g > 235 && b > 235;
 }
 
 // The start screen of an 800 x 600 window: the poster's night sky all round, its light
 // title at the top, and the start button highlighted in orange below it.
-bool showsThePoster(const Shot& s) {
+bool showsThePoster(const Picture& s) {
     if (s.width != 800 || s.height != 600) return false;
     auto navy = [](int r, int g, int b) { return b > 60 && b > r + 30 && b > g + 15; };
     auto title = [](int r, int g, int b) { return r > 180 && g > 200 && b > 220; };
@@ -195,14 +143,14 @@ class InstalledGame : public testing::Test {
     std::string said() const { return readFile(home_.path() + "/stderr.txt"); }
 
     // The game's window once it shows the start screen; its picture in shot.
-    unsigned long gameOnItsStartScreen(Shot* shot) {
+    unsigned long gameOnItsStartScreen(Picture* shot) {
         const std::string window =
             firstLine("timeout 20 xdotool search --sync --onlyvisible --name '^Valmora$'");
         if (window.empty()) return 0;
         const unsigned long id = std::stoul(window);
         until(
             [&] {
-                *shot = grab(id);
+                *shot = grabWindow(id);
                 return showsThePoster(*shot);
             },
             20);
@@ -233,17 +181,17 @@ TEST_F(InstalledGame, TheLauncherFromTheRootFolderStartsTheChosenHillOnFirstRunD
     // The first run has made the player's folder with the defaults before any choice.
     EXPECT_EQ(dataFiles(dataRoot_), defaults());
     std::system(("xdotool windowfocus --sync " + dialog).c_str());
-    Shot launcherShot = grab(std::stoul(dialog));
-    save(launcherShot, "installed_launcher");
+    Picture launcherPicture = grabWindow(std::stoul(dialog));
+    savePng(launcherPicture, "installed_launcher");
     // The hill list (before "Uruchom grę" in the reverse tab order), "Czechy K180" by its
     // first letter, then the button by its mnemonic.
     std::system("xdotool key --delay 60 shift+Tab c alt+u");
     ASSERT_EQ(waitForExit(launcher, 20), 0) << "the launcher closes after starting the game";
 
-    Shot start;
+    Picture start;
     const unsigned long window = gameOnItsStartScreen(&start);
     ASSERT_NE(window, 0u) << "no game window";
-    const std::string path = save(start, "installed_game_start_screen");
+    const std::string path = savePng(start, "installed_game_start_screen");
     EXPECT_TRUE(showsThePoster(start)) << "see " << path;
     // It is the installed game, working in the player's folder.
     const std::string game = firstLine("xdotool getwindowpid " + std::to_string(window));
@@ -257,8 +205,8 @@ TEST_F(InstalledGame, TheLauncherFromTheRootFolderStartsTheChosenHillOnFirstRunD
     // Into the chosen hill: the venue, not a white or black window.
     std::system(("xdotool windowfocus --sync " + std::to_string(window) + " key Return").c_str());
     std::this_thread::sleep_for(std::chrono::seconds(3));
-    const Shot hill = grab(window);
-    save(hill, "installed_game_hill");
+    const Picture hill = grabWindow(window);
+    savePng(hill, "installed_game_hill");
     const int area = hill.width * hill.height;
     EXPECT_LT(hill.count(0, 0, hill.width, hill.height, white), area * 8 / 10);
     EXPECT_LT(hill.count(0, 0, hill.width, hill.height,
@@ -275,17 +223,17 @@ TEST_F(InstalledGame, TheLauncherFromTheRootFolderStartsTheChosenHillOnFirstRunD
 
 TEST_F(InstalledGame, TheGameStartedDirectlyMakesTheDefaultsAndOpensOnItsPoster) {
     const pid_t game = start("valmora-play");
-    Shot shot;
+    Picture shot;
     const std::string window = firstLine("timeout 20 xdotool search --sync --onlyvisible --pid " +
                                          std::to_string(game) + " --name '^Valmora$'");
     ASSERT_FALSE(window.empty()) << "no game window";
     until(
         [&] {
-            shot = grab(std::stoul(window));
+            shot = grabWindow(std::stoul(window));
             return showsThePoster(shot);
         },
         20);
-    const std::string path = save(shot, "installed_play_start_screen");
+    const std::string path = savePng(shot, "installed_play_start_screen");
     EXPECT_TRUE(showsThePoster(shot)) << "see " << path;
     EXPECT_EQ(dataFiles(dataRoot_), defaults());
     std::system(("xdotool key --window " + window + " q").c_str());
