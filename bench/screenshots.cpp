@@ -3,9 +3,17 @@
 // and snow and rain. Run under Xvfb:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/screenshots
 // The PNG files go to build/test-output/ (their paths are printed).
+//
+//   --set DIR   instead writes the comparison set into DIR: hills 1 to 3, detail 3 and 4,
+//               day and night, winter and summer, views 1, 3 and 6 (72 frames, 800 x 600),
+//               named hill1_detail3_day_winter_view1.png and so on. Two sets made before and
+//               after a change to the drawing are compared with bench/compare_frames.py.
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <string>
 
+#include "core/random.h"
 #include "core/settings.h"
 #include "support/harness.h"
 
@@ -15,19 +23,26 @@ void shoot(const std::string& name) {
     std::printf("%s\n", savePng(lastFrame(), name).c_str());
 }
 
-void venue(int hill, int detail, int lighting, int seasonValue) {
+std::string venueName(int hill, int detail, int lighting, int seasonValue, char view) {
+    return "hill" + std::to_string(hill) + "_detail" + std::to_string(detail) +
+           (lighting == kLightingNight ? "_night" : "_day") +
+           (seasonValue ? "_summer" : "_winter") + "_view" + view;
+}
+
+// The scene of one choice, each view two frames after it was chosen; shot(name) takes the
+// last frame.
+template <class Shot>
+void venue(int hill, int detail, int lighting, int seasonValue, const char* views, Shot shot) {
     TempGameDir dir;
     dir.writeDefaults();
     dir.writeData("kopytko.cfg", "846");
     dir.configure(hill, detail, seasonValue, lighting);
     startGame();
     leaveStartScreen();
-    for (char view : {'1', '3', '6', '7'}) {
-        passChar(view);
+    for (const char* view = views; *view; ++view) {
+        passChar(*view);
         frames(2);
-        shoot("venue_hill" + std::to_string(hill) + "_detail" + std::to_string(detail) +
-              (lighting == kLightingNight ? "_night" : "_day") +
-              (seasonValue ? "_summer" : "_winter") + "_view" + view);
+        shot(venueName(hill, detail, lighting, seasonValue, *view));
     }
 }
 
@@ -42,13 +57,44 @@ void weather(int precipitationValue) {
     shoot(snow ? "snow_day" : "rain_night");
 }
 
+// The comparison set's forests and flakes stand where they stood last time.
+unsigned fixedSeed() {
+    return 1;
+}
+
+int writeComparisonSet(const std::string& folder) {
+    setRandomSeedSource(fixedSeed);
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    const std::string root = std::filesystem::absolute(folder, ec).string();
+    int failed = 0;
+    for (int hill = 1; hill <= 3; ++hill)
+        for (int detail : {3, 4})
+            for (int lighting : {kLightingDay, kLightingNight})
+                for (int seasonValue : {0, 1})
+                    venue(hill, detail, lighting, seasonValue, "136", [&](const std::string& n) {
+                        const std::string path = root + "/" + n + ".png";
+                        if (!savePngAt(lastFrame(), path)) {
+                            std::fprintf(stderr, "cannot write %s\n", path.c_str());
+                            ++failed;
+                        }
+                    });
+    std::printf("72 frames in %s\n", root.c_str());
+    return failed == 0 ? 0 : 1;
+}
+
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--set") == 0) return writeComparisonSet(argv[2]);
+    if (argc != 1) {
+        std::fprintf(stderr, "usage: screenshots [--set DIR]\n");
+        return 1;
+    }
     for (auto [hill, detail] : {std::pair{1, 4}, std::pair{2, 4}, std::pair{3, 3}})
         for (int lighting : {kLightingDay, kLightingNight})
             for (int seasonValue : {0, 1})
-                venue(hill, detail, lighting, seasonValue);
+                venue(hill, detail, lighting, seasonValue, "1367", shoot);
     weather(2);
     weather(3);
     return 0;

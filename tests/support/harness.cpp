@@ -256,6 +256,11 @@ void chunk(std::vector<unsigned char>& out, const char* type, const std::vector<
 std::string savePng(const Picture& pic, const std::string& name) {
     fs::create_directories(TEST_OUTPUT_DIR);
     std::string path = std::string(TEST_OUTPUT_DIR) + "/" + name + ".png";
+    savePngAt(pic, path);
+    return path;
+}
+
+bool savePngAt(const Picture& pic, const std::string& path) {
     // Raw scanlines (top row first, filter 0) in stored deflate blocks: no zlib needed.
     std::vector<unsigned char> raw;
     for (int y = 0; y < pic.height; ++y) {
@@ -293,5 +298,5 @@ std::string savePng(const Picture& pic, const std::string& name) {
     chunk(png, "IEND", {});
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
-    return path;
+    return static_cast<bool>(out);
 }
