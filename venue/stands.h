@@ -10,3 +10,5 @@ void seatingBlock();
 void drawSeatingBlocks();
 void floodlightMast();
 void lightBeam();
+// What a light beam leaves current (texture, blending, colour), for one that is not drawn.
+void lightBeamLeftovers();

@@ -18,4 +18,27 @@ void streetLamp();
 void drawSlopeLamps();
 void drawTownLamps();
 // The whole town in its places (houses, flats, roads, lamps, parked buses, bus rows).
+// Objects wholly outside the view are not drawn; each such object instead leaves current
+// what drawing it would have left (texture, colour, normal, blending...), so the objects
+// after it come out the same.
 void drawTown();
+
+// What each object leaves current, as drawing it would.
+void house1Leftovers();
+void house2Leftovers();
+void house3Leftovers();
+void house4Leftovers();
+void house5Leftovers();
+void flatsLeftovers();
+void roadLeftovers();
+void longRoadLeftovers();
+void busLeftovers();
+void streetLampLeftovers();
+
+// Each object's extent in its own frame (before its place in the town): every corner it
+// draws lies inside.
+struct TownBox {
+    float lo[3], hi[3];
+};
+extern const TownBox kHouse1Box, kHouse2Box, kHouse4Box, kHouse5Box, kFlatsBox, kRoadBox,
+    kLongRoadBox, kBusBox, kStreetLampBox;

@@ -1,0 +1,17 @@
+// The view volume, tested on the CPU: a box wholly outside one of its six sides draws no
+// pixel, so whatever lies in it need not be sent to the rasteriser at all.
+#pragma once
+#include "render/batch.h"
+
+struct ViewVolume {
+    double clip[16]; // projection times model-view, column-major
+};
+
+// The volume of the current projection and model-view matrices; boxes are then given in
+// the frame the model-view matrix stands for now.
+ViewVolume currentViewVolume();
+
+// True when the box lo..hi, placed by `where`, lies wholly outside one side of the volume
+// (with a little room to spare, so rounding never hides a box that shows a pixel).
+bool outsideView(const ViewVolume& volume, const Transform& where, const float lo[3],
+                 const float hi[3]);
