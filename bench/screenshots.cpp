@@ -8,6 +8,9 @@
 //               day and night, winter and summer, views 1, 3 and 6 (72 frames, 800 x 600),
 //               named hill1_detail3_day_winter_view1.png and so on. Two sets made before and
 //               after a change to the drawing are compared with bench/compare_frames.py.
+//   --jump-set DIR  writes every 8th frame of a whole jump (start, take-off, flight, landing
+//               and the marks) on each hill at detail 4, by day and by night, into DIR: the
+//               cameras that follow a jump, for the same comparison.
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -15,6 +18,7 @@
 
 #include "core/random.h"
 #include "core/settings.h"
+#include "jump_play.h"
 #include "support/harness.h"
 
 namespace {
@@ -83,12 +87,54 @@ int writeComparisonSet(const std::string& folder) {
     return failed == 0 ? 0 : 1;
 }
 
+std::string jumpFolder;
+std::string jumpPrefix;
+int jumpFrame = 0;
+int jumpFailures = 0;
+
+void saveEveryEighth() {
+    if (jumpFrame++ % 8 != 0) return;
+    char name[32];
+    std::snprintf(name, sizeof name, "_%04d.png", jumpFrame - 1);
+    if (!savePngAt(lastFrame(), jumpFolder + "/" + jumpPrefix + name)) ++jumpFailures;
+}
+
+int writeJumpSet(const std::string& folder) {
+    setRandomSeedSource(fixedSeed);
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    jumpFolder = std::filesystem::absolute(folder, ec).string();
+    for (int hill = 1; hill <= 3; ++hill)
+        for (int lighting : {kLightingDay, kLightingNight}) {
+            TempGameDir dir;
+            dir.writeDefaults();
+            dir.configure(hill, 4, 0, lighting);
+            startGame();
+            leaveStartScreen();
+            jumpPrefix = "jump_hill" + std::to_string(hill) +
+                         (lighting == kLightingNight ? "_night" : "_day");
+            jumpFrame = 0;
+            passObserver = saveEveryEighth;
+            const bool landed =
+                runAndTakeOff() && (leanForward(), takeLandingStance()) && waitForLanding();
+            frames(40); // the marks
+            passObserver = nullptr;
+            if (!landed) {
+                std::fprintf(stderr, "%s: the scripted jump did not land\n", jumpPrefix.c_str());
+                ++jumpFailures;
+            }
+        }
+    std::printf("jump frames in %s\n", jumpFolder.c_str());
+    return jumpFailures == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--set") == 0) return writeComparisonSet(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "--jump-set") == 0) return writeJumpSet(argv[2]);
     if (argc != 1) {
-        std::fprintf(stderr, "usage: screenshots [--set DIR]\n");
+        std::fprintf(stderr, "usage: screenshots [--set DIR | --jump-set DIR]\n");
         return 1;
     }
     for (auto [hill, detail] : {std::pair{1, 4}, std::pair{2, 4}, std::pair{3, 3}})
