@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+bool viewCulling = true;
+unsigned long viewCulledCount = 0;
+
 ViewVolume currentViewVolume() {
     GLfloat projection[16], modelView[16];
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
@@ -17,8 +20,10 @@ ViewVolume currentViewVolume() {
     return v;
 }
 
-bool outsideView(const ViewVolume& volume, const Transform& where, const float lo[3],
-                 const float hi[3]) {
+bool outsideView(const ViewVolume& volume, const Transform& where, const ViewBox& box) {
+    if (!viewCulling) return false;
+    const float* lo = box.lo;
+    const float* hi = box.hi;
     // Corners in clip coordinates; a side's test is -w <= x, y, z <= w.
     int outside[6] = {0, 0, 0, 0, 0, 0};
     for (int corner = 0; corner < 8; ++corner) {
@@ -40,6 +45,9 @@ bool outsideView(const ViewVolume& volume, const Transform& where, const float l
         }
     }
     for (int side = 0; side < 6; ++side)
-        if (outside[side] == 8) return true;
+        if (outside[side] == 8) {
+            ++viewCulledCount;
+            return true;
+        }
     return false;
 }

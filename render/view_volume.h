@@ -7,11 +7,20 @@ struct ViewVolume {
     double clip[16]; // projection times model-view, column-major
 };
 
+// A box in an object's own frame.
+struct ViewBox {
+    float lo[3], hi[3];
+};
+
+// Off, nothing is found outside: everything is drawn (tests compare the two).
+extern bool viewCulling;
+// Boxes found outside since the program started (tests, profiling).
+extern unsigned long viewCulledCount;
+
 // The volume of the current projection and model-view matrices; boxes are then given in
 // the frame the model-view matrix stands for now.
 ViewVolume currentViewVolume();
 
-// True when the box lo..hi, placed by `where`, lies wholly outside one side of the volume
-// (with a little room to spare, so rounding never hides a box that shows a pixel).
-bool outsideView(const ViewVolume& volume, const Transform& where, const float lo[3],
-                 const float hi[3]);
+// True when the box, placed by `where`, lies wholly outside one side of the volume (with a
+// little room to spare, so rounding never hides a box that shows a pixel).
+bool outsideView(const ViewVolume& volume, const Transform& where, const ViewBox& box);

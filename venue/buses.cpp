@@ -66,7 +66,7 @@ void drawBus3() {
 }
 
 // 2 x 2 x 8 with the headlight beams ahead of the front, and half a unit of room.
-const TownBox kBusBox = {{-0.6f, -0.5f, -12}, {2.6f, 2.5f, 0.5f}};
+const ViewBox kBusBox = {{-0.6f, -0.5f, -12}, {2.6f, 2.5f, 0.5f}};
 
 void busLeftovers() {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -89,7 +89,7 @@ void drawBusRow(int row) {
         Transform where = identityTransform();
         translateBy(where, positions[i], 0, 0);
         rotateBy(where, -90, 0, 1, 0);
-        if (outsideView(view, where, kBusBox.lo, kBusBox.hi)) {
+        if (outsideView(view, where, kBusBox)) {
             busLeftovers();
             continue;
         }

@@ -100,13 +100,16 @@ void streetLamp() {
 }
 
 // Post, arm and lamp, and the beam at night, with room to spare.
-const TownBox kStreetLampBox = {{-3, -1.5f, -3}, {3, 5, 3}};
+const ViewBox kStreetLampBox = {{-3, -1.5f, -3}, {3, 5, 3}};
 
 void streetLampLeftovers() {
     if (lampBody.count == 0) buildLampBody();
+    // All four components, as the drawn batch leaves them: after an array draw the
+    // shorter calls set them all, where Mesa can otherwise keep an older alpha.
+    const float* c = lampBody.lastColour;
     glNormal3fv(lampBody.lastNormal);
-    glTexCoord2fv(lampBody.lastTexCoord);
-    glColor3fv(lampBody.lastColour);
+    glTexCoord4f(lampBody.lastTexCoord[0], lampBody.lastTexCoord[1], 0, 1);
+    glColor4f(c[0], c[1], c[2], 1);
     if (lightingMode == kLightingNight) lightBeamLeftovers();
 }
 
@@ -116,7 +119,7 @@ void drawSlopeLamps() {
     for (const auto& p : kSlopeLamps[hillNumber - 1]) {
         Transform where = identityTransform();
         translateBy(where, p[0], p[1], p[2]);
-        if (outsideView(view, where, kStreetLampBox.lo, kStreetLampBox.hi)) {
+        if (outsideView(view, where, kStreetLampBox)) {
             streetLampLeftovers();
             continue;
         }
@@ -134,7 +137,7 @@ void drawTownLamps() {
             Transform where = identityTransform();
             translateBy(where, run.x + k * run.dx, kTownLampY, run.z + k * run.dz);
             if (run.turn != 0) rotateBy(where, run.turn, 0, 1, 0);
-            if (outsideView(view, where, kStreetLampBox.lo, kStreetLampBox.hi)) {
+            if (outsideView(view, where, kStreetLampBox)) {
                 streetLampLeftovers();
                 continue;
             }

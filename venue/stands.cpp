@@ -59,20 +59,14 @@ float hillShift() {
     return hillNumber == 2 ? 10.0f : 0.0f;
 }
 
-// Each kind's extent in its own frame, with room to spare: ten crowd rows climbing along
-// x, and a half-size seating block.
-const float kStandLo[3] = {8, -0.5f, 1.5f}, kStandHi[3] = {13.5f, 3.25f, 12.5f};
-const float kBlockLo[3] = {-5.5f, -0.5f, -5.5f}, kBlockHi[3] = {5.5f, 3, 0.5f};
-const float kCubeLo[3] = {-0.5f, -0.5f, -3.5f}, kCubeHi[3] = {3.5f, 3.5f, 0.5f};
-
 // An object wholly outside the view is not drawn; it leaves current what drawing it would
 // have left, so the next one draws the same.
-void placed(const ViewVolume& view, const Placement& p, float dz, void (*draw)(), const float lo[3],
-            const float hi[3], void (*leftovers)()) {
+void placed(const ViewVolume& view, const Placement& p, float dz, void (*draw)(),
+            const ViewBox& box, void (*leftovers)()) {
     Transform where = identityTransform();
     translateBy(where, p.x, p.y, p.z + dz);
     if (p.turn != 0) rotateBy(where, p.turn, 0, 1, 0);
-    if (outsideView(view, where, lo, hi)) {
+    if (outsideView(view, where, box)) {
         leftovers();
         return;
     }
@@ -83,24 +77,32 @@ void placed(const ViewVolume& view, const Placement& p, float dz, void (*draw)()
     glPopMatrix();
 }
 
+} // namespace
+
+// Each kind's extent in its own frame, with room to spare: ten crowd rows climbing along
+// x, a half-size seating block, a cube three units on a side.
+const ViewBox kCrowdStandBox = {{8, -0.5f, 1.5f}, {13.5f, 3.25f, 12.5f}};
+const ViewBox kScaledBlockBox = {{-5.5f, -0.5f, -5.5f}, {5.5f, 3, 0.5f}};
+const ViewBox kBigCubeBox = {{-0.5f, -0.5f, -3.5f}, {3.5f, 3.5f, 0.5f}};
+
 void scaledBlock() {
     glScalef(0.5f, 0.5f, 0.5f);
     seatingBlock();
 }
 
-void cube() {
+void bigCube() {
     glScalef(3, 3, 3);
     texturedBox(0, 0, 0, 0, 0);
 }
 
 // The box's last face: its normal, and texture coordinates all 0.
-void cubeLeftovers() {
+void bigCubeLeftovers() {
     glNormal3fv(kBoxFaces[5].normal);
     glTexCoord2f(0, 0);
 }
 
 // Ten rows, the last in the third crowd picture; a row's last corner has (0, 0.9).
-void standLeftovers() {
+void crowdStandLeftovers() {
     glBindTexture(GL_TEXTURE_2D, textures.audience3);
     glTexCoord2f(0, 0.9f);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -111,12 +113,10 @@ void standLeftovers() {
 }
 
 // The last step's top: white, facing up.
-void blockLeftovers() {
+void scaledBlockLeftovers() {
     glNormal3f(0, 1, 0);
     glColor3f(1, 1, 1);
 }
-
-} // namespace
 
 void crowdRow() {
     static const float coords[4][2] = {{0, 0}, {3, 0}, {3, 0.9f}, {0, 0.9f}};
@@ -163,10 +163,10 @@ void drawStands() {
     const ViewVolume view = currentViewVolume();
     if (hillNumber == 1 || hillNumber == 2)
         for (const auto& p : kHill1Stands)
-            placed(view, p, hillShift(), crowdStand, kStandLo, kStandHi, standLeftovers);
+            placed(view, p, hillShift(), crowdStand, kCrowdStandBox, crowdStandLeftovers);
     else if (hillNumber == 3)
         for (const auto& p : kHill3Stands)
-            placed(view, p, 0, crowdStand, kStandLo, kStandHi, standLeftovers);
+            placed(view, p, 0, crowdStand, kCrowdStandBox, crowdStandLeftovers);
     endGroupMark();
 }
 
@@ -220,14 +220,14 @@ void drawSeatingBlocks() {
     const ViewVolume view = currentViewVolume();
     if (hillNumber == 1 || hillNumber == 2) {
         for (const auto& p : kHill1Blocks)
-            placed(view, p, hillShift(), scaledBlock, kBlockLo, kBlockHi, blockLeftovers);
+            placed(view, p, hillShift(), scaledBlock, kScaledBlockBox, scaledBlockLeftovers);
     } else if (hillNumber == 3) {
         for (const auto& p : kHill3BlocksRight)
-            placed(view, p, 0, scaledBlock, kBlockLo, kBlockHi, blockLeftovers);
+            placed(view, p, 0, scaledBlock, kScaledBlockBox, scaledBlockLeftovers);
         for (const auto& c : kHill3Cubes)
-            placed(view, {c[0], c[1], c[2], 0}, 0, cube, kCubeLo, kCubeHi, cubeLeftovers);
+            placed(view, {c[0], c[1], c[2], 0}, 0, bigCube, kBigCubeBox, bigCubeLeftovers);
         for (const auto& p : kHill3BlocksRest)
-            placed(view, p, 0, scaledBlock, kBlockLo, kBlockHi, blockLeftovers);
+            placed(view, p, 0, scaledBlock, kScaledBlockBox, scaledBlockLeftovers);
     }
     endGroupMark();
 }

@@ -38,7 +38,7 @@ Transform placement(float angle, Placement p) {
 struct TownRow {
     void (*draw)();
     void (*leftovers)();
-    const TownBox* box;
+    const ViewBox* box;
     float angle;
     float y;
     int count;
@@ -151,21 +151,21 @@ void longRoadLeftovers() {
 }
 
 // Boxes with half a unit of room on every side.
-const TownBox kHouse1Box = {{-0.5f, -0.5f, -3.5f}, {8.5f, 2.5f, 0.5f}};
-const TownBox kHouse2Box = {{-0.5f, -0.5f, -4.5f}, {6.5f, 2.5f, 0.5f}};
-const TownBox kHouse4Box = {{-0.5f, -0.5f, -4.5f}, {8.5f, 2.7f, 0.5f}};
+const ViewBox kHouse1Box = {{-0.5f, -0.5f, -3.5f}, {8.5f, 2.5f, 0.5f}};
+const ViewBox kHouse2Box = {{-0.5f, -0.5f, -4.5f}, {6.5f, 2.5f, 0.5f}};
+const ViewBox kHouse4Box = {{-0.5f, -0.5f, -4.5f}, {8.5f, 2.7f, 0.5f}};
 // Gables and roof reach twice the wall height, the roof's eaves a unit past front and back.
-const TownBox kHouse5Box = {{-0.5f, -0.5f, -11.5f}, {15.5f, 6.5f, 1.5f}};
-const TownBox kFlatsBox = {{-0.5f, -11.3f, 111.5f}, {30.5f, -0.3f, 123.5f}};
-const TownBox kRoadBox = {{-0.5f, -0.5f, -50.5f}, {5.5f, 0.6f, 0.5f}};
-const TownBox kLongRoadBox = {{-0.5f, -0.5f, -550.5f}, {5.5f, 0.6f, 0.5f}};
+const ViewBox kHouse5Box = {{-0.5f, -0.5f, -11.5f}, {15.5f, 6.5f, 1.5f}};
+const ViewBox kFlatsBox = {{-0.5f, -11.3f, 111.5f}, {30.5f, -0.3f, 123.5f}};
+const ViewBox kRoadBox = {{-0.5f, -0.5f, -50.5f}, {5.5f, 0.6f, 0.5f}};
+const ViewBox kLongRoadBox = {{-0.5f, -0.5f, -550.5f}, {5.5f, 0.6f, 0.5f}};
 
 void drawTown() {
     const ViewVolume view = currentViewVolume();
     // Shown or not, an object leaves what it would leave: the next one sees the same state.
-    auto place = [&](void (*draw)(), void (*leftovers)(), const TownBox& box, float angle,
+    auto place = [&](void (*draw)(), void (*leftovers)(), const ViewBox& box, float angle,
                      Placement p) {
-        if (outsideView(view, placement(angle, p), box.lo, box.hi))
+        if (outsideView(view, placement(angle, p), box))
             leftovers();
         else
             placed(draw, angle, p);

@@ -1,5 +1,6 @@
 // The town at the foot of hills 1 and 2: houses, flats, roads, buses and street lamps.
 #pragma once
+#include "render/view_volume.h"
 
 void drawHouse1();
 void drawHouse2();
@@ -37,8 +38,5 @@ void streetLampLeftovers();
 
 // Each object's extent in its own frame (before its place in the town): every corner it
 // draws lies inside.
-struct TownBox {
-    float lo[3], hi[3];
-};
-extern const TownBox kHouse1Box, kHouse2Box, kHouse4Box, kHouse5Box, kFlatsBox, kRoadBox,
+extern const ViewBox kHouse1Box, kHouse2Box, kHouse4Box, kHouse5Box, kFlatsBox, kRoadBox,
     kLongRoadBox, kBusBox, kStreetLampBox;
