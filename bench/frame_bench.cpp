@@ -8,8 +8,14 @@
 //                 overlapping steps, so their sum exceeds the plain frame time)
 //   --size WxH    another window size (a small one shows which steps are fill-bound)
 //   --loop S      seconds of the real loop per case (default 2, 0 for none)
+//   --case H,D,L,P only this case (repeatable): hill, detail, day|night, none|snow
+//   --no-flight   leave out the flight cases
+// After the fixed cases, one whole jump per hill (detail 4, night, snow) is played through
+// the real game step with mouse messages, and its frames are timed from the start at the
+// gate to the touch-down, in-run and flight apart: the camera follows a real flight.
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,6 +35,7 @@
 #include "game/scene_setup.h"
 #include "render/quadrics.h"
 #include "game/frame.h"
+#include "core/random.h"
 #include "core/settings.h"
 #include "jump/jump_state.h"
 #include "platform/platform.h"
@@ -61,27 +68,129 @@ void configure(int hill, int detail, bool night, bool snow) {
         write("record" + std::to_string(i) + ".dat", "00");
 }
 
-// Per-step times of the frame being drawn, in the order the steps come.
-std::vector<std::pair<std::string, std::vector<double>>> stepTimes;
+// CPU time of the whole process (the rasteriser's threads too), in ms: on a shared
+// machine it tells the work a frame takes apart from the waiting for a core.
+double processCpuMs() {
+    timespec t;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+// Per-step times of the frame being drawn, in the order the steps come: real time and the
+// process's CPU time.
+struct StepTimes {
+    std::string step;
+    std::vector<double> ms, cpuMs;
+};
+std::vector<StepTimes> stepTimes;
 std::chrono::steady_clock::time_point stepStart;
+double stepCpuStart;
 
 void timeStep(const char* step) {
     glFinish();
     const auto now = std::chrono::steady_clock::now();
+    const double cpu = processCpuMs();
     const double ms = std::chrono::duration<double, std::milli>(now - stepStart).count();
+    const double cpuMs = cpu - stepCpuStart;
     stepStart = now;
+    stepCpuStart = cpu;
     for (auto& entry : stepTimes)
-        if (entry.first == step) {
-            entry.second.push_back(ms);
+        if (entry.step == step) {
+            entry.ms.push_back(ms);
+            entry.cpuMs.push_back(cpuMs);
             return;
         }
-    stepTimes.push_back({step, {ms}});
+    stepTimes.push_back({step, {ms}, {cpuMs}});
+}
+
+// Every run places the forests and the flakes alike, so runs compare.
+unsigned fixedSeed() {
+    return 1;
 }
 
 double percentile(std::vector<double> v, double p) {
+    if (v.empty()) return 0;
     std::sort(v.begin(), v.end());
     size_t i = static_cast<size_t>(p * (v.size() - 1) + 0.5);
     return v[std::min(i, v.size() - 1)];
+}
+
+void printSteps() {
+    for (const auto& entry : stepTimes)
+        std::printf("  step=\"%s\" median_ms=%.2f cpu_ms=%.2f\n", entry.step.c_str(),
+                    percentile(entry.ms, 0.5), percentile(entry.cpuMs, 0.5));
+}
+
+struct Case {
+    int hill, detail;
+    bool night, snow;
+};
+
+bool parseCase(const char* text, Case* c) {
+    char light[8] = {}, fall[8] = {};
+    if (std::sscanf(text, "%d,%d,%7[a-z],%7[a-z]", &c->hill, &c->detail, light, fall) != 4)
+        return false;
+    c->night = std::strcmp(light, "night") == 0;
+    c->snow = std::strcmp(fall, "snow") == 0;
+    return (c->night || std::strcmp(light, "day") == 0) &&
+           (c->snow || std::strcmp(fall, "none") == 0);
+}
+
+// One step and one frame, timed; the step gets the message, if any.
+double timedFrame(const PlatformMessage* msg) {
+    glFinish();
+    const auto t0 = std::chrono::steady_clock::now();
+    stepStart = t0;
+    stepCpuStart = processCpuMs();
+    stepGame(msg);
+    drawFrame();
+    glFinish();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+}
+
+PlatformMessage mouseMessage(MessageType type, int x, int y) {
+    PlatformMessage m;
+    m.type = type;
+    m.x = x;
+    m.y = y;
+    return m;
+}
+
+// A whole jump from the gate, played as a player would: the start key, the take-off click
+// just before the window closes, a full lean forward once the legs are stretched, the
+// landing click close above the snow. Frame times go to inrun until the take-off and to
+// flight from then until the touch-down (or a limit of frames).
+void playTimedJump(std::vector<double>& inrun, std::vector<double>& flight) {
+    const HillStart* h = hillStart(hillNumber);
+    if (!h) return;
+    PlatformMessage space;
+    space.type = MSG_KEYDOWN;
+    space.key = VK_SPACE;
+    inrun.push_back(timedFrame(&space));
+    const float late = h->takeoffWindow[1] - 1.0f;
+    for (int n = 0; n < 3000 && jumperZ <= late && atGate == 0; ++n)
+        inrun.push_back(timedFrame(nullptr));
+    const PlatformMessage click = mouseMessage(MSG_LBUTTONDOWN, 400, 300);
+    flight.push_back(timedFrame(&click));
+    if (inFlight != 1) return;
+    int leans = 0;
+    bool stance = false;
+    for (int n = 0; n < 3000 && jumperY != groundY; ++n) {
+        const PlatformMessage* msg = nullptr;
+        PlatformMessage m;
+        const float from = hillNumber == 2 ? 2.0f : h->landingWindow[0] + 1;
+        if (!stance &&
+            ((jumperZ > from && jumperY - groundY < 0.6f) || jumperZ > h->landingWindow[1] - 2)) {
+            m = mouseMessage(MSG_RBUTTONDOWN, 400, 300);
+            msg = &m;
+            stance = true;
+        } else if (extendStep == 0 && leans < 5) {
+            ++leans;
+            m = mouseMessage(MSG_MOUSEMOVE, 400, 300 + 10 * leans);
+            msg = &m;
+        }
+        flight.push_back(timedFrame(msg));
+    }
 }
 
 } // namespace
@@ -90,10 +199,20 @@ int main(int argc, char** argv) {
     int frames = 600;
     double loopSeconds = 2;
     int width = 1024, height = 768;
-    bool steps = false;
+    bool steps = false, flightCases = true;
+    std::vector<Case> only;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--steps") == 0) steps = true;
+        if (std::strcmp(argv[i], "--no-flight") == 0) flightCases = false;
         if (i + 1 >= argc) continue;
+        if (std::strcmp(argv[i], "--case") == 0) {
+            Case c;
+            if (!parseCase(argv[i + 1], &c)) {
+                std::fprintf(stderr, "--case wants HILL,DETAIL,day|night,none|snow\n");
+                return 1;
+            }
+            only.push_back(c);
+        }
         if (std::strcmp(argv[i], "--frames") == 0) frames = std::max(10, std::atoi(argv[i + 1]));
         if (std::strcmp(argv[i], "--loop") == 0)
             loopSeconds = std::max(0.0, std::atof(argv[i + 1]));
@@ -124,11 +243,17 @@ int main(int argc, char** argv) {
     int w, h;
     platformClientSize(&w, &h);
     resizeViewport(w, h);
+    setRandomSeedSource(fixedSeed);
 
     for (int hill = 1; hill <= 3; ++hill)
         for (int detail : {1, 4})
             for (bool night : {false, true})
                 for (bool snow : {false, true}) {
+                    if (!only.empty() && std::none_of(only.begin(), only.end(), [&](const Case& c) {
+                            return c.hill == hill && c.detail == detail && c.night == night &&
+                                   c.snow == snow;
+                        }))
+                        continue;
                     configure(hill, detail, night, snow);
                     resetToProgramStart();
                     setupScene();
@@ -138,15 +263,9 @@ int main(int argc, char** argv) {
                     ms.reserve(frames);
                     stepTimes.clear();
                     sceneStepProbe = steps ? timeStep : nullptr;
+                    const double cpuStart = processCpuMs();
                     for (int f = 0; f < frames; ++f) {
-                        glFinish();
-                        auto t0 = std::chrono::steady_clock::now();
-                        stepStart = t0;
-                        stepGame(nullptr);
-                        drawFrame();
-                        glFinish();
-                        auto t1 = std::chrono::steady_clock::now();
-                        ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
+                        ms.push_back(timedFrame(nullptr));
                         // Keep the jumper in play: a new run whenever he has come to rest.
                         if (f % 400 == 399) {
                             resetJumpAndCamera();
@@ -154,6 +273,7 @@ int main(int argc, char** argv) {
                             handleJumpKey(VK_SPACE);
                         }
                     }
+                    const double cpuPerFrame = (processCpuMs() - cpuStart) / frames;
                     sceneStepProbe = nullptr;
                     // The real loop on the real clock: steps and frames per second.
                     int loopSteps = 0, loopFrames = 0;
@@ -177,15 +297,36 @@ int main(int argc, char** argv) {
                                 "height=%d frames=%d median_ms=%.2f p95_ms=%.2f",
                                 hill, detail, night ? "night" : "day", snow ? "snow" : "none", w, h,
                                 frames, percentile(ms, 0.5), percentile(ms, 0.95));
+                    std::printf(" cpu_ms_per_frame=%.2f", cpuPerFrame);
                     if (loopSeconds > 0)
                         std::printf(" loop_steps_per_s=%.1f loop_frames_per_s=%.1f",
                                     loopSteps / loopSeconds, loopFrames / loopSeconds);
                     std::printf("\n");
-                    for (const auto& entry : stepTimes)
-                        std::printf("  step=\"%s\" median_ms=%.2f\n", entry.first.c_str(),
-                                    percentile(entry.second, 0.5));
+                    printSteps();
                     std::fflush(stdout);
                 }
+    // Whole jumps, the camera following the flight.
+    for (int hill = 1; hill <= 3 && flightCases && only.empty(); ++hill) {
+        configure(hill, 4, true, true);
+        resetToProgramStart();
+        setupScene();
+        startScreenActive = 0;
+        std::vector<double> inrun, flight;
+        stepTimes.clear();
+        sceneStepProbe = steps ? timeStep : nullptr;
+        playTimedJump(inrun, flight);
+        sceneStepProbe = nullptr;
+        for (int phase = 0; phase < 2; ++phase) {
+            const std::vector<double>& ms = phase == 0 ? inrun : flight;
+            std::printf("case=jump phase=%s hill=%d detail=4 lighting=night precipitation=snow "
+                        "width=%d height=%d frames=%zu median_ms=%.2f p95_ms=%.2f max_ms=%.2f "
+                        "distance_m=%d\n",
+                        phase == 0 ? "inrun" : "flight", hill, w, h, ms.size(), percentile(ms, 0.5),
+                        percentile(ms, 0.95), percentile(ms, 1), static_cast<int>(jumpDistance));
+        }
+        printSteps();
+        std::fflush(stdout);
+    }
     platformShutdown();
     fs::current_path("/");
     fs::remove_all(work);

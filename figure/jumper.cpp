@@ -28,7 +28,8 @@ void colour(const int32_t rgb[3]) {
 }
 
 void cylinder(double base, double top, double height) {
-    if (figureQuadric) gluCylinder(figureQuadric, base, top, height, 20, 2);
+    // Without the scene's quadric there is no cylinder, as before.
+    if (figureQuadric) solidCylinder(base, top, height, false);
 }
 
 void box() {

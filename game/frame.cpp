@@ -99,9 +99,31 @@ void sceneStep(const char* step) {
     if (sceneStepProbe) sceneStepProbe(step);
 }
 
+// Fog of density 0 changes no colour (its factor is e to the 0, 1), yet the rasteriser works
+// it out for every pixel: the scene is drawn without it, and the fog state is left as the
+// set-up made it.
+class IdleFogOff {
+  public:
+    IdleFogOff() {
+        GLfloat density = 1;
+        glGetFloatv(GL_FOG_DENSITY, &density);
+        off_ = glIsEnabled(GL_FOG) && density == 0;
+        if (off_) glDisable(GL_FOG);
+    }
+    ~IdleFogOff() {
+        if (off_) glEnable(GL_FOG);
+    }
+    IdleFogOff(const IdleFogOff&) = delete;
+    IdleFogOff& operator=(const IdleFogOff&) = delete;
+
+  private:
+    bool off_ = false;
+};
+
 } // namespace
 
 void drawScene() {
+    IdleFogOff idleFog;
     glEnable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -1,6 +1,7 @@
 #include "render/batch.h"
 
 #include <cmath>
+#include <vector>
 
 #include "render/primitives.h"
 
@@ -143,7 +144,18 @@ void drawBatch(const Batch& batch) {
         glEnableClientState(GL_COLOR_ARRAY);
         glColorPointer(3, GL_FLOAT, stride, batch.vertices[0].colour);
     }
-    glDrawArrays(GL_TRIANGLES, 0, batch.count);
+    // The two triangles of a polygon share two corners, stored twice and bit for bit the
+    // same: indices that name each once let the rasteriser light four corners instead of
+    // six. The triangles, and their corners' order, stay as they are.
+    static std::vector<GLuint> indices;
+    if (indices.size() < static_cast<size_t>(batch.count)) {
+        indices.clear();
+        for (int polygon = 0; polygon * kPolygonVertices < batch.count; ++polygon) {
+            const GLuint b = static_cast<GLuint>(polygon * kPolygonVertices);
+            indices.insert(indices.end(), {b, b + 1, b + 2, b + 1, b + 4, b + 2});
+        }
+    }
+    glDrawElements(GL_TRIANGLES, batch.count, GL_UNSIGNED_INT, indices.data());
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);

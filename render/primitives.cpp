@@ -1,5 +1,10 @@
 #include "render/primitives.h"
 
+#include <map>
+#include <tuple>
+
+#include "render/quadric_mesh.h"
+
 namespace {
 CachedShape* shapeChains[SHAPE_KIND_COUNT] = {};
 }
@@ -63,12 +68,23 @@ void solidSphere(double radius) {
         delete[] params;
         return;
     }
-    // The entry owns params from here; drawn while compiled so the first call matches later ones.
+    // The entry owns params from here; drawn while compiled so the first call matches later
+    // ones. The list holds GLU's 16 x 16 sphere as one draw of shared corners.
     glNewList(addCachedShape(SHAPE_SOLID_SPHERE, params, 1), GL_COMPILE_AND_EXECUTE);
-    GLUquadric* q = gluNewQuadric();
-    gluQuadricDrawStyle(q, GLU_FILL);
-    gluQuadricNormals(q, GLU_SMOOTH);
-    gluSphere(q, radius, 16, 16);
+    drawIndexedMesh(indexedTriangles(sphereMesh(radius, 16, 16, false)));
     glEndList();
-    gluDeleteQuadric(q);
+}
+
+void solidCylinder(double baseRadius, double topRadius, double height, bool textured) {
+    // Few shapes, drawn every frame: kept for the life of the program.
+    using Key = std::tuple<double, double, double, bool>;
+    static std::map<Key, IndexedMesh> meshes;
+    const Key key{baseRadius, topRadius, height, textured};
+    auto found = meshes.find(key);
+    if (found == meshes.end())
+        found = meshes
+                    .emplace(key, indexedTriangles(
+                                      cylinderMesh(baseRadius, topRadius, height, 20, 2, textured)))
+                    .first;
+    drawIndexedMesh(found->second);
 }

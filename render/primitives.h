@@ -17,8 +17,13 @@ struct BoxFace {
 };
 extern const BoxFace kBoxFaces[6];
 
-// A sphere compiled once per radius into a display list and replayed afterwards.
+// A sphere compiled once per radius into a display list and replayed afterwards: the
+// pixels of gluSphere(radius, 16, 16), filled with smooth normals.
 void solidSphere(double radius);
+// The pixels of gluCylinder(baseRadius, topRadius, height, 20, 2) of a filled, smoothly lit
+// quadric, with texture coordinates or without, from arrays made on first use; it leaves
+// the current normal and texture coordinate as GLU would.
+void solidCylinder(double baseRadius, double topRadius, double height, bool textured);
 
 enum ShapeKind { SHAPE_SOLID_SPHERE = 0, SHAPE_KIND_COUNT };
 

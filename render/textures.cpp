@@ -1,7 +1,9 @@
 #include "render/textures.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@ TextureSet textures = {};
 
 namespace {
 int loadedCount = 0;
+std::set<GLuint> opaqueHandles;
 } // namespace
 
 namespace {
@@ -140,6 +143,14 @@ bool loadTexture(const char* path, GLuint* handle) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glTexImage2D(GL_TEXTURE_2D, 0, 4, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     gluBuild2DMipmaps(GL_TEXTURE_2D, 4, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    // Mipmap levels average the texels: all opaque stays all opaque.
+    bool opaque = true;
+    for (size_t i = 3; i < pixels.size() && opaque; i += 4)
+        opaque = pixels[i] == 255;
+    if (opaque)
+        opaqueHandles.insert(*handle);
+    else
+        opaqueHandles.erase(*handle);
     return loaded;
 }
 
@@ -147,6 +158,7 @@ int loadTextures() {
     // Nothing refers to the previous run's objects any more: free them.
     for (const NamedHandle& h : kHandles) {
         if (*h.handle != 0) glDeleteTextures(1, h.handle);
+        opaqueHandles.erase(*h.handle);
         *h.handle = 0;
     }
     int attempted = 0;
@@ -170,4 +182,8 @@ int loadTextures() {
 
 int texturesLoaded() {
     return loadedCount;
+}
+
+bool textureOpaque(GLuint handle) {
+    return opaqueHandles.count(handle) != 0;
 }

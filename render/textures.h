@@ -36,3 +36,6 @@ bool loadTexture(const char* path, GLuint* handle);
 int loadTextures();
 // How many files the last loadTextures loaded.
 int texturesLoaded();
+// True for a texture loadTexture made with no cut-out texel: every texel, in every mipmap
+// level, fully opaque. Blending it at full colour alpha changes nothing.
+bool textureOpaque(GLuint handle);

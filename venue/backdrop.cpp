@@ -94,10 +94,9 @@ void mountain() {
     glColor3fv(backdropColor);
     // A scene set-up that could not make the quadric leaves only the cap to draw.
     if (sceneryQuadric) {
-        gluQuadricTexture(sceneryQuadric, GL_TRUE);
         glPushMatrix();
         glRotatef(-90, 1, 0, 0);
-        gluCylinder(sceneryQuadric, 90, 20, 40, 20, 2);
+        solidCylinder(90, 20, 40, true);
         glPopMatrix();
     }
     // The flattened cap meets the cone's top rim exactly (radius 20 at height 40). The

@@ -33,10 +33,14 @@ const float kBack[3] = {0, 0, -1};
 const Corner kRoofCorners[4] = {
     {0, 1, 0, 0, 0}, {1, 1, 0, 1, 0}, {1, 1, -1, 1, 1}, {0, 1, -1, 0, 1}};
 
+const Corner kRoofSlope[4] = {
+    {0, 0.8f, 0.1f, 0, 0}, {1, 0.8f, 0.1f, 5, 0}, {1, 2, -0.5f, 5, 1}, {0, 2, -0.5f, 0, 1}};
+
+const Corner kBackCorners[4] = {
+    {1, 0, -1, 0, 0}, {0, 0, -1, 1, 0}, {0, 1, -1, 1, 0.9f}, {1, 1, -1, 0, 0.9f}};
+
 void roofSlope() {
-    static const Corner slope[4] = {
-        {0, 0.8f, 0.1f, 0, 0}, {1, 0.8f, 0.1f, 5, 0}, {1, 2, -0.5f, 5, 1}, {0, 2, -0.5f, 0, 1}};
-    face(kUp, slope);
+    face(kUp, kRoofSlope);
 }
 
 // Night pictures only when it is night; any other mode keeps the day ones.
@@ -62,6 +66,16 @@ void flatRoofedBox(float width, float height, float depth, GLuint front, GLuint 
     glPopMatrix();
 }
 
+// What flatRoofedBox leaves current: the back's texture, the roof's grey and normal, the
+// back's last texture coordinate.
+void flatRoofedBoxLeftovers(GLuint back) {
+    glBindTexture(GL_TEXTURE_2D, back);
+    glColor3f(0.5f, 0.5f, 0.5f);
+    glNormal3fv(kUp);
+    glTexCoord2f(kBackCorners[3].s, kBackCorners[3].t);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+}
+
 } // namespace
 
 void sideFaces() {
@@ -74,9 +88,7 @@ void sideFaces() {
 }
 
 void backFace() {
-    static const Corner back[4] = {
-        {1, 0, -1, 0, 0}, {0, 0, -1, 1, 0}, {0, 1, -1, 1, 0.9f}, {1, 1, -1, 0, 0.9f}};
-    face(kBack, back);
+    face(kBack, kBackCorners);
 }
 
 void flatRoof() {
@@ -165,4 +177,42 @@ void drawFlats() {
                       textures.bokklatka16);
         glPopMatrix();
     }
+}
+
+void house1Leftovers() {
+    flatRoofedBoxLeftovers(textures.budynek1tyl);
+}
+
+void house2Leftovers() {
+    flatRoofedBoxLeftovers(byTimeOfDay(textures.budynek2tyl, textures.budynek2tylnoc));
+}
+
+void house3Leftovers() {
+    house2Leftovers();
+}
+
+void house4Leftovers() {
+    flatRoofedBoxLeftovers(textures.budynek4tyl);
+}
+
+void house5Leftovers() {
+    glBindTexture(GL_TEXTURE_2D, textures.dach);
+    glColor3f(0.5f, 0.5f, 0.5f);
+    glNormal3fv(kUp);
+    glTexCoord2f(kRoofSlope[3].s, kRoofSlope[3].t);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    // The gable ends switch blending and the alpha test off behind them.
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glAlphaFunc(GL_GREATER, 0);
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+}
+
+void flatsLeftovers() {
+    flatRoofedBoxLeftovers(textures.bokklatka16);
+}
+
+void roofLeftovers() {
+    glNormal3fv(kUp);
+    glTexCoord2f(kRoofCorners[3].s, kRoofCorners[3].t);
 }

@@ -14,3 +14,6 @@ void texturedRoof();
 void gableEnds();
 // Two slopes meeting in a ridge at y 2 over the middle of the box.
 void pitchedRoof();
+
+// What texturedRoof leaves current: its normal and last texture coordinate.
+void roofLeftovers();

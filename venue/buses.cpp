@@ -1,7 +1,9 @@
 // The town's buses: three liveries, and the rows of eleven that drive along the roads.
 #include "core/settings.h"
+#include "render/batch.h"
 #include "render/gl.h"
 #include "render/textures.h"
+#include "render/view_volume.h"
 #include "venue/buildings.h"
 #include "venue/quads.h"
 #include "venue/stands.h"
@@ -63,12 +65,34 @@ void drawBus3() {
     bus(textures.bustyl3, textures.busbok3, textures.busprzod3);
 }
 
+// 2 x 2 x 8 with the headlight beams ahead of the front, and half a unit of room.
+const ViewBox kBusBox = {{-0.6f, -0.5f, -12}, {2.6f, 2.5f, 0.5f}};
+
+void busLeftovers() {
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glAlphaFunc(GL_GREATER, 0);
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glBindTexture(GL_TEXTURE_2D, textures.dach);
+    roofLeftovers();
+    if (lightingMode == kLightingNight) lightBeamLeftovers();
+}
+
 void drawBusRow(int row) {
     static void (*const kinds[kBusCount])() = {drawBus1, drawBus2, drawBus3, drawBus1,
                                                drawBus3, drawBus1, drawBus2, drawBus2,
                                                drawBus3, drawBus1, drawBus1};
     const float* positions = row >= 0 && row < kBusRowCount ? busRowPositions[row] : busPositions;
+    const ViewVolume view = currentViewVolume();
     for (int i = 0; i < kBusCount; ++i) {
+        Transform where = identityTransform();
+        translateBy(where, positions[i], 0, 0);
+        rotateBy(where, -90, 0, 1, 0);
+        if (outsideView(view, where, kBusBox)) {
+            busLeftovers();
+            continue;
+        }
         glPushMatrix();
         glTranslatef(positions[i], 0, 0);
         glRotatef(-90, 0, 1, 0);

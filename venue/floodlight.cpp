@@ -47,6 +47,15 @@ void lightBeam() {
     glPopMatrix();
 }
 
+void lightBeamLeftovers() {
+    glBindTexture(GL_TEXTURE_2D, textures.window);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_BLEND);
+    glEdgeFlag(GL_TRUE);
+    // The far corners' colour is the last one given.
+    glColor4f(255, 255, 255, 0);
+}
+
 namespace {
 
 // Posts, lattice and arms never move against each other: four posts, 24 rungs on each of

@@ -2,6 +2,7 @@
 #include "core/settings.h"
 #include "render/gl.h"
 #include "render/batch.h"
+#include "render/view_volume.h"
 #include "venue/stands.h"
 #include "venue/town.h"
 
@@ -98,9 +99,30 @@ void streetLamp() {
     glPopMatrix();
 }
 
+// Post, arm and lamp, and the beam at night, with room to spare.
+const ViewBox kStreetLampBox = {{-3, -1.5f, -3}, {3, 5, 3}};
+
+void streetLampLeftovers() {
+    if (lampBody.count == 0) buildLampBody();
+    // All four components, as the drawn batch leaves them: after an array draw the
+    // shorter calls set them all, where Mesa can otherwise keep an older alpha.
+    const float* c = lampBody.lastColour;
+    glNormal3fv(lampBody.lastNormal);
+    glTexCoord4f(lampBody.lastTexCoord[0], lampBody.lastTexCoord[1], 0, 1);
+    glColor4f(c[0], c[1], c[2], 1);
+    if (lightingMode == kLightingNight) lightBeamLeftovers();
+}
+
 void drawSlopeLamps() {
     if (hillNumber != 1 && hillNumber != 2) return;
+    const ViewVolume view = currentViewVolume();
     for (const auto& p : kSlopeLamps[hillNumber - 1]) {
+        Transform where = identityTransform();
+        translateBy(where, p[0], p[1], p[2]);
+        if (outsideView(view, where, kStreetLampBox)) {
+            streetLampLeftovers();
+            continue;
+        }
         glPushMatrix();
         glTranslatef(p[0], p[1], p[2]);
         streetLamp();
@@ -109,8 +131,16 @@ void drawSlopeLamps() {
 }
 
 void drawTownLamps() {
+    const ViewVolume view = currentViewVolume();
     for (const LampRun& run : kTownLampRuns) {
         for (int k = 0; k < run.count; ++k) {
+            Transform where = identityTransform();
+            translateBy(where, run.x + k * run.dx, kTownLampY, run.z + k * run.dz);
+            if (run.turn != 0) rotateBy(where, run.turn, 0, 1, 0);
+            if (outsideView(view, where, kStreetLampBox)) {
+                streetLampLeftovers();
+                continue;
+            }
             glPushMatrix();
             glTranslatef(run.x + k * run.dx, kTownLampY, run.z + k * run.dz);
             if (run.turn != 0) glRotatef(run.turn, 0, 1, 0);

@@ -4,9 +4,11 @@
 #include <initializer_list>
 
 #include "core/settings.h"
+#include "render/batch.h"
 #include "render/gl.h"
 #include "render/primitives.h"
 #include "render/textures.h"
+#include "render/view_volume.h"
 #include "venue/group_marks.h"
 
 namespace {
@@ -57,7 +59,17 @@ float hillShift() {
     return hillNumber == 2 ? 10.0f : 0.0f;
 }
 
-void placed(const Placement& p, float dz, void (*draw)()) {
+// An object wholly outside the view is not drawn; it leaves current what drawing it would
+// have left, so the next one draws the same.
+void placed(const ViewVolume& view, const Placement& p, float dz, void (*draw)(),
+            const ViewBox& box, void (*leftovers)()) {
+    Transform where = identityTransform();
+    translateBy(where, p.x, p.y, p.z + dz);
+    if (p.turn != 0) rotateBy(where, p.turn, 0, 1, 0);
+    if (outsideView(view, where, box)) {
+        leftovers();
+        return;
+    }
     glPushMatrix();
     glTranslatef(p.x, p.y, p.z + dz);
     if (p.turn != 0) glRotatef(p.turn, 0, 1, 0);
@@ -65,12 +77,46 @@ void placed(const Placement& p, float dz, void (*draw)()) {
     glPopMatrix();
 }
 
+} // namespace
+
+// Each kind's extent in its own frame, with room to spare: ten crowd rows climbing along
+// x, a half-size seating block, a cube three units on a side.
+const ViewBox kCrowdStandBox = {{8, -0.5f, 1.5f}, {13.5f, 3.25f, 12.5f}};
+const ViewBox kScaledBlockBox = {{-5.5f, -0.5f, -5.5f}, {5.5f, 3, 0.5f}};
+const ViewBox kBigCubeBox = {{-0.5f, -0.5f, -3.5f}, {3.5f, 3.5f, 0.5f}};
+
 void scaledBlock() {
     glScalef(0.5f, 0.5f, 0.5f);
     seatingBlock();
 }
 
-} // namespace
+void bigCube() {
+    glScalef(3, 3, 3);
+    texturedBox(0, 0, 0, 0, 0);
+}
+
+// The box's last face: its normal, and texture coordinates all 0.
+void bigCubeLeftovers() {
+    glNormal3fv(kBoxFaces[5].normal);
+    glTexCoord2f(0, 0);
+}
+
+// Ten rows, the last in the third crowd picture; a row's last corner has (0, 0.9).
+void crowdStandLeftovers() {
+    glBindTexture(GL_TEXTURE_2D, textures.audience3);
+    glTexCoord2f(0, 0.9f);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glAlphaFunc(GL_GREATER, 0);
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+}
+
+// The last step's top: white, facing up.
+void scaledBlockLeftovers() {
+    glNormal3f(0, 1, 0);
+    glColor3f(1, 1, 1);
+}
 
 void crowdRow() {
     static const float coords[4][2] = {{0, 0}, {3, 0}, {3, 0.9f}, {0, 0.9f}};
@@ -114,12 +160,13 @@ void crowdStand() {
 
 void drawStands() {
     beginGroupMark(MARK_STANDS);
+    const ViewVolume view = currentViewVolume();
     if (hillNumber == 1 || hillNumber == 2)
         for (const auto& p : kHill1Stands)
-            placed(p, hillShift(), crowdStand);
+            placed(view, p, hillShift(), crowdStand, kCrowdStandBox, crowdStandLeftovers);
     else if (hillNumber == 3)
         for (const auto& p : kHill3Stands)
-            placed(p, 0, crowdStand);
+            placed(view, p, 0, crowdStand, kCrowdStandBox, crowdStandLeftovers);
     endGroupMark();
 }
 
@@ -170,21 +217,17 @@ void seatingBlock() {
 
 void drawSeatingBlocks() {
     beginGroupMark(MARK_SEATING_BLOCKS);
+    const ViewVolume view = currentViewVolume();
     if (hillNumber == 1 || hillNumber == 2) {
         for (const auto& p : kHill1Blocks)
-            placed(p, hillShift(), scaledBlock);
+            placed(view, p, hillShift(), scaledBlock, kScaledBlockBox, scaledBlockLeftovers);
     } else if (hillNumber == 3) {
         for (const auto& p : kHill3BlocksRight)
-            placed(p, 0, scaledBlock);
-        for (const auto& c : kHill3Cubes) {
-            glPushMatrix();
-            glTranslatef(c[0], c[1], c[2]);
-            glScalef(3, 3, 3);
-            texturedBox(0, 0, 0, 0, 0);
-            glPopMatrix();
-        }
+            placed(view, p, 0, scaledBlock, kScaledBlockBox, scaledBlockLeftovers);
+        for (const auto& c : kHill3Cubes)
+            placed(view, {c[0], c[1], c[2], 0}, 0, bigCube, kBigCubeBox, bigCubeLeftovers);
         for (const auto& p : kHill3BlocksRest)
-            placed(p, 0, scaledBlock);
+            placed(view, p, 0, scaledBlock, kScaledBlockBox, scaledBlockLeftovers);
     }
     endGroupMark();
 }

@@ -1,5 +1,6 @@
 // Spectator stands, seating blocks, floodlight masts and their light beams.
 #pragma once
+#include "render/view_volume.h"
 
 // 0.9 until the first floodlight mast is drawn, 0.8 afterwards; street lamps share it.
 
@@ -8,5 +9,16 @@ void crowdStand();
 void drawStands();
 void seatingBlock();
 void drawSeatingBlocks();
+
+// The kinds the stands and seating are placed as, their extents in their own frames, and
+// what each leaves current (for one wholly outside the view, which is not drawn).
+void scaledBlock();
+void bigCube();
+extern const ViewBox kCrowdStandBox, kScaledBlockBox, kBigCubeBox;
+void crowdStandLeftovers();
+void scaledBlockLeftovers();
+void bigCubeLeftovers();
 void floodlightMast();
 void lightBeam();
+// What a light beam leaves current (texture, blending, colour), for one that is not drawn.
+void lightBeamLeftovers();

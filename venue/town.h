@@ -1,5 +1,6 @@
 // The town at the foot of hills 1 and 2: houses, flats, roads, buses and street lamps.
 #pragma once
+#include "render/view_volume.h"
 
 void drawHouse1();
 void drawHouse2();
@@ -18,4 +19,24 @@ void streetLamp();
 void drawSlopeLamps();
 void drawTownLamps();
 // The whole town in its places (houses, flats, roads, lamps, parked buses, bus rows).
+// Objects wholly outside the view are not drawn; each such object instead leaves current
+// what drawing it would have left (texture, colour, normal, blending...), so the objects
+// after it come out the same.
 void drawTown();
+
+// What each object leaves current, as drawing it would.
+void house1Leftovers();
+void house2Leftovers();
+void house3Leftovers();
+void house4Leftovers();
+void house5Leftovers();
+void flatsLeftovers();
+void roadLeftovers();
+void longRoadLeftovers();
+void busLeftovers();
+void streetLampLeftovers();
+
+// Each object's extent in its own frame (before its place in the town): every corner it
+// draws lies inside.
+extern const ViewBox kHouse1Box, kHouse2Box, kHouse4Box, kHouse5Box, kFlatsBox, kRoadBox,
+    kLongRoadBox, kBusBox, kStreetLampBox;

@@ -203,8 +203,13 @@ Picture lastFrame() {
 std::string savePng(const Picture& pic, const std::string& name) {
     fs::create_directories(TEST_OUTPUT_DIR);
     std::string path = std::string(TEST_OUTPUT_DIR) + "/" + name + ".png";
-    std::string error;
-    if (!writePngFile(path, pic.width, pic.height, 3, pic.rgb.data(), true, &error))
-        std::fprintf(stderr, "savePng: %s\n", error.c_str());
+    savePngAt(pic, path);
     return path;
+}
+
+bool savePngAt(const Picture& pic, const std::string& path) {
+    std::string error;
+    if (writePngFile(path, pic.width, pic.height, 3, pic.rgb.data(), true, &error)) return true;
+    std::fprintf(stderr, "savePng: %s\n", error.c_str());
+    return false;
 }

@@ -86,3 +86,5 @@ struct Picture {
 Picture lastFrame();
 // Writes a PNG (for failing pictures and screenshots); returns the path written.
 std::string savePng(const Picture& pic, const std::string& name);
+// The same PNG at a path of the caller's choice; false when it could not be written.
+bool savePngAt(const Picture& pic, const std::string& path);
