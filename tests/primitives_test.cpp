@@ -15,17 +15,6 @@
 
 namespace {
 
-// The viewport's pixels in the back buffer, RGB, bottom row first.
-std::vector<unsigned char> backBufferPixels() {
-    GLint vp[4];
-    glGetIntegerv(GL_VIEWPORT, vp);
-    std::vector<unsigned char> px(static_cast<size_t>(vp[2]) * vp[3] * 3);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(vp[0], vp[1], vp[2], vp[3], GL_RGB, GL_UNSIGNED_BYTE, px.data());
-    return px;
-}
-
 // Plain white drawing on black in an orthographic view of [-1, 1] x [-1, 1]; everything the
 // scene set-up enables that would colour the pixels is off.
 class FlatView {

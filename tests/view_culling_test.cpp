@@ -270,13 +270,7 @@ TEST(OpaqueTextures, KnownOpaqueAndTheSamePixelsUnblended) {
         else
             glDisable(GL_ALPHA_TEST);
         glPopMatrix();
-        GLint vp[4];
-        glGetIntegerv(GL_VIEWPORT, vp);
-        std::vector<unsigned char> px(static_cast<size_t>(vp[2]) * vp[3] * 3);
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(vp[0], vp[1], vp[2], vp[3], GL_RGB, GL_UNSIGNED_BYTE, px.data());
-        return px;
+        return backBufferPixels();
     };
     const std::vector<unsigned char> blended = panelOverScene(true);
     const std::vector<unsigned char> plain = panelOverScene(false);

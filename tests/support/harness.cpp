@@ -200,6 +200,16 @@ Picture lastFrame() {
     return pic;
 }
 
+std::vector<unsigned char> backBufferPixels() {
+    GLint vp[4];
+    glGetIntegerv(GL_VIEWPORT, vp);
+    std::vector<unsigned char> px(static_cast<size_t>(vp[2]) * vp[3] * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(vp[0], vp[1], vp[2], vp[3], GL_RGB, GL_UNSIGNED_BYTE, px.data());
+    return px;
+}
+
 std::string savePng(const Picture& pic, const std::string& name) {
     fs::create_directories(TEST_OUTPUT_DIR);
     std::string path = std::string(TEST_OUTPUT_DIR) + "/" + name + ".png";

@@ -84,6 +84,8 @@ struct Picture {
     }
 };
 Picture lastFrame();
+// The viewport's pixels in the back buffer now, RGB, bottom row first.
+std::vector<unsigned char> backBufferPixels();
 // Writes a PNG (for failing pictures and screenshots); returns the path written.
 std::string savePng(const Picture& pic, const std::string& name);
 // The same PNG at a path of the caller's choice; false when it could not be written.
