@@ -1,7 +1,6 @@
 #include "game/replay.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "camera/views.h"
 #include "core/random.h"
@@ -10,7 +9,6 @@
 #include "game/app.h"
 #include "game/game_step.h"
 #include "jump/jump_state.h"
-#include "jump/pose.h"
 #include "venue/animation.h"
 
 namespace {
@@ -60,8 +58,8 @@ void onCommand(JumpCommand command, int32_t value) {
     if (playing) return;
     if (command == JumpCommand::Start && startAllowed() && sceneShown()) beginRecording();
     if (recorder != Recorder::Recording) return;
-    // One message a step gives at most a few commands; more could not be played back.
-    if (current.commands.size() >= 3 * (uint64_t{current.steps} + 1)) {
+    // More than a file can hold could not be played back from one.
+    if (current.commands.size() >= kCommandsPerStep * (uint64_t{current.steps} + 1)) {
         endRecording();
         return;
     }
@@ -70,7 +68,11 @@ void onCommand(JumpCommand command, int32_t value) {
 
 void onSeed(unsigned seed) {
     if (playing || recorder != Recorder::Recording) return;
-    if (current.seeds.size() < 2 * (uint64_t{current.steps} + 1)) current.seeds.push_back(seed);
+    if (current.seeds.size() >= kSeedsPerStep * (uint64_t{current.steps} + 1)) {
+        endRecording();
+        return;
+    }
+    current.seeds.push_back(seed);
 }
 
 // --- Playing ---

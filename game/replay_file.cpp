@@ -14,9 +14,6 @@ namespace {
 
 const char kMagic[4] = {'V', 'M', 'R', 'P'};
 constexpr size_t kHeaderBytes = 24, kCommandBytes = 8, kSeedRunBytes = 8, kChecksumBytes = 4;
-// A step holds at most a stick lean, a click's start and take-off, or a mouse move; and two
-// figure steps, each of which may call the judges.
-constexpr uint64_t kCommandsPerStep = 3, kSeedsPerStep = 2;
 
 const StateFields* const kStartGroups[] = {&jumpStateFields(), &cameraMotionFields(),
                                            &venueAnimationFields()};
