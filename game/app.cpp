@@ -35,6 +35,10 @@ void loadShellState() {
     windowClosed = false;
 }
 
+bool sceneShown() {
+    return startScreenActive != 1 && !windowClosed;
+}
+
 void resizeViewport(int width, int height) {
     if (height == 0) height = 1;
     glViewport(0, 0, width, height);

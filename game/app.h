@@ -10,6 +10,8 @@ extern uint8_t startButtonSelected;
 extern uint8_t quitButtonSelected;
 // The window was closed: its context is gone and the game no longer moves on.
 extern bool windowClosed;
+// The 3-D scene is on screen: no start screen, and the window still open.
+bool sceneShown();
 
 // Viewport and projection for a client size (height 0 taken as 1).
 void resizeViewport(int width, int height);

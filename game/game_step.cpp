@@ -41,7 +41,7 @@ bool stepGame(const PlatformMessage* msg) {
         return false;
     }
     // Nothing moves behind the start screen, in a pause, or once the window has closed.
-    if (startScreenActive != 1 && !windowClosed && !gamePaused && !helpShown) {
+    if (sceneShown() && !gamePaused && !helpShown) {
         if (replayRunning()) {
             stepReplay();
         } else {

@@ -27,10 +27,6 @@ float lastZ = 0;
 
 bool playing = false;
 
-bool sceneShown() {
-    return startScreenActive != 1 && !windowClosed;
-}
-
 void storeRecordJump() {
     const char* path = replayFilePath(current.hill);
     if (path && !writeReplayFile(path, current))
