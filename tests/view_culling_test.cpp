@@ -114,14 +114,6 @@ Picture frameNow() {
     return lastFrame();
 }
 
-int differingPixels(const Picture& a, const Picture& b) {
-    if (a.rgb.size() != b.rgb.size()) return -1;
-    int n = 0;
-    for (size_t i = 0; i + 2 < a.rgb.size(); i += 3)
-        if (std::memcmp(&a.rgb[i], &b.rgb[i], 3) != 0) ++n;
-    return n;
-}
-
 } // namespace
 
 TEST(ViewCulling, AnObjectLeftOutLeavesWhatDrawingItLeaves) {

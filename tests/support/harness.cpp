@@ -1,5 +1,6 @@
 #include "support/harness.h"
 
+#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -198,6 +199,14 @@ Picture lastFrame() {
     const unsigned char* data = platformCapturedFrame(&pic.width, &pic.height);
     if (data) pic.rgb.assign(data, data + static_cast<size_t>(pic.width) * pic.height * 3);
     return pic;
+}
+
+int differingPixels(const Picture& a, const Picture& b) {
+    if (a.width != b.width || a.height != b.height || a.rgb.size() != b.rgb.size()) return -1;
+    int n = 0;
+    for (size_t i = 0; i + 2 < a.rgb.size(); i += 3)
+        if (std::memcmp(&a.rgb[i], &b.rgb[i], 3) != 0) ++n;
+    return n;
 }
 
 std::vector<unsigned char> backBufferPixels() {

@@ -84,6 +84,8 @@ struct Picture {
     }
 };
 Picture lastFrame();
+// Pixels whose colour differs between two pictures of one size; -1 for other sizes.
+int differingPixels(const Picture& a, const Picture& b);
 // The viewport's pixels in the back buffer now, RGB, bottom row first.
 std::vector<unsigned char> backBufferPixels();
 // Writes a PNG (for failing pictures and screenshots); returns the path written.
