@@ -14,6 +14,7 @@
 #include "jump/jump_state.h"
 #include "platform/platform.h"
 #include "render/gl.h"
+#include "render/lighting_scope.h"
 #include "render/text.h"
 #include "render/textures.h"
 #include "score/hud.h"
@@ -170,10 +171,16 @@ void drawScene() {
     drawAirship();
     sceneStep("chairlift and airship");
     glPushMatrix();
-    if (atGate == 1)
-        drawGateFigure();
-    else
-        drawJumperInPlace();
+    {
+        // The figure's many small triangles: two-sided lighting would cost the most here,
+        // and the scene keeps back faces culled. (Switched off over larger surfaces, it
+        // changes their shading where the rasteriser clips them.)
+        OneSidedWhileCulled oneSided;
+        if (atGate == 1)
+            drawGateFigure();
+        else
+            drawJumperInPlace();
+    }
     glPopMatrix();
     sceneStep("jumper");
     glBindTexture(GL_TEXTURE_2D, textures.window);
