@@ -12,13 +12,14 @@ GLuint helpFont = 0;
 
 namespace {
 
-constexpr int kListCount = 96 + kExtraGlyphCount;
+// One list per code 0..127, then the extra letters from 128 on.
+constexpr int kListCount = 128 + kExtraGlyphCount;
 
 // Each built font's advances, codes 32..127 then the extra letters, by its first list.
 std::map<GLuint, std::vector<float>> advances;
 
-// List numbers from the font's base (the list of code 0): ASCII 32..127 as themselves, the
-// extra letters from 128 on. Invalid or unknown UTF-8 is left out.
+// List numbers from the font's base: ASCII 32..127 as themselves, the extra letters from
+// 128 on. Invalid or unknown UTF-8 is left out.
 std::vector<GLushort> listsOf(const char* text) {
     std::vector<GLushort> lists;
     const auto* p = reinterpret_cast<const unsigned char*>(text);
@@ -70,13 +71,25 @@ GLuint buildFont(const char* face, int height) {
     if (!platformRasteriseFont(face, height, true, &glyphs)) return 0;
     GLuint first = glGenLists(kListCount);
     if (first == 0) return 0;
-    // Each list draws one glyph and moves the raster position on by its advance.
+    // Each list draws one glyph and moves the raster position on by its advance. Every list
+    // holds exactly one bitmap, an empty one where there is no glyph, and a code is its own
+    // list from the base: Mesa then draws a whole line from one texture of the glyphs in a
+    // single draw, rather than making a texture for each letter, with the same pixels.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    // Mesa takes an empty bitmap given no bits, in a list, for a failed allocation.
+    static const GLubyte noBits = 0;
+    for (GLuint code = 0; code < 32; ++code) {
+        glNewList(first + code, GL_COMPILE);
+        glBitmap(0, 0, 0, 0, 0, 0, &noBits);
+        glEndList();
+    }
     for (size_t i = 0; i < glyphs.size(); ++i) {
         const GlyphBitmap& g = glyphs[i];
-        glNewList(first + static_cast<GLuint>(i), GL_COMPILE);
+        glNewList(first + static_cast<GLuint>(i < 96 ? 32 + i : 128 + (i - 96)), GL_COMPILE);
         if (g.present)
             glBitmap(g.width, g.height, g.xorig, g.yorig, g.advance, 0.0f, g.bits.data());
+        else
+            glBitmap(0, 0, 0, 0, 0, 0, &noBits);
         glEndList();
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
@@ -106,7 +119,7 @@ void printText(GLuint font, const char* text) {
         // UTF-8 with letters of our own: the extra lists lie past code 127.
         const std::vector<GLushort> lists = listsOf(text);
         glPushAttrib(GL_LIST_BIT);
-        glListBase(font - 32);
+        glListBase(font);
         glCallLists(static_cast<GLsizei>(lists.size()), GL_UNSIGNED_SHORT, lists.data());
         glPopAttrib();
         return;
@@ -115,7 +128,7 @@ void printText(GLuint font, const char* text) {
     unsigned char filtered[256];
     size_t n = 0;
     glPushAttrib(GL_LIST_BIT);
-    glListBase(font - 32);
+    glListBase(font);
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
         if (*p < 32 || *p > 127) continue;
         filtered[n++] = *p;

@@ -1,4 +1,5 @@
-// Cheaper ways of drawing the same thing, each against the plain way, pixel for pixel.
+// Cheaper ways of drawing the same thing, each against the plain way, pixel for pixel: the
+// figure lit one-sided, a line of text drawn at once.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +10,7 @@
 #include "jump_play.h"
 #include "render/gl.h"
 #include "render/lighting_scope.h"
+#include "render/text.h"
 #include "support/harness.h"
 
 namespace {
@@ -25,6 +27,21 @@ void startScene(TempGameDir& dir, int hill, int lighting) {
 Picture frameNow() {
     drawFrame();
     return lastFrame();
+}
+
+Picture backBuffer() {
+    Picture pic;
+    GLint vp[4];
+    glGetIntegerv(GL_VIEWPORT, vp);
+    pic.width = vp[2];
+    pic.height = vp[3];
+    pic.rgb = backBufferPixels();
+    return pic;
+}
+
+int inked(const Picture& pic) {
+    return pic.count(0, 0, pic.width, pic.height,
+                     [](int r, int g, int b) { return r + g + b > 0; });
 }
 
 GLint twoSided() {
@@ -105,4 +122,54 @@ TEST(OneSidedFigure, TwoSidedStaysWhereBackFacesShow) {
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);
     { OneSidedWhileCulled scope; }
     EXPECT_EQ(twoSided(), 0) << "a one-sided model is left one-sided";
+}
+
+// printText hands a whole line to glCallLists, which Mesa draws from one texture of the
+// font's glyphs; called list by list, each glyph is a glBitmap of its own.
+TEST(TextLines, ALineAtOnceLooksAsLetterByLetter) {
+    for (int lighting : {kLightingDay, kLightingNight}) {
+        TempGameDir dir;
+        startScene(dir, 2, lighting);
+        const std::string text = "rekord: 270 m. 18pkt 03m/s {~}";
+        for (GLuint font : {smallFont, largeFont, helpFont})
+            for (bool sceneState : {true, false}) {
+                const std::string what = "font " + std::to_string(font) +
+                                         (sceneState ? " lit, textured and fogged" : " plain") +
+                                         (lighting == kLightingNight ? " at night" : " by day");
+                auto line = [&](bool atOnce) {
+                    // As the on-screen texts are drawn: in the state the last scene left
+                    // (lighting, fog, the texture last bound), or with all of it off.
+                    drawScene();
+                    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+                    glPushAttrib(GL_ALL_ATTRIB_BITS);
+                    if (!sceneState)
+                        for (GLenum cap : {GL_LIGHTING, GL_TEXTURE_2D, GL_FOG, GL_DEPTH_TEST})
+                            glDisable(cap);
+                    glPushMatrix();
+                    glLoadIdentity();
+                    gluLookAt(0, 0, 10, 0, 5, 0, 0, 1, 0);
+                    glColor3f(255, 0, 0);
+                    glRasterPos2f(-10.3f, 6.1f);
+                    if (atOnce) {
+                        printText(font, text.c_str());
+                    } else {
+                        for (unsigned char c : text)
+                            glCallList(font + c);
+                    }
+                    glPopMatrix();
+                    glPopAttrib();
+                    return backBuffer();
+                };
+                const Picture atOnce = line(true);
+                const Picture byLetter = line(false);
+                EXPECT_GT(inked(atOnce), 200) << what << ": the line shows";
+                const int differing = differingPixels(atOnce, byLetter);
+                EXPECT_EQ(differing, 0) << what;
+                if (differing != 0) {
+                    savePng(atOnce, "line_at_once");
+                    savePng(byLetter, "line_by_letter");
+                }
+                EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << what;
+            }
+    }
 }

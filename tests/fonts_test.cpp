@@ -124,9 +124,11 @@ TEST(Fonts, BuildFontMakesAListPerLetterAndReleaseFontFreesThem) {
     ensureGameWindow();
     GLuint font = buildFont("Arial", 30);
     ASSERT_NE(font, 0u);
-    const GLuint lists = 96 + kExtraGlyphCount;
+    // A list for every code up to 127 (the ones below 32 draw nothing), then the extras.
+    const GLuint lists = 128 + kExtraGlyphCount;
     for (GLuint i = 0; i < lists; ++i)
         EXPECT_TRUE(glIsList(font + i)) << "list " << i;
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     releaseFont(font);
     for (GLuint i = 0; i < lists; ++i)
         EXPECT_FALSE(glIsList(font + i)) << "list " << i;

@@ -487,7 +487,7 @@ TEST(SceneSetup, StepsAndLightCallsComeInTheirOrder) {
     setupScene();
     tracing = false;
     // Three fonts (small, large, help), each a list per letter: ASCII and the extra ones.
-    const std::string fontLists = "lists " + std::to_string(96 + kExtraGlyphCount);
+    const std::string fontLists = "lists " + std::to_string(128 + kExtraGlyphCount);
     const std::vector<std::string> want = {
         "clearColour", "disable L0", "enable L1", "enable L2", "enable L3", "enable L4",
         "shadeModel", "enable depth", "enable cull", "frontFace", "enable polygonSmooth",
