@@ -187,3 +187,15 @@ int texturesLoaded() {
 bool textureOpaque(GLuint handle) {
     return opaqueHandles.count(handle) != 0;
 }
+
+UnblendedIfOpaque::UnblendedIfOpaque(std::initializer_list<GLuint> surfaces) {
+    if (!glIsEnabled(GL_BLEND)) return;
+    for (GLuint texture : surfaces)
+        if (!textureOpaque(texture)) return;
+    off_ = true;
+    glDisable(GL_BLEND);
+}
+
+UnblendedIfOpaque::~UnblendedIfOpaque() {
+    if (off_) glEnable(GL_BLEND);
+}

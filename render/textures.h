@@ -1,5 +1,7 @@
 // Texture handles, one GL texture object per file, named by the file's stem.
 #pragma once
+#include <initializer_list>
+
 #include "render/gl.h"
 
 struct TextureSet {
@@ -39,3 +41,18 @@ int texturesLoaded();
 // True for a texture loadTexture made with no cut-out texel: every texel, in every mipmap
 // level, fully opaque. Blending it at full colour alpha changes nothing.
 bool textureOpaque(GLuint handle);
+
+// Blending a fragment of alpha 1 gives the fragment itself, yet a software rasteriser reads
+// and mixes every pixel for it. For surfaces drawn in colours of alpha 1 (glColor3*, lit
+// or not): blending is off in this scope while every texture named is opaque, and back as
+// it was after it.
+class UnblendedIfOpaque {
+  public:
+    UnblendedIfOpaque(std::initializer_list<GLuint> surfaces);
+    ~UnblendedIfOpaque();
+    UnblendedIfOpaque(const UnblendedIfOpaque&) = delete;
+    UnblendedIfOpaque& operator=(const UnblendedIfOpaque&) = delete;
+
+  private:
+    bool off_ = false;
+};

@@ -1,7 +1,8 @@
 // Cheaper ways of drawing the same thing, each against the plain way, pixel for pixel: the
-// figure lit one-sided, a line of text drawn at once.
+// figure lit one-sided, a line of text drawn at once, opaque surfaces unblended.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "render/gl.h"
 #include "render/lighting_scope.h"
 #include "render/text.h"
+#include "render/textures.h"
 #include "support/harness.h"
 
 namespace {
@@ -172,4 +174,58 @@ TEST(TextLines, ALineAtOnceLooksAsLetterByLetter) {
                 EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << what;
             }
     }
+}
+
+// A lit, fogged quad of each of the hill's pictures in a colour of alpha 1, blended and in
+// the unblended scope: the same pixels. A picture with cut-outs keeps its blending.
+TEST(UnblendedSurfaces, AnOpaquePictureLooksTheSameUnblended) {
+    TempGameDir dir;
+    ASSERT_TRUE(dir.hasTextures());
+    startScene(dir, 1, kLightingNight);
+    auto quad = [](GLuint texture, bool scoped) {
+        drawScene();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glPushMatrix();
+        glLoadIdentity();
+        gluLookAt(0, 3, 10, 0, 0, -20, 0, 1, 0);
+        glEnable(GL_BLEND);
+        {
+            std::optional<UnblendedIfOpaque> unblended;
+            if (scoped) unblended.emplace(std::initializer_list<GLuint>{texture});
+            glBindTexture(GL_TEXTURE_2D, texture);
+            glColor3f(3, 3, 3);
+            glBegin(GL_QUADS);
+            glNormal3f(0, 1, 0);
+            glTexCoord2f(0, 0);
+            glVertex3f(-20, -2, 5);
+            glTexCoord2f(6, 0);
+            glVertex3f(20, -2, 5);
+            glTexCoord2f(6, 9);
+            glVertex3f(20, -2, -80);
+            glTexCoord2f(0, 9);
+            glVertex3f(-20, -2, -80);
+            glEnd();
+        }
+        EXPECT_TRUE(glIsEnabled(GL_BLEND)) << "blending back as it was";
+        glPopMatrix();
+        return backBuffer();
+    };
+    for (GLuint texture : {textures.rozbieg, textures.window, textures.window2, textures.spot1}) {
+        ASSERT_TRUE(textureOpaque(texture)) << texture;
+        const Picture blended = quad(texture, false);
+        const Picture unblended = quad(texture, true);
+        EXPECT_GT(inked(blended), 10000);
+        EXPECT_EQ(differingPixels(blended, unblended), 0) << texture;
+    }
+    glEnable(GL_BLEND);
+    {
+        UnblendedIfOpaque unblended({textures.window, textures.swierk});
+        EXPECT_TRUE(glIsEnabled(GL_BLEND)) << "one picture has cut-outs";
+    }
+    glDisable(GL_BLEND);
+    {
+        UnblendedIfOpaque unblended({textures.window});
+        EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    }
+    EXPECT_FALSE(glIsEnabled(GL_BLEND)) << "left off, as it was found";
 }

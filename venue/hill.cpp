@@ -397,26 +397,34 @@ void drawHill() {
     if (!h) return;
     const bool winter = season == 0;
 
+    // Snow, grass and metal cover half the window; only the fence's spots are cut out.
+    const GLuint ground = winter ? textures.window : textures.trawa;
     glPushMatrix();
-    glColor3f(1, 1, 1);
-    glBindTexture(GL_TEXTURE_2D, winter ? textures.rozbieg : textures.rozbieglato);
-    glColor3f(3, 3, 3);
-    drawInrun(*h);
+    {
+        UnblendedIfOpaque unblended({winter ? textures.rozbieg : textures.rozbieglato,
+                                     textures.window, winter ? textures.window2 : textures.ovlu,
+                                     winter ? textures.window : textures.sumer, ground});
+        glColor3f(1, 1, 1);
+        glBindTexture(GL_TEXTURE_2D, winter ? textures.rozbieg : textures.rozbieglato);
+        glColor3f(3, 3, 3);
+        drawInrun(*h);
 
-    // Metal: the lip plate and the rails reflect the sky picture.
-    sphereMapping(true);
-    glBindTexture(GL_TEXTURE_2D, textures.window);
-    glColor3fv(h->railColour);
-    drawLipPlate(*h);
-    drawRails(*h);
+        // Metal: the lip plate and the rails reflect the sky picture.
+        sphereMapping(true);
+        glBindTexture(GL_TEXTURE_2D, textures.window);
+        glColor3fv(h->railColour);
+        drawLipPlate(*h);
+        drawRails(*h);
 
-    sphereMapping(false);
-    glColor3f(3, 3, 3);
-    drawLanding(*h);
-    drawSideTerrain(*h);
+        sphereMapping(false);
+        glColor3f(3, 3, 3);
+        drawLanding(*h);
+        drawSideTerrain(*h);
+    }
     drawFence(*h);
     glPopMatrix();
 
+    UnblendedIfOpaque unblended({ground});
     drawGroundPlane();
 }
 
