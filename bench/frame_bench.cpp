@@ -5,7 +5,9 @@
 // Run under Xvfb: xvfb-run -a -s "-screen 0 1280x1024x24" build/frame_bench [--frames N]
 //   --steps       also print, per case, where the time goes: the median of each step of the
 //                 frame, each finished with glFinish (which keeps the rasteriser from
-//                 overlapping steps, so their sum exceeds the plain frame time)
+//                 overlapping steps, so their sum exceeds the plain frame time), and the
+//                 fragments each step writes (a step slow for few fragments is bound by
+//                 corners and draws, not by filling pixels)
 //   --size WxH    another window size (a small one shows which steps are fill-bound)
 //   --loop S      seconds of the real loop per case (default 2, 0 for none)
 //   --case H,D,L,P only this case (repeatable): hill, detail, day|night, none|snow
@@ -13,6 +15,8 @@
 // After the fixed cases, one whole jump per hill (detail 4, night, snow) is played through
 // the real game step with mouse messages, and its frames are timed from the start at the
 // gate to the touch-down, in-run and flight apart: the camera follows a real flight.
+// The fragment count needs an occlusion query (OpenGL 1.5), for this measurement only.
+#define GL_GLEXT_PROTOTYPES
 #include <algorithm>
 #include <chrono>
 #include <ctime>
@@ -80,14 +84,31 @@ double processCpuMs() {
 // process's CPU time.
 struct StepTimes {
     std::string step;
-    std::vector<double> ms, cpuMs;
+    std::vector<double> ms, cpuMs, fragments;
 };
 std::vector<StepTimes> stepTimes;
 std::chrono::steady_clock::time_point stepStart;
 double stepCpuStart;
+// Counts the fragments that pass the depth test from one step's end to the next; 0 where
+// the context has no occlusion queries.
+GLuint fragmentQuery = 0;
+
+void startFragmentCount() {
+    if (fragmentQuery != 0) glBeginQuery(GL_SAMPLES_PASSED, fragmentQuery);
+}
+
+double endFragmentCount() {
+    if (fragmentQuery == 0) return 0;
+    glEndQuery(GL_SAMPLES_PASSED);
+    GLuint count = 0;
+    glGetQueryObjectuiv(fragmentQuery, GL_QUERY_RESULT, &count);
+    return count;
+}
 
 void timeStep(const char* step) {
     glFinish();
+    const double fragments = endFragmentCount();
+    startFragmentCount();
     const auto now = std::chrono::steady_clock::now();
     const double cpu = processCpuMs();
     const double ms = std::chrono::duration<double, std::milli>(now - stepStart).count();
@@ -98,9 +119,10 @@ void timeStep(const char* step) {
         if (entry.step == step) {
             entry.ms.push_back(ms);
             entry.cpuMs.push_back(cpuMs);
+            entry.fragments.push_back(fragments);
             return;
         }
-    stepTimes.push_back({step, {ms}, {cpuMs}});
+    stepTimes.push_back({step, {ms}, {cpuMs}, {fragments}});
 }
 
 // Every run places the forests and the flakes alike, so runs compare.
@@ -117,8 +139,9 @@ double percentile(std::vector<double> v, double p) {
 
 void printSteps() {
     for (const auto& entry : stepTimes)
-        std::printf("  step=\"%s\" median_ms=%.2f cpu_ms=%.2f\n", entry.step.c_str(),
-                    percentile(entry.ms, 0.5), percentile(entry.cpuMs, 0.5));
+        std::printf("  step=\"%s\" median_ms=%.2f cpu_ms=%.2f fragments=%.0f\n", entry.step.c_str(),
+                    percentile(entry.ms, 0.5), percentile(entry.cpuMs, 0.5),
+                    percentile(entry.fragments, 0.5));
 }
 
 struct Case {
@@ -142,9 +165,11 @@ double timedFrame(const PlatformMessage* msg) {
     const auto t0 = std::chrono::steady_clock::now();
     stepStart = t0;
     stepCpuStart = processCpuMs();
+    if (sceneStepProbe) startFragmentCount();
     stepGame(msg);
     drawFrame();
     glFinish();
+    if (sceneStepProbe) endFragmentCount();
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
 }
 
@@ -243,6 +268,11 @@ int main(int argc, char** argv) {
     int w, h;
     platformClientSize(&w, &h);
     resizeViewport(w, h);
+    int major = 0, minor = 0;
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    if (steps && version && std::sscanf(version, "%d.%d", &major, &minor) == 2 &&
+        (major > 1 || minor >= 5))
+        glGenQueries(1, &fragmentQuery);
     setRandomSeedSource(fixedSeed);
 
     for (int hill = 1; hill <= 3; ++hill)
