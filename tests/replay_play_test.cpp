@@ -9,6 +9,7 @@
 #include <sstream>
 #include <thread>
 
+#include "setup_test_support.h"
 #include "support/game_process.h"
 #include "support/harness.h"
 
@@ -28,15 +29,6 @@ int labelBand(const Picture& pic) {
                      [](int r, int, int b) { return r < 130 && b > r + 20; });
 }
 
-int differingPixels(const Picture& a, const Picture& b) {
-    if (a.rgb.size() != b.rgb.size()) return -1;
-    int n = 0;
-    for (size_t i = 0; i < a.rgb.size(); i += 3)
-        if (a.rgb[i] != b.rgb[i] || a.rgb[i + 1] != b.rgb[i + 1] || a.rgb[i + 2] != b.rgb[i + 2])
-            ++n;
-    return n;
-}
-
 std::string fileText(const std::string& path) {
     std::ifstream in(path);
     std::stringstream s;
@@ -48,11 +40,15 @@ class ReplayAsAPlayer : public ::testing::Test {
   protected:
     void SetUp() override {
         if (!haveXdotool()) GTEST_SKIP() << "xdotool is not installed";
+        // The windows of tests running beside this one would cover the game's window, whose
+        // pictures are read back from the X server, and could take its keys.
+        display = std::make_unique<OwnDisplay>(1280, 1024);
         dir = std::make_unique<TempGameDir>();
         if (!dir->hasTextures()) GTEST_SKIP() << "the built game has no textures";
         dir->writeDefaults();
         dir->configure(1, 1, 0, 6);
     }
+    std::unique_ptr<OwnDisplay> display;
     std::unique_ptr<TempGameDir> dir;
 };
 
