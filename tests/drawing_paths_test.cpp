@@ -17,20 +17,6 @@
 
 namespace {
 
-void startScene(TempGameDir& dir, int hill, int lighting) {
-    dir.writeDefaults();
-    dir.configure(hill, 4, 0, lighting);
-    startGame();
-    leaveStartScreen();
-    frames(1);
-}
-
-// The game's present state drawn again, without a step.
-Picture frameNow() {
-    drawFrame();
-    return lastFrame();
-}
-
 Picture backBuffer() {
     Picture pic;
     GLint vp[4];
@@ -59,7 +45,7 @@ TEST(OneSidedFigure, FramesComeOutAsLitTwoSided) {
     for (int hill = 1; hill <= 3; ++hill)
         for (int lighting : {kLightingDay, kLightingNight}) {
             TempGameDir dir;
-            startScene(dir, hill, lighting);
+            startDetailedScene(dir, hill, lighting);
             int compared = 0;
             auto compare = [&](const std::string& where) {
                 const std::string what = "hill " + std::to_string(hill) +
@@ -131,7 +117,7 @@ TEST(OneSidedFigure, TwoSidedStaysWhereBackFacesShow) {
 TEST(TextLines, ALineAtOnceLooksAsLetterByLetter) {
     for (int lighting : {kLightingDay, kLightingNight}) {
         TempGameDir dir;
-        startScene(dir, 2, lighting);
+        startDetailedScene(dir, 2, lighting);
         const std::string text = "rekord: 270 m. 18pkt 03m/s {~}";
         for (GLuint font : {smallFont, largeFont, helpFont})
             for (bool sceneState : {true, false}) {
@@ -181,7 +167,7 @@ TEST(TextLines, ALineAtOnceLooksAsLetterByLetter) {
 TEST(UnblendedSurfaces, AnOpaquePictureLooksTheSameUnblended) {
     TempGameDir dir;
     ASSERT_TRUE(dir.hasTextures());
-    startScene(dir, 1, kLightingNight);
+    startDetailedScene(dir, 1, kLightingNight);
     auto quad = [](GLuint texture, bool scoped) {
         drawScene();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -100,26 +100,12 @@ void scramble() {
     glTexCoord4f(7, 8, 9, 2);
 }
 
-void startScene(TempGameDir& dir, int hill, int lighting) {
-    dir.writeDefaults();
-    dir.configure(hill, 4, 0, lighting);
-    startGame();
-    leaveStartScreen();
-    frames(1);
-}
-
-// The frame of the game's present state, drawn again without a step.
-Picture frameNow() {
-    drawFrame();
-    return lastFrame();
-}
-
 } // namespace
 
 TEST(ViewCulling, AnObjectLeftOutLeavesWhatDrawingItLeaves) {
     for (int lighting : {kLightingDay, kLightingNight}) {
         TempGameDir dir;
-        startScene(dir, 1, lighting);
+        startDetailedScene(dir, 1, lighting);
         for (const Kind& kind : kKinds) {
             const std::string what =
                 std::string(kind.name) + (lighting == kLightingNight ? " at night" : " by day");
@@ -138,7 +124,7 @@ TEST(ViewCulling, AnObjectLeftOutLeavesWhatDrawingItLeaves) {
 TEST(ViewCulling, EveryCornerAnObjectDrawsLiesInItsBox) {
     TempGameDir dir;
     // By night lamps and buses carry their light beams.
-    startScene(dir, 1, kLightingNight);
+    startDetailedScene(dir, 1, kLightingNight);
     for (const Kind& kind : kKinds) {
         const std::vector<Polygon3> polys = modelPolygons(kind.draw);
         EXPECT_FALSE(polys.empty()) << kind.name;
@@ -157,7 +143,7 @@ TEST(ViewCulling, FramesComeOutAsWithEveryObjectDrawn) {
     for (int hill = 1; hill <= 3; ++hill)
         for (int lighting : {kLightingDay, kLightingNight}) {
             TempGameDir dir;
-            startScene(dir, hill, lighting);
+            startDetailedScene(dir, hill, lighting);
             const unsigned long culledBefore = viewCulledCount;
             int compared = 0;
             auto compare = [&](const std::string& where) {
@@ -199,7 +185,7 @@ TEST(ViewCulling, FramesComeOutAsWithEveryObjectDrawn) {
 
 TEST(IdleFog, TheFrameLeavesTheFogAsSetUp) {
     TempGameDir dir;
-    startScene(dir, 1, kLightingNight);
+    startDetailedScene(dir, 1, kLightingNight);
     GLfloat density = -1;
     glGetFloatv(GL_FOG_DENSITY, &density);
     ASSERT_EQ(density, 0.0f);
@@ -213,7 +199,7 @@ TEST(IdleFog, TheFrameLeavesTheFogAsSetUp) {
 TEST(OpaqueTextures, KnownOpaqueAndTheSamePixelsUnblended) {
     TempGameDir dir;
     ASSERT_TRUE(dir.hasTextures());
-    startScene(dir, 1, kLightingDay);
+    startDetailedScene(dir, 1, kLightingDay);
     for (GLuint t : {textures.corner, textures.corner2, textures.windred, textures.window})
         EXPECT_TRUE(textureOpaque(t)) << t;
     for (GLuint t : {textures.swierk, textures.audience, textures.snow, textures.greenlight})

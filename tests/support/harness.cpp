@@ -11,6 +11,7 @@
 #include "assets/png_file.h"
 #include "camera/views.h"
 #include "game/app.h"
+#include "game/frame.h"
 #include "game/game_step.h"
 #include "game/scene_setup.h"
 #include "core/default_data.h"
@@ -186,6 +187,14 @@ void leaveStartScreen() {
     passKey(VK_RETURN);
 }
 
+void startDetailedScene(TempGameDir& dir, int hill, int lighting) {
+    dir.writeDefaults();
+    dir.configure(hill, 4, 0, lighting);
+    startGame();
+    leaveStartScreen();
+    frames(1);
+}
+
 void Picture::at(int x, int yFromTop, int* r, int* g, int* b) const {
     int row = height - 1 - yFromTop;
     const unsigned char* p = &rgb[(static_cast<size_t>(row) * width + x) * 3];
@@ -199,6 +208,11 @@ Picture lastFrame() {
     const unsigned char* data = platformCapturedFrame(&pic.width, &pic.height);
     if (data) pic.rgb.assign(data, data + static_cast<size_t>(pic.width) * pic.height * 3);
     return pic;
+}
+
+Picture frameNow() {
+    drawFrame();
+    return lastFrame();
 }
 
 int differingPixels(const Picture& a, const Picture& b) {

@@ -64,6 +64,9 @@ void passMouseMove(int x, int y);
 
 // From the start screen into the 3-D scene (confirm key with the start button).
 void leaveStartScreen();
+// The defaults with this hill at detail 4 in winter, by day or night (6 or 8), started and
+// taken into the scene for one frame.
+void startDetailedScene(TempGameDir& dir, int hill, int lighting);
 
 // The last drawn frame, read from the back buffer just before its swap.
 struct Picture {
@@ -84,6 +87,8 @@ struct Picture {
     }
 };
 Picture lastFrame();
+// The game's present state drawn again, without a step.
+Picture frameNow();
 // Pixels whose colour differs between two pictures of one size; -1 for other sizes.
 int differingPixels(const Picture& a, const Picture& b);
 // The viewport's pixels in the back buffer now, RGB, bottom row first.
