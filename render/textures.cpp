@@ -189,7 +189,7 @@ bool textureOpaque(GLuint handle) {
 }
 
 UnblendedIfOpaque::UnblendedIfOpaque(std::initializer_list<GLuint> surfaces) {
-    if (!glIsEnabled(GL_BLEND)) return;
+    if (surfaces.size() == 0 || !glIsEnabled(GL_BLEND)) return;
     for (GLuint texture : surfaces)
         if (!textureOpaque(texture)) return;
     off_ = true;

@@ -208,6 +208,10 @@ TEST(UnblendedSurfaces, AnOpaquePictureLooksTheSameUnblended) {
         UnblendedIfOpaque unblended({textures.window, textures.swierk});
         EXPECT_TRUE(glIsEnabled(GL_BLEND)) << "one picture has cut-outs";
     }
+    {
+        UnblendedIfOpaque unblended({});
+        EXPECT_TRUE(glIsEnabled(GL_BLEND)) << "no picture named";
+    }
     glDisable(GL_BLEND);
     {
         UnblendedIfOpaque unblended({textures.window});
