@@ -15,6 +15,7 @@
 
 // Xlib last: its macros (None, Bool, Status) must not meet the headers above.
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
 std::string run(const std::string& command) {
@@ -34,25 +35,64 @@ bool haveXdotool() {
 
 namespace {
 
-std::vector<unsigned long> lines(const std::string& text) {
-    std::vector<unsigned long> ids;
-    std::istringstream in(text);
-    unsigned long id;
-    while (in >> id)
-        ids.push_back(id);
-    return ids;
+// Other tests' windows come and go on a shared display while we walk the tree; an error about
+// a window that has just gone must not end the walk (or the test program).
+int ignoreXErrors(Display*, XErrorEvent*) {
+    return 0;
+}
+
+std::string nameOf(Display* d, Window w) {
+    XTextProperty text;
+    std::string name;
+    if (XGetWMName(d, w, &text) && text.value) {
+        name.assign(reinterpret_cast<const char*>(text.value), text.nitems);
+        XFree(text.value);
+    }
+    return name;
+}
+
+long pidOf(Display* d, Window w, Atom pidAtom) {
+    Atom type;
+    int format;
+    unsigned long count, after;
+    unsigned char* data = nullptr;
+    long pid = -1;
+    if (XGetWindowProperty(d, w, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after,
+                           &data) == Success &&
+        data) {
+        if (format == 32 && count == 1) pid = *reinterpret_cast<long*>(data);
+        XFree(data);
+    }
+    return pid;
+}
+
+void collect(Display* d, Window w, Atom pidAtom, pid_t pid, bool onlyVisible,
+             std::vector<unsigned long>* mine) {
+    if (nameOf(d, w) == "Valmora" && pidOf(d, w, pidAtom) == pid) {
+        XWindowAttributes a;
+        if (!onlyVisible || (XGetWindowAttributes(d, w, &a) && a.map_state == IsViewable))
+            mine->push_back(w);
+    }
+    Window root, parent, *children = nullptr;
+    unsigned int n = 0;
+    if (!XQueryTree(d, w, &root, &parent, &children, &n)) return;
+    for (unsigned int i = 0; i < n; ++i)
+        collect(d, children[i], pidAtom, pid, onlyVisible, mine);
+    if (children) XFree(children);
 }
 
 } // namespace
 
 std::vector<unsigned long> valmoraWindowsOf(pid_t pid, bool onlyVisible) {
     std::vector<unsigned long> mine;
-    std::string search = std::string("xdotool search ") + (onlyVisible ? "--onlyvisible " : "") +
-                         "--name '^Valmora$' 2>/dev/null";
-    for (unsigned long w : lines(run(search))) {
-        std::string owner = run("xdotool getwindowpid " + std::to_string(w) + " 2>/dev/null");
-        if (!owner.empty() && std::stol(owner) == pid) mine.push_back(w);
-    }
+    Display* d = XOpenDisplay(nullptr);
+    if (!d) return mine;
+    XErrorHandler before = XSetErrorHandler(ignoreXErrors);
+    const Atom pidAtom = XInternAtom(d, "_NET_WM_PID", False);
+    collect(d, DefaultRootWindow(d), pidAtom, pid, onlyVisible, &mine);
+    XSync(d, False);
+    XSetErrorHandler(before);
+    XCloseDisplay(d);
     return mine;
 }
 
