@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -20,6 +21,7 @@
 
 #include "core/default_data.h"
 #include "platform/platform.h"
+#include "setup/setup_test_support.h"
 #include "support/game_process.h"
 #include "support/harness.h"
 
@@ -107,6 +109,18 @@ void configureSize(const TempGameDir& dir, int width, int height) {
     dir.writeData("resx.dat", std::to_string(width));
     dir.writeData("resy.dat", std::to_string(height));
 }
+
+// The whole program runs on a display of its own: windows of tests running beside it would
+// cover the game's window, whose pictures are read back from the X server, or take its keys.
+class OnItsOwnDisplay : public ::testing::Environment {
+  public:
+    void SetUp() override { display_ = std::make_unique<OwnDisplay>(1280, 1024); }
+    void TearDown() override { display_.reset(); }
+
+  private:
+    std::unique_ptr<OwnDisplay> display_;
+};
+::testing::Environment* const ownDisplay = ::testing::AddGlobalTestEnvironment(new OnItsOwnDisplay);
 
 } // namespace
 
