@@ -4,40 +4,56 @@
 #include <map>
 #include <set>
 
+#include "setup/settings_writer.h"
 #include "texgen_run.h"
 
 namespace {
 
-// The settings texts the launcher writes for "800x600", "Normalna", "Dzień", "zima",
-// "brak", "wysoki", "Finlandia K90", suit "czerwony", helmet "biały", skis "niebieskie";
-// and empty records, written as "%02d" of 0.
-const std::map<std::string, std::string> kExpected = {
-    {"resx.dat", "800"},   {"resy.dat", "600"},   {"tf.dat", "2"},       {"dR.dat", "4"},
-    {"dG.dat", "5"},       {"dB.dat", "6"},       {"fog.dat", "7"},      {"winsum.dat", "0"},
-    {"opad.dat", "1"},     {"det.dat", "3"},      {"hill.dat", "1"},     {"suitR.dat", "199"},
-    {"suitG.dat", "0"},    {"suitB.dat", "0"},    {"helmR.dat", "199"},  {"helmG.dat", "199"},
-    {"helmB.dat", "199"},  {"skiR.dat", "0.0"},   {"skiG.dat", "0.0"},   {"skiB.dat", "199.0"},
-    {"record1.dat", "00"}, {"record2.dat", "00"}, {"record3.dat", "00"},
-};
-
-std::set<std::string> listData(const std::string& root) {
-    std::set<std::string> names;
-    for (const auto& e : fs::directory_iterator(fs::path(root) / "Data"))
-        names.insert(e.path().filename().string());
-    return names;
+// The launcher with its first choices: "800x600", "Normalna", "Dzień", "zima", "brak",
+// "wysoki", "Finlandia K90", suit "czerwony", helmet "biały", skis "niebieskie".
+SettingsChoices launcherDefaults() {
+    SettingsChoices c;
+    c.resolutionChoice = "800x600";
+    c.speedChoice = "Normalna";
+    c.weatherChoice = "Dzień";
+    c.seasonChoice = "zima";
+    c.precipitationChoice = "brak";
+    c.detailChoice = "wysoki";
+    c.hillChoice = "Finlandia K90";
+    c.suitChoice = "czerwony";
+    c.helmetChoice = "biały";
+    c.skiChoice = "niebieskie";
+    return c;
 }
 
-TEST(DefaultData, AFreshFolderGetsExactlyTheDefaultTexts) {
+// Every Data file of a folder with its text.
+std::map<std::string, std::string> dataTexts(const fs::path& root) {
+    std::map<std::string, std::string> texts;
+    for (const auto& e : fs::directory_iterator(root / "Data"))
+        texts[e.path().filename().string()] = readText(e.path());
+    return texts;
+}
+
+// The texts the launcher writes for those choices, from a folder of its own.
+std::map<std::string, std::string> launcherTexts() {
+    ScratchDir dir;
+    const fs::path back = fs::current_path();
+    fs::current_path(dir.path());
+    const std::vector<std::string> failed = writeSettingsFiles(launcherDefaults());
+    fs::current_path(back);
+    EXPECT_TRUE(failed.empty());
+    return dataTexts(dir.path());
+}
+
+TEST(DefaultData, AFreshFolderHoldsWhatTheLauncherWritesForItsFirstChoices) {
     ScratchDir dir;
     ASSERT_EQ(runTexgen("data", dir.path()), 0);
-    std::set<std::string> expectedNames;
-    for (const auto& [name, text] : kExpected) {
-        SCOPED_TRACE(name);
-        expectedNames.insert(name);
-        EXPECT_EQ(readText(fs::path(dir.path()) / "Data" / name), text); // no line end
-    }
-    EXPECT_EQ(listData(dir.path()), expectedNames);
-    EXPECT_FALSE(fs::exists(fs::path(dir.path()) / "Data" / "kopytko.cfg"));
+    std::map<std::string, std::string> expected = launcherTexts();
+    ASSERT_EQ(expected.size(), 20u) << "every list writes its files";
+    // And empty records, written as "%02d" of 0.
+    for (int hill = 1; hill <= 3; ++hill)
+        expected["record" + std::to_string(hill) + ".dat"] = "00";
+    EXPECT_EQ(dataTexts(dir.path()), expected); // no line ends, no other file
     // "data" alone paints nothing.
     EXPECT_FALSE(fs::exists(fs::path(dir.path()) / "textures"));
 }
@@ -83,7 +99,9 @@ TEST(DefaultData, AFolderThatCannotBeMadeIsReportedAsAFailure) {
 }
 
 TEST(DefaultData, TheBuiltGameFolderHasACompleteDataSet) {
-    for (const auto& [name, text] : kExpected) {
+    ScratchDir fresh;
+    ASSERT_EQ(runTexgen("data", fresh.path()), 0);
+    for (const auto& [name, text] : dataTexts(fresh.path())) {
         SCOPED_TRACE(name);
         EXPECT_TRUE(fs::exists(fs::path(GAME_DIR) / "Data" / name));
     }
