@@ -64,24 +64,7 @@ TEST(OneSidedFigure, FramesComeOutAsLitTwoSided) {
                 EXPECT_EQ(twoSided(), 1) << what << ": the set-up's model is back";
                 ++compared;
             };
-            for (char view : {'1', '3', '6'}) {
-                passChar(view);
-                frames(2);
-                compare(std::string("at the gate, view ") + view);
-            }
-            passChar('1');
-            ASSERT_TRUE(runAndTakeOff());
-            for (int k = 0; k < 3 && !onGround(); ++k) {
-                frames(15);
-                for (char view : {'1', '2', '5'}) {
-                    passChar(view);
-                    compare("in flight " + std::to_string(k) + ", view " + view);
-                }
-                passChar('1');
-            }
-            waitForLanding();
-            frames(20);
-            compare("landed");
+            walkAJump({{'1', '3', '6'}, 3, 15, {'1', '2', '5'}}, compare);
         }
     oneSidedWhenCulled = true;
 }

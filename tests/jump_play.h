@@ -5,6 +5,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "core/settings.h"
 #include "jump/jump_state.h"
@@ -97,4 +99,37 @@ inline void resetOnTheGround() {
         framesUntil(onGround, 200);
         passLeftClick();
     }
+}
+
+// The stops of a check along a jump: at the gate from each of gateViews; flightStops times in
+// the air, framesApart apart, from each of flightViews (none: the view held); after landing.
+struct JumpTour {
+    std::vector<char> gateViews;
+    int flightStops = 0;
+    int framesApart = 0;
+    std::vector<char> flightViews;
+};
+
+// Jumps from the present gate, calling check(where) at every stop of the tour.
+inline void walkAJump(const JumpTour& tour, const std::function<void(const std::string&)>& check) {
+    for (char view : tour.gateViews) {
+        passChar(view);
+        frames(2);
+        check(std::string("at the gate, view ") + view);
+    }
+    passChar('1');
+    ASSERT_TRUE(runAndTakeOff());
+    for (int k = 0; k < tour.flightStops && !onGround(); ++k) {
+        frames(tour.framesApart);
+        const std::string where = "in flight " + std::to_string(k);
+        if (tour.flightViews.empty()) check(where);
+        for (char view : tour.flightViews) {
+            passChar(view);
+            check(where + ", view " + view);
+        }
+        if (!tour.flightViews.empty()) passChar('1');
+    }
+    waitForLanding();
+    frames(20);
+    check("landed");
 }

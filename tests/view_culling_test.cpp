@@ -164,20 +164,7 @@ TEST(ViewCulling, FramesComeOutAsWithEveryObjectDrawn) {
                 expectSameState(allLeft, leftState(), what);
                 ++compared;
             };
-            for (char view : {'1', '2', '3', '4', '5', '6', '7', '8'}) {
-                passChar(view);
-                frames(2);
-                compare(std::string("view ") + view);
-            }
-            passChar('1');
-            ASSERT_TRUE(runAndTakeOff());
-            for (int k = 0; k < 4 && !onGround(); ++k) {
-                frames(12);
-                compare("in flight " + std::to_string(k));
-            }
-            waitForLanding();
-            frames(20);
-            compare("landed");
+            walkAJump({{'1', '2', '3', '4', '5', '6', '7', '8'}, 4, 12, {}}, compare);
             EXPECT_GT(viewCulledCount, culledBefore) << "hill " << hill << ": something left out";
         }
     viewCulling = true;
