@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <set>
 
 #include "setup/settings_writer.h"
 #include "texgen_run.h"

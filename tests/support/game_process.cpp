@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
-#include <sstream>
 #include <thread>
 
 // Xlib last: its macros (None, Bool, Status) must not meet the headers above.
