@@ -338,6 +338,8 @@ void drawFrame() {
         // A hint is advice on the player's own jump, not on a replayed one.
         if (replayRunning())
             drawReplayLabel();
+        else if (currentNotice())
+            drawHint(currentNotice());
         else if (currentHint() && hintsOn())
             drawHint(currentHint());
         if (gamePaused) drawPauseLayer();

@@ -33,6 +33,8 @@ const char* shown = nullptr;
 int stepsLeft = 0;
 // What this jump has been told already, so a hint comes once.
 bool toldLate = false, toldNoStance = false;
+std::string notice;
+int noticeStepsLeft = 0;
 
 void show(const char* hint) {
     if (!hintsWanted) return;
@@ -48,6 +50,15 @@ void toggleHelp() {
 
 const char* currentHint() {
     return shown;
+}
+
+void showNotice(const std::string& text, int steps) {
+    notice = text;
+    noticeStepsLeft = steps;
+}
+
+const char* currentNotice() {
+    return noticeStepsLeft > 0 ? notice.c_str() : nullptr;
 }
 
 bool hintsOn() {
@@ -89,6 +100,7 @@ void stepHints() {
         show("brak telemarku");
     }
     if (stepsLeft > 0 && --stepsLeft == 0) shown = nullptr;
+    if (noticeStepsLeft > 0) --noticeStepsLeft;
 }
 
 void resetHints() {
@@ -97,4 +109,6 @@ void resetHints() {
     shown = nullptr;
     stepsLeft = 0;
     toldLate = toldNoStance = false;
+    notice.clear();
+    noticeStepsLeft = 0;
 }

@@ -1,6 +1,7 @@
 // Help for a new player: the F1 panel of the controls, and short hints after a jump goes
 // wrong. Neither changes the jump.
 #pragma once
+#include <string>
 
 // The F1 panel is shown; the scene's clock stands still meanwhile.
 extern bool helpShown;
@@ -11,6 +12,12 @@ extern const int kHelpLineCount;
 
 // The hint on screen now, or nullptr.
 const char* currentHint();
+// A notice in the hint band: the game's word on something the player did or that went wrong
+// (a setting changed, a file not saved). Shown whatever the hint setting, over any hint, for
+// `steps` scene steps.
+void showNotice(const std::string& text, int steps);
+// The notice on screen now, or nullptr.
+const char* currentNotice();
 bool hintsOn();
 // H: hints off or on, kept in Data/hints.dat.
 void toggleHints();

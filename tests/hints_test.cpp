@@ -176,3 +176,16 @@ TEST_F(Hints, F1ShowsTheHelpWithTheClockStoppedAndF1OrEscHidesIt) {
     pass();
     EXPECT_NE(hashGameState(), shown) << "the run goes on";
 }
+
+TEST_F(Hints, ANoticeShowsWhateverTheHintSettingForItsSteps) {
+    for (bool hints : {true, false}) {
+        enterHill(*dir, 2);
+        if (!hints) toggleHints();
+        showNotice("tekst", 30);
+        frames(29);
+        ASSERT_NE(currentNotice(), nullptr);
+        EXPECT_STREQ(currentNotice(), "tekst");
+        pass();
+        EXPECT_EQ(currentNotice(), nullptr);
+    }
+}
