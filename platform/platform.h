@@ -106,6 +106,14 @@ double platformSeconds();
 // Sleeps until platformSeconds() reaches `seconds` (returns at once if it has).
 void platformSleepUntil(double seconds);
 
+// Sound out: mono samples in -1..1, which `fill` writes on the audio thread, `frames` at a
+// time. Opens the default device at about `rate` and returns the rate it plays at, or 0 when
+// there is none (platformLastError says why); once open, its rate again. platformShutdown
+// closes it.
+using AudioFill = void (*)(void* user, float* out, int frames);
+int platformOpenAudio(int rate, AudioFill fill, void* user);
+void platformCloseAudio();
+
 // Releases the GL context (close path). Later frames must not be drawn.
 void platformReleaseContext();
 bool platformHasContext();

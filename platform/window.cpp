@@ -557,6 +557,7 @@ void platformSetVirtualPadTrigger(int id, float value) {
 }
 
 void platformShutdown() {
+    platformCloseAudio();
     for (SDL_GameController* pad : pads)
         SDL_GameControllerClose(pad);
     pads.clear();

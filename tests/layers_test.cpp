@@ -17,8 +17,8 @@ namespace {
 
 // Bottom first; folders of one rank may not include each other.
 const std::map<std::string, int> kRank = {
-    {"platform", 0}, {"core", 0},   {"render", 1}, {"jump", 2}, {"score", 3},
-    {"camera", 4},   {"figure", 5}, {"venue", 6},  {"game", 7},
+    {"platform", 0}, {"core", 0},   {"render", 1}, {"sound", 1}, {"jump", 2},
+    {"score", 3},    {"camera", 4}, {"figure", 5}, {"venue", 6}, {"game", 7},
 };
 
 struct Include {

@@ -1,0 +1,54 @@
+#include "sound/sound_out.h"
+
+#include <cstdio>
+#include <thread>
+
+#include "platform/platform.h"
+
+namespace {
+
+// The rate asked of the device; it may give another.
+constexpr int kDeviceRate = 48000;
+
+Mixer mixer;
+std::thread maker;
+
+void fill(void* user, float* out, int frames) {
+    static_cast<Mixer*>(user)->render(out, frames);
+}
+
+void joinMaker() {
+    if (maker.joinable()) maker.join();
+}
+
+// The maker thread must be done before the mixer goes away at exit.
+struct JoinAtExit {
+    ~JoinAtExit() { joinMaker(); }
+} joinAtExit;
+
+} // namespace
+
+Mixer& soundMixer() {
+    return mixer;
+}
+
+void startSoundOutput() {
+    if (!mixer.hasBank() && !maker.joinable())
+        maker = std::thread([] { mixer.setBank(synthesiseAll()); });
+    const int rate = platformOpenAudio(kDeviceRate, fill, &mixer);
+    if (rate <= 0) {
+        std::fprintf(stderr, "orbel: no sound: %s\n", platformLastError());
+        return;
+    }
+    mixer.setOutputRate(rate);
+}
+
+void stopSoundOutput() {
+    platformCloseAudio();
+    joinMaker();
+}
+
+void prepareSoundsHere() {
+    joinMaker();
+    if (!mixer.hasBank()) mixer.setBank(synthesiseAll());
+}
