@@ -13,12 +13,14 @@
 #include "game/hints.h"
 #include "game/replay.h"
 #include "game/scene_setup.h"
+#include "game/sound_cues.h"
 #include "render/gl.h"
 #include "render/quadrics.h"
 #include "render/textures.h"
 #include "jump/jump_state.h"
 #include "score/hud.h"
 #include "score/records.h"
+#include "sound/sound_out.h"
 
 // Values at program start come from loadShellState.
 uint8_t quitRequested;
@@ -114,6 +116,7 @@ bool openGameWindow() {
     removeRecordLeftovers();
     removeReplayLeftovers();
     readHintsChoice();
+    readSoundChoice();
     readWindowSize();
     int desktopWidth = 0, desktopHeight = 0;
     platformUsableDesktop(&desktopWidth, &desktopHeight);
@@ -143,6 +146,7 @@ int runGame() {
     if (!openGameWindow()) return 1;
     setupScene();
     if (!texturesThere()) return 1;
+    startSoundOutput();
 
     FrameLoop loop;
     loop.now = platformSeconds;
@@ -158,6 +162,7 @@ int runGame() {
     runFrameLoop(loop);
     finishRecording();
     releaseFigureQuadric();
+    stopSoundOutput();
     platformShutdown();
     return 0;
 }

@@ -10,6 +10,7 @@
 #include "game/pause.h"
 #include "game/replay.h"
 #include "game/scene_setup.h"
+#include "game/sound_cues.h"
 #include "jump/jump_state.h"
 #include "jump/motion.h"
 #include "jump/pose.h"
@@ -54,6 +55,7 @@ bool stepGame(const PlatformMessage* msg) {
     }
     if (msg) mainWindowProc(*msg);
     endRecordedStep();
+    stepSound();
     return true;
 }
 
@@ -72,4 +74,5 @@ void resetToProgramStart() {
     resetStickLean();
     resetHints();
     resetReplay();
+    resetSound();
 }

@@ -17,6 +17,7 @@ const char* const kHelpLines[] = {
     "1–8: kamery, + i -: kamera bliżej i dalej",
     "R: powtórka (Spacja: wolniej), T: skok rekordowy",
     "P: pauza, F11: pełny ekran, H: podpowiedzi",
+    "M: dźwięk, 9 i 0: ciszej i głośniej",
     "Esc: ekran startowy, Q: koniec gry",
     "F1: zamknij pomoc",
 };

@@ -6,6 +6,7 @@
 #include "game/pause.h"
 #include "game/replay.h"
 #include "game/scene_setup.h"
+#include "game/sound_cues.h"
 #include "jump/controls.h"
 #include "core/settings.h"
 #include "jump/jump_state.h"
@@ -141,6 +142,15 @@ void handleGameKey(int key) {
 }
 
 void handleGameChar(int ch) {
+    // The sound keys act everywhere: over the help panel, paused, in a replay.
+    if (ch == 'M') {
+        toggleSoundMute();
+        return;
+    }
+    if (ch == '9' || ch == '0') {
+        changeSoundVolume(ch == '9' ? -1 : 1);
+        return;
+    }
     if (helpShown && ch != 'Q') return;
     if (ch == 'H') {
         toggleHints();

@@ -120,6 +120,8 @@ GameProcess::GameProcess(const char* display, const std::vector<std::string>& ar
         const int err = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (err >= 0) dup2(err, 2);
         if (display) setenv("DISPLAY", display, 1);
+        // Silent, with or without a sound card.
+        setenv("SDL_AUDIODRIVER", "dummy", 0);
         if (workDir && chdir(workDir) != 0) _exit(126);
         std::vector<char*> argv{const_cast<char*>("orbel")};
         for (const std::string& a : args)
