@@ -143,10 +143,10 @@ bool texturesThere() {
 } // namespace
 
 int runGame() {
+    startMakingSounds();
     if (!openGameWindow()) return 1;
     setupScene();
     if (!texturesThere()) return 1;
-    startSoundOutput();
 
     FrameLoop loop;
     loop.now = platformSeconds;
@@ -158,6 +158,10 @@ int runGame() {
     };
     loop.draw = [] {
         if (platformHasContext()) drawFrame();
+        // Sound follows the first frame: the window never waits for a sound system.
+        static bool soundOpened = false;
+        if (!soundOpened) openSoundDevice();
+        soundOpened = true;
     };
     runFrameLoop(loop);
     finishRecording();

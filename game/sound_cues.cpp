@@ -29,10 +29,8 @@ constexpr int kReactionDelaySteps = 25;
 constexpr float kSlowPitch = 0.5f;
 // A pause or the help panel: the venue goes on, quieter.
 constexpr float kStillAmbience = 0.4f;
-// The in-run's top speed on the highest hill, in the motion's units a second.
-constexpr float kFastestRun = 30.0f;
-// A good distance on each hill when it has no record yet.
-constexpr int32_t kGoodDistance[3] = {90, 120, 170};
+// About the take-off speed on the highest hill, in the motion's units a second.
+constexpr float kFastestRun = 14.0f;
 
 // The levels of each voice at full volume.
 constexpr float kWindDay = 0.30f, kWindNight = 0.18f;
@@ -72,10 +70,11 @@ float unit(float v) {
     return std::clamp(v, 0.0f, 1.0f);
 }
 
-// 0 for a short jump, up to 1 at the hill's best distance and beyond.
+// 0 for a jump short of 60 % of the hill's record, up to 1 at the record and beyond (the first
+// jump on a hill sets it).
 float cheerSize() {
-    const int32_t hill = std::clamp<int32_t>(hillNumber, 1, 3);
-    const float best = static_cast<float>(std::max(recordDistance, kGoodDistance[hill - 1]));
+    if (recordDistance <= 0) return 1;
+    const float best = static_cast<float>(recordDistance);
     return unit((static_cast<float>(jumpDistance) / best - 0.6f) / 0.4f);
 }
 

@@ -32,9 +32,12 @@ Mixer& soundMixer() {
     return mixer;
 }
 
-void startSoundOutput() {
+void startMakingSounds() {
     if (!mixer.hasBank() && !maker.joinable())
         maker = std::thread([] { mixer.setBank(synthesiseAll()); });
+}
+
+void openSoundDevice() {
     const int rate = platformOpenAudio(kDeviceRate, fill, &mixer);
     if (rate <= 0) {
         std::fprintf(stderr, "orbel: no sound: %s\n", platformLastError());

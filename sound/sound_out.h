@@ -4,10 +4,11 @@
 
 Mixer& soundMixer();
 
-// Makes the sounds on a thread of their own, so the first frame does not wait for them, and
-// opens the audio device. Without a device the game plays on in silence: one line on standard
-// error says so.
-void startSoundOutput();
+// Begins making the sounds on a thread of their own, so the first frame does not wait.
+void startMakingSounds();
+// Opens the audio device (after the first frame: some sound systems take their time).
+// Without a device the game plays on in silence: one line on standard error says so.
+void openSoundDevice();
 // Closes the device and waits for the sounds being made.
 void stopSoundOutput();
 

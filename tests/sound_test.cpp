@@ -12,6 +12,7 @@
 #include "core/random.h"
 #include "game/app.h"
 #include "game/hints.h"
+#include "game/replay.h"
 #include "game/sound_cues.h"
 #include "jump_play.h"
 #include "sound/sound_out.h"
@@ -199,6 +200,35 @@ TEST_F(Sounds, AJumpStartsAndStopsTheVoicesAtTheRightSteps) {
         EXPECT_GT(heard.back().wind, 0.0f) << "the venue's wind goes on";
         resetGameState();
     }
+}
+
+namespace {
+float highestHiss = 0;
+void noteHiss() {
+    if (soundMixer().loopGain(Sound::Hiss) > 0)
+        highestHiss = std::max(highestHiss, soundMixer().loopPitch(Sound::Hiss));
+}
+} // namespace
+
+TEST_F(Sounds, AReplaySoundsTheJumpAgainInSlowMotionLower) {
+    enterHill(*dir, 1);
+    Mixer& m = soundMixer();
+    highestHiss = 0;
+    passObserver = noteHiss;
+    ASSERT_TRUE(playJump(true));
+    const float live = highestHiss;
+    ASSERT_GT(framesUntil([] { return !recordingInProgress(); }), 0);
+    const int snaps = m.oneShotsPlayed(Sound::Snap), thumps = m.oneShotsPlayed(Sound::Thump);
+    passChar('R');
+    ASSERT_TRUE(replayRunning());
+    passKey(VK_SPACE);
+    highestHiss = 0;
+    framesUntil([] { return !replayRunning(); }, 5000);
+    passObserver = nullptr;
+    EXPECT_EQ(m.oneShotsPlayed(Sound::Snap), snaps + 1);
+    EXPECT_EQ(m.oneShotsPlayed(Sound::Thump), thumps + 1);
+    EXPECT_GT(highestHiss, 0.0f);
+    EXPECT_LE(highestHiss, live * 0.5f + 1e-6f);
 }
 
 TEST_F(Sounds, TheHissGetsLouderAndHigherWithSpeed) {
