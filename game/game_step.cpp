@@ -9,6 +9,7 @@
 #include "game/hints.h"
 #include "game/pause.h"
 #include "game/replay.h"
+#include "game/save_notices.h"
 #include "game/scene_setup.h"
 #include "jump/jump_state.h"
 #include "jump/motion.h"
@@ -17,7 +18,11 @@
 #include "venue/animation.h"
 
 void stepScene() {
-    if (checkRecord()) recordNewRecord();
+    if (recordBeaten()) {
+        // The replay first, so the record never stands beside another jump's replay.
+        recordNewRecord();
+        noteSave("rekordu", recordFilePath(hillNumber), storeJumpRecord());
+    }
     advanceScene();
 }
 
@@ -72,4 +77,5 @@ void resetToProgramStart() {
     resetStickLean();
     resetHints();
     resetReplay();
+    forgetSaveFailures();
 }

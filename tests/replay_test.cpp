@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <limits>
@@ -243,6 +244,27 @@ TEST_F(Jump, ARecordJumpIsKeptAndTPlaysItWithTheSameDistance) {
     EXPECT_FALSE(replayRunning());
     EXPECT_NE(told.find("Data/replay1.dat: no such file"), std::string::npos) << told;
     EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1);
+}
+
+TEST_F(Jump, ARecordWhoseJumpCannotBeKeptStandsWithoutAnOlderJumpBesideIt) {
+    dir->writeDefaults();
+    dir->writeData("replay1.dat", "an older jump");
+    std::filesystem::create_directory(dir->path() + "/Data/replay1.dat.tmp");
+    ::testing::internal::CaptureStderr();
+    playScriptedJump(*dir, {1, true});
+    endWatch();
+    const std::string told = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(dir->readData("record1.dat"), std::to_string(jumpDistance)) << "still stored";
+    EXPECT_FALSE(dir->dataExists("replay1.dat"));
+    EXPECT_NE(told.find("could not save Data/replay1.dat: Data/replay1.dat.tmp is in the way"),
+              std::string::npos)
+        << told;
+    resetOnTheGround();
+    ::testing::internal::CaptureStderr();
+    passChar('T');
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("no record jump to play"),
+              std::string::npos);
+    EXPECT_FALSE(replayRunning());
 }
 
 // --- The file format ---
