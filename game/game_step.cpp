@@ -21,7 +21,9 @@ void stepScene() {
     if (recordBeaten()) {
         // The replay first, so the record never stands beside another jump's replay.
         recordNewRecord();
-        noteSave("rekordu", recordFilePath(hillNumber), storeJumpRecord());
+        const WriteResult stored = storeJumpRecord();
+        noteSave("rekordu", recordFilePath(hillNumber), stored);
+        if (!stored.ok()) recordNotStored();
     }
     advanceScene();
 }

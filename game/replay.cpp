@@ -39,15 +39,16 @@ bool storeRecordJump() {
     return result.ok();
 }
 
-// A record whose jump could not be kept: T must say there is none rather than play another.
-void removeOlderReplay(int32_t hill) {
+// The hill's replay when it is not the jump of the record on file: T must say there is
+// none rather than play another.
+void removeReplayOf(int32_t hill) {
     const char* path = replayFilePath(hill);
     if (!path) return;
     if (unlink(path) == 0)
-        std::fprintf(stderr, "orbel: %s removed: it is not the new record's jump\n", path);
+        std::fprintf(stderr, "orbel: %s removed: it is not the record's jump\n", path);
     else if (errno != ENOENT)
-        std::fprintf(stderr, "orbel: %s is not the new record's jump and cannot be removed: %s\n",
-                     path, std::strerror(errno));
+        std::fprintf(stderr, "orbel: %s is not the record's jump and cannot be removed: %s\n", path,
+                     std::strerror(errno));
 }
 
 void endRecording() {
@@ -156,7 +157,13 @@ void recordSceneStep() {
 void recordNewRecord() {
     // At once, before the record, so the record never stands beside an older jump's replay.
     currentIsRecord = recorder == Recorder::Recording && storeRecordJump();
-    if (!currentIsRecord) removeOlderReplay(hillNumber);
+    if (!currentIsRecord) removeReplayOf(hillNumber);
+}
+
+void recordNotStored() {
+    if (!currentIsRecord) return;
+    currentIsRecord = false;
+    removeReplayOf(current.hill);
 }
 
 void recordStandstill() {

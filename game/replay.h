@@ -13,6 +13,8 @@ void recordSceneStep();
 // The scene step is about to store a new record: the recording is kept first, now and at its
 // end. If it cannot be, the hill's older replay is removed, so the two never disagree.
 void recordNewRecord();
+// The record could not be stored after all: the replay just kept for it goes again.
+void recordNotStored();
 // After a live scene step: half a second after the jumper stops going forward on the
 // out-run (he rocks there without end), the recording ends.
 void recordStandstill();
