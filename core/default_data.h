@@ -21,5 +21,7 @@ bool writeDefaultData(const std::string& gameDir, std::string* error);
 // First run: when <root>/Data does not exist, it appears complete with the defaults, all at
 // once, so a program started meanwhile never sees half of it. A Data that exists is left
 // alone, however few files it holds. False (with a message) when it cannot be made, or when
-// something other than a folder has that name.
+// something other than a folder has that name. Every start first removes the ".Data-XXXXXX"
+// folders that first starts stopped half-way left in <root>: only folders of that exact name,
+// owned by the user, holding nothing but default files, and held by no running start.
 bool makeDataFolderIfMissing(const std::string& root, std::string* error);

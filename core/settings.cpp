@@ -1,5 +1,6 @@
 #include "core/settings.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -23,11 +24,11 @@ int32_t helmetColor[3] = {0, 0, 0};
 int32_t skiColor[3] = {0, 0, 0};
 
 int32_t parseDecimal(const char* text) {
-    // Unsigned arithmetic wraps without undefined behaviour; the cast gives the 32-bit value.
-    uint32_t value = 0;
+    // Saturates: a wrapped 4294968576 would read as 1280, a size that looks sound.
+    int64_t value = 0;
     if (!text) return 0;
     for (const char* p = text; *p >= '0' && *p <= '9'; ++p)
-        value = value * 10u + static_cast<uint32_t>(*p - '0');
+        value = std::min<int64_t>(value * 10 + (*p - '0'), INT32_MAX);
     return static_cast<int32_t>(value);
 }
 

@@ -1,8 +1,7 @@
-// Any content of a record file through the record reader, against the format the game
-// writes: one to three digits, white space after them at most, in a file no longer than
-// kLongestRecordFile. An empty file gives the
-// previous good read again, anything else is corrupt and gives it too. A record read must
-// come back unchanged from being stored.
+// Any content of a record file through the record reader, against the rule: the leading
+// digits (0 when there are none) of a file no longer than kLongestRecordFile. An empty file
+// gives the previous good read again; a run of more than three digits, or a longer file, is
+// corrupt and gives it too. A record read must come back unchanged from being stored.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -12,20 +11,14 @@
 
 namespace {
 
-bool isBlank(uint8_t c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-// The record a file holds by the format, or false when it holds none.
+// The record a non-empty file holds by the rule, or false when it is corrupt.
 bool expectedRecord(const uint8_t* data, size_t size, int32_t* value) {
     size_t digits = 0;
     int32_t number = 0;
     for (; digits < size && data[digits] >= '0' && data[digits] <= '9'; ++digits)
         if (digits < 3) number = number * 10 + (data[digits] - '0');
-    if (digits == 0 || digits > 3) return false;
+    if (size == 0 || digits > 3) return false;
     if (size > static_cast<size_t>(kLongestRecordFile)) return false;
-    for (size_t i = digits; i < size; ++i)
-        if (!isBlank(data[i])) return false;
     *value = number;
     return true;
 }

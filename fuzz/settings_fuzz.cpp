@@ -17,22 +17,18 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// parseDecimal worked out another way: the C library converts up to nine digits at a time and
-// the 64-bit sum is cut to 32 bits after each, which leaves the same value modulo 2^32.
+// parseDecimal worked out another way: without the leading zeros, more than ten digits are
+// always past the largest 32-bit integer, and up to ten the C library converts exactly.
 int32_t expectedDecimal(const std::string& text) {
     size_t digits = 0;
     while (digits < text.size() && isDigit(text[digits]))
         ++digits;
-    uint64_t value = 0;
-    for (size_t at = 0; at < digits; at += 9) {
-        const size_t n = std::min<size_t>(9, digits - at);
-        uint64_t scale = 1;
-        for (size_t i = 0; i < n; ++i)
-            scale *= 10;
-        const std::string chunk = text.substr(at, n);
-        value = (value * scale + std::strtoull(chunk.c_str(), nullptr, 10)) & 0xFFFFFFFFull;
-    }
-    return static_cast<int32_t>(static_cast<uint32_t>(value));
+    size_t first = 0;
+    while (first < digits && text[first] == '0')
+        ++first;
+    if (digits - first > 10) return INT32_MAX;
+    const uint64_t value = std::strtoull(text.substr(first, digits - first).c_str(), nullptr, 10);
+    return static_cast<int32_t>(std::min<uint64_t>(value, INT32_MAX));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "camera/views.h"
 #include "core/settings.h"
@@ -302,13 +303,29 @@ void drawHelpPanel() {
 // A hint in the small font in the window's middle, above the jumper's usual place.
 void drawHint(const char* hint) {
     ScreenLayer layer;
-    // On a dark band, so it reads over snow and sky alike.
-    const float width = textWidth(smallFont, hint), y = std::floor(layer.h * 0.62f);
+    // A notice too wide for the window breaks after its colon: a line that starts left of the
+    // window would not be drawn at all.
+    std::string lines[2] = {hint, ""};
+    const size_t colon = lines[0].find(": ");
+    if (textWidth(smallFont, hint) > layer.w - 24 && colon != std::string::npos) {
+        lines[1] = lines[0].substr(colon + 2);
+        lines[0].resize(colon + 1);
+    }
+    const int count = lines[1].empty() ? 1 : 2;
+    constexpr float kLineStep = 34;
+    float width = 0;
+    for (int i = 0; i < count; ++i)
+        width = std::max(width, textWidth(smallFont, lines[i].c_str()));
+    const float y = std::floor(layer.h * 0.62f), bottom = y - kLineStep * (count - 1);
     const float left = std::floor((layer.w - width) / 2);
+    // On a dark band, so it reads over snow and sky alike.
     glColor4f(0.04f, 0.07f, 0.2f, 0.75f);
-    glRectf(left - 12, y - 10, left + width + 12, y + 28);
+    glRectf(left - 12, bottom - 10, left + width + 12, y + 28);
     glColor4f(1, 0.9f, 0.3f, 1);
-    layer.text(smallFont, hint, left, y);
+    for (int i = 0; i < count; ++i)
+        layer.text(smallFont, lines[i].c_str(),
+                   std::floor((layer.w - textWidth(smallFont, lines[i].c_str())) / 2),
+                   y - kLineStep * i);
 }
 
 // "powtórka" at the top centre while a replay plays.

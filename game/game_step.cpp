@@ -9,6 +9,7 @@
 #include "game/hints.h"
 #include "game/pause.h"
 #include "game/replay.h"
+#include "game/save_notices.h"
 #include "game/scene_setup.h"
 #include "game/sound_cues.h"
 #include "jump/jump_state.h"
@@ -18,7 +19,13 @@
 #include "venue/animation.h"
 
 void stepScene() {
-    if (checkRecord()) recordNewRecord();
+    if (recordBeaten()) {
+        // The replay first, so the record never stands beside another jump's replay.
+        recordNewRecord();
+        const WriteResult stored = storeJumpRecord();
+        noteSave("rekordu", recordFilePath(hillNumber), stored);
+        if (!stored.ok()) recordNotStored();
+    }
     advanceScene();
 }
 
@@ -75,4 +82,5 @@ void resetToProgramStart() {
     resetHints();
     resetReplay();
     resetSound();
+    forgetSaveFailures();
 }

@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "core/file_io.h"
 #include "core/settings.h"
+#include "game/save_notices.h"
 #include "jump/jump_state.h"
 
 bool helpShown = false;
@@ -69,11 +71,8 @@ bool hintsOn() {
 void toggleHints() {
     hintsWanted = !hintsWanted;
     if (!hintsWanted) shown = nullptr;
-    // A preference: if it cannot be kept, the game plays on with it for this run.
-    if (FILE* f = std::fopen(kHintsFile, "w")) {
-        std::fputs(hintsWanted ? "1" : "0", f);
-        std::fclose(f);
-    }
+    // A preference: if it cannot be kept, the game says so and plays on with it for this run.
+    noteSave("podpowiedzi", kHintsFile, replaceFile(kHintsFile, hintsWanted ? "1" : "0", 1));
 }
 
 void readHintsChoice() {

@@ -1,6 +1,9 @@
 #include "game/replay.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <unistd.h>
 
 #include "camera/views.h"
 #include "core/random.h"
@@ -8,6 +11,7 @@
 #include "core/settings.h"
 #include "game/app.h"
 #include "game/game_step.h"
+#include "game/save_notices.h"
 #include "jump/jump_state.h"
 #include "venue/animation.h"
 
@@ -27,15 +31,30 @@ float lastZ = 0;
 
 bool playing = false;
 
-void storeRecordJump() {
+bool storeRecordJump() {
     const char* path = replayFilePath(current.hill);
-    if (path && !writeReplayFile(path, current))
-        std::fprintf(stderr, "orbel: the record jump could not be kept in %s\n", path);
+    if (!path) return false;
+    const WriteResult result = writeReplayFile(path, current);
+    noteSave("powtórki", path, result);
+    return result.ok();
+}
+
+// The hill's replay when it is not the jump of the record on file: T must say there is
+// none rather than play another.
+void removeReplayOf(int32_t hill) {
+    const char* path = replayFilePath(hill);
+    if (!path) return;
+    if (unlink(path) == 0)
+        std::fprintf(stderr, "orbel: %s removed: it is not the record's jump\n", path);
+    else if (errno != ENOENT)
+        std::fprintf(stderr, "orbel: %s is not the record's jump and cannot be removed: %s\n", path,
+                     std::strerror(errno));
 }
 
 void endRecording() {
     if (recorder != Recorder::Recording) return;
     recorder = Recorder::Ended;
+    // Now the whole run; the replay kept at the landing stands if this write fails.
     if (currentIsRecord) storeRecordJump();
 }
 
@@ -136,10 +155,15 @@ void recordSceneStep() {
 }
 
 void recordNewRecord() {
-    if (recorder != Recorder::Recording) return;
-    currentIsRecord = true;
-    // At once, so the record never stands beside an older jump's replay.
-    storeRecordJump();
+    // At once, before the record, so the record never stands beside an older jump's replay.
+    currentIsRecord = recorder == Recorder::Recording && storeRecordJump();
+    if (!currentIsRecord) removeReplayOf(hillNumber);
+}
+
+void recordNotStored() {
+    if (!currentIsRecord) return;
+    currentIsRecord = false;
+    removeReplayOf(current.hill);
 }
 
 void recordStandstill() {

@@ -10,8 +10,11 @@
 // --- Recording (the live game) ---
 // The start of a scene step: a recording counts it.
 void recordSceneStep();
-// The scene step stored a new record: the recording goes beside it now and at its end.
+// The scene step is about to store a new record: the recording is kept first, now and at its
+// end. If it cannot be, the hill's older replay is removed, so the two never disagree.
 void recordNewRecord();
+// The record could not be stored after all: the replay just kept for it goes again.
+void recordNotStored();
 // After a live scene step: half a second after the jumper stops going forward on the
 // out-run (he rocks there without end), the recording ends.
 void recordStandstill();

@@ -197,7 +197,7 @@ void removeReplayLeftovers() {
         unlink((std::string(replayFilePath(hill)) + ".tmp").c_str());
 }
 
-bool writeReplayFile(const char* path, const Recording& recording) {
+WriteResult writeReplayFile(const char* path, const Recording& recording) {
     const std::vector<uint8_t> bytes = encodeReplay(recording);
     return replaceFile(path, bytes.data(), bytes.size());
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/file_io.h"
 #include "jump/controls.h"
 
 struct ReplayCommand {
@@ -48,7 +49,7 @@ bool decodeReplay(const std::vector<uint8_t>& bytes, int32_t wantHill, Recording
                   std::string& why);
 
 // The file (written atomically) and back.
-bool writeReplayFile(const char* path, const Recording& recording);
+WriteResult writeReplayFile(const char* path, const Recording& recording);
 bool readReplayFile(const char* path, int32_t wantHill, Recording& recording, std::string& why);
 // Temporary files a stopped write left beside the record jumps (start-up).
 void removeReplayLeftovers();

@@ -13,6 +13,7 @@
 #include "game/hints.h"
 #include "game/pause.h"
 #include "game/replay.h"
+#include "game/save_notices.h"
 #include "jump/controls.h"
 #include "jump/jump_state.h"
 #include "score/records.h"
@@ -97,10 +98,9 @@ void lookAgain(bool replay) {
 }
 
 void saveChoice() {
+    // A choice that cannot be kept still holds for this run.
     const std::string text = soundChoiceText(volume, muted);
-    if (replaceFile(kSoundFile, text.data(), text.size())) return;
-    std::fprintf(stderr, "orbel: %s could not be written; the sound choice holds for this run\n",
-                 kSoundFile);
+    noteSave("ustawień dźwięku", kSoundFile, replaceFile(kSoundFile, text.data(), text.size()));
 }
 
 void noticeLevel() {
@@ -199,15 +199,15 @@ int soundVolume() {
 
 void toggleSoundMute() {
     muted = !muted;
-    saveChoice();
     noticeLevel();
+    saveChoice(); // a failure's notice goes over the level's
 }
 
 void changeSoundVolume(int direction) {
     volume = std::clamp(volume + (direction < 0 ? -kVolumeStep : kVolumeStep), 0, 100);
     muted = false;
-    saveChoice();
     noticeLevel();
+    saveChoice(); // a failure's notice goes over the level's
 }
 
 std::string soundChoiceText(int level, bool off) {

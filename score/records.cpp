@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <dirent.h>
+#include <cerrno>
 #include <string>
 #include <vector>
 #include <unistd.h>
@@ -19,31 +19,35 @@ namespace {
 
 const char* const kRecordPaths[3] = {"Data/record1.dat", "Data/record2.dat", "Data/record3.dat"};
 
-// What each hill's last reads left: the text of the last good read (an empty file gives it
-// again) and whether the file now holds something that is no record.
+// What each hill's last reads left: the last good read (an empty file gives it again), whether
+// the file is now one the game leaves alone, and what standard error has been told of it.
 struct RecordRead {
     int32_t lastGood = 0;
     bool corrupt = false;
+    bool unreadable = false;
+    bool toldCorrupt = false, toldUnreadable = false;
 };
 RecordRead reads[3];
 
 // A failed store waits for the next jump rather than being tried 60 times a second.
 bool storeFailedThisJump = false;
 
-std::string temporaryPath(const char* path) {
-    return std::string(path) + ".tmp";
-}
-
-// One to three digits, as the game writes them, with white space after at most.
+// The leading digits as the game reads them (at most three); false for a longer run, which
+// the game never writes.
 bool parseRecordText(const char* text, size_t length, int32_t* value) {
     size_t digits = 0;
     while (digits < length && std::isdigit(static_cast<unsigned char>(text[digits])))
         ++digits;
-    for (size_t i = digits; i < length; ++i)
-        if (!std::isspace(static_cast<unsigned char>(text[i]))) return false;
-    if (digits == 0 || digits > 3) return false;
-    *value = parseDecimal(text);
+    if (digits > 3) return false;
+    *value = parseDecimal(std::string(text, digits).c_str());
     return true;
+}
+
+void tellOnce(bool& told, const char* path, const char* what) {
+    if (told) return;
+    told = true;
+    std::fprintf(stderr, "orbel: %s %s; it is left as it is, and no record is stored there\n", path,
+                 what);
 }
 
 } // namespace
@@ -56,32 +60,39 @@ const char* recordFilePath(int32_t hill) {
 bool readRecord(int32_t hill, int32_t& value) {
     if (!knownHill(hill)) return false;
     RecordRead& read = reads[hill - 1];
-    read.corrupt = false;
+    const char* path = kRecordPaths[hill - 1];
+    read.corrupt = read.unreadable = false;
     std::vector<uint8_t> bytes;
-    switch (readWholeFile(kRecordPaths[hill - 1], kLongestRecordFile, bytes)) {
+    switch (readWholeFile(path, kLongestRecordFile, bytes)) {
     case FileRead::Missing:
         // No record on this hill yet; a later empty file must not bring back an old one.
         read.lastGood = 0;
         break;
     case FileRead::Unreadable:
-        // There but unreadable: the last good read stands.
+        // The player's record may be in there: never replace what we cannot see.
+        read.unreadable = true;
+        tellOnce(read.toldUnreadable, path, "cannot be read (or is no regular file)");
         break;
     case FileRead::TooLong:
         read.corrupt = true;
+        tellOnce(read.toldCorrupt, path, "is longer than any record");
         break;
     case FileRead::Read:
-        // An empty file repeats the previous read; anything but a record is corrupt and
-        // shows the last good read.
+        // An empty file repeats the previous read.
         if (!bytes.empty()) {
             int32_t parsed;
             const std::string text(bytes.begin(), bytes.end());
-            if (parseRecordText(text.c_str(), text.size(), &parsed))
+            if (parseRecordText(text.c_str(), text.size(), &parsed)) {
                 read.lastGood = parsed;
-            else
+            } else {
                 read.corrupt = true;
+                tellOnce(read.toldCorrupt, path, "holds more than three digits");
+            }
         }
         break;
     }
+    if (!read.unreadable) read.toldUnreadable = false;
+    if (!read.corrupt) read.toldCorrupt = false;
     value = read.lastGood;
     return true;
 }
@@ -90,44 +101,54 @@ bool recordCorrupt(int32_t hill) {
     return knownHill(hill) && reads[hill - 1].corrupt;
 }
 
-bool storeRecord(int32_t hill, int32_t distance) {
+bool recordUnreadable(int32_t hill) {
+    return knownHill(hill) && reads[hill - 1].unreadable;
+}
+
+WriteResult storeRecord(int32_t hill, int32_t distance) {
     const char* path = recordFilePath(hill);
-    if (!path) return false;
+    WriteResult result;
+    if (!path) {
+        result.error = EINVAL;
+        result.reason = "no such hill";
+        return result;
+    }
     char text[16];
     const int length = std::snprintf(text, sizeof text, "%02d",
                                      static_cast<int>(std::clamp(distance, 0, kMaxRecord)));
-    if (length <= 0) return false;
-
     return replaceFile(path, text, static_cast<size_t>(length));
 }
 
-bool checkRecord() {
+bool recordBeaten() {
     if (!readRecord(hillNumber, recordDistance)) return false;
     // A new jump may try again what the last one could not store.
     if (landingStanceTaken == 0) storeFailedThisJump = false;
-    // A file that holds no record is left as it is: it may be a player's own.
-    if (recordCorrupt(hillNumber) || storeFailedThisJump) return false;
+    if (recordCorrupt(hillNumber) || recordUnreadable(hillNumber) || storeFailedThisJump)
+        return false;
+    // Only the distance that stands once he is down: in the air it may still change.
+    if (landingStanceTaken != 1 || jumperY != groundY) return false;
+    return std::min(jumpDistance, kMaxRecord) > recordDistance;
+}
+
+WriteResult storeJumpRecord() {
     const int32_t distance = std::min(jumpDistance, kMaxRecord);
-    if (distance <= recordDistance || landingStanceTaken != 1) return false;
-    if (storeRecord(hillNumber, distance)) return true;
-    storeFailedThisJump = true;
-    return false;
+    WriteResult result = storeRecord(hillNumber, distance);
+    if (result.ok())
+        recordDistance = distance;
+    else
+        storeFailedThisJump = true;
+    return result;
+}
+
+bool checkRecord() {
+    return recordBeaten() && storeJumpRecord().ok();
 }
 
 void removeRecordLeftovers() {
-    for (const char* path : kRecordPaths)
-        unlink(temporaryPath(path).c_str());
-    // Earlier versions left files of random names beside the records when stopped mid-write.
-    DIR* data = opendir("Data");
-    if (!data) return;
-    while (const dirent* entry = readdir(data)) {
-        const std::string name = entry->d_name;
-        const bool old = name.size() == std::strlen("record1.dat.") + 6 &&
-                         name.compare(0, 6, "record") == 0 && name[6] >= '1' && name[6] <= '3' &&
-                         name.compare(7, 5, ".dat.") == 0;
-        if (old) unlink(("Data/" + name).c_str());
+    for (const char* path : kRecordPaths) {
+        // A folder of that name is not ours: unlink leaves it.
+        unlink((std::string(path) + ".tmp").c_str());
     }
-    closedir(data);
 }
 
 void forgetRecordReads() {

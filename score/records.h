@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "core/file_io.h"
+
 // The current hill's record as last read.
 extern int32_t recordDistance;
 
@@ -13,28 +15,36 @@ constexpr int kLongestRecordFile = 31;
 // Path of a hill's record file, or nullptr for a hill number outside 1..3.
 const char* recordFilePath(int32_t hill);
 
-// Reads a hill's record: one to three digits, white space after them at most. A missing file
-// is record 0; an empty file, or one that cannot be opened or read (or is no regular file),
-// gives the previous good read again. Anything else (more digits, a sign, junk) is corrupt:
-// the previous good read again, and recordCorrupt says so.
-// Returns false only for a hill without a record file.
+// Reads a hill's record: the digits the file begins with (at most three, as the game writes
+// them), and 0 when it begins with anything else, so the next record heals such a file. A
+// missing file is record 0; an empty file gives the previous good read again. Two kinds of
+// file are never replaced, and each is named once on standard error: one that exists but
+// cannot be read (permissions, a FIFO, a folder), and one that is no record the game could
+// have written (a run of more than three digits, or more than kLongestRecordFile bytes).
+// Both give the previous good read again. Returns false only for a hill without a record file.
 bool readRecord(int32_t hill, int32_t& value);
-// Whether the hill's last read found a file that holds no record.
+// Whether the hill's last read found a file that holds more than a record.
 bool recordCorrupt(int32_t hill);
+// Whether the hill's last read found a file that is there but could not be read.
+bool recordUnreadable(int32_t hill);
 
-// Replaces the record file in one step (a fixed temporary name, fsync, rename), so the file
-// is always either the old or the new record, whenever the game is stopped. Creates the file
-// if it is missing; distances above kMaxRecord are stored as kMaxRecord. Returns false if
-// the new record could not be put in place.
-bool storeRecord(int32_t hill, int32_t distance);
+// Replaces the record file through the one writer (temporary file, fsync, rename), so the
+// file is always either the old or the new record, whenever the game is stopped. Creates the
+// file if it is missing; distances above kMaxRecord are stored as kMaxRecord.
+WriteResult storeRecord(int32_t hill, int32_t distance);
 
-// The record check of a step: read the current hill's record into recordDistance and store
-// the jump's distance if it beats it after a landing stance. A corrupt file is left alone,
-// and a store that failed is not tried again before the next jump. Returns true when it
-// stored a new record.
+// The record check of a step, in two halves so that the game can keep the jump's replay in
+// between. recordBeaten reads the current hill's record into recordDistance and says whether
+// the jump, down on the ground after a landing stance, beats it and may replace the file.
+bool recordBeaten();
+// Stores the jump's distance as the current hill's record. A failed store is not tried again
+// before the next jump.
+WriteResult storeJumpRecord();
+// Both halves at once; true when it stored a new record.
 bool checkRecord();
 
-// Temporary files a stopped store left in Data/ (start-up).
+// The temporary file a stopped store left in Data/ (start-up): only the game's own
+// fixed names, recordN.dat.tmp.
 void removeRecordLeftovers();
 
 // Forgets what earlier reads left (program start).

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <sys/stat.h>
 
+#include "core/file_io.h"
+
 namespace {
 
 struct SettingsFile {
@@ -114,19 +116,10 @@ const ChoiceList writingOrder[] = {
 
 const char* const dataDirectory = "Data";
 
-// A plain create-or-truncate write of the bare text; each file is closed before the next opens.
-bool writeTextFile(const std::string& path, const char* text) {
-    std::FILE* file = std::fopen(path.c_str(), "w");
-    if (!file) return false;
-    const std::size_t length = std::strlen(text);
-    const bool written = std::fwrite(text, 1, length, file) == length;
-    const bool closed = std::fclose(file) == 0;
-    return written && closed;
-}
-
 } // namespace
 
-std::vector<std::string> writeSettingsFiles(const SettingsChoices& choices) {
+std::vector<std::string> writeSettingsFiles(const SettingsChoices& choices,
+                                            std::vector<std::string>* causes) {
     std::vector<const SettingsFile*> pending;
     for (ChoiceList list : writingOrder) {
         for (const ChoiceFiles& entry : groupTable(list)) {
@@ -143,7 +136,13 @@ std::vector<std::string> writeSettingsFiles(const SettingsChoices& choices) {
     std::vector<std::string> failed;
     for (const SettingsFile* file : pending) {
         const std::string path = std::string(dataDirectory) + "/" + file->name;
-        if (!writeTextFile(path, file->text)) failed.push_back(path);
+        // Each file is closed and in place before the next is opened.
+        const WriteResult result = replaceFile(path.c_str(), file->text, std::strlen(file->text));
+        if (result.ok()) continue;
+        std::fprintf(stderr, "setup: could not save %s\n",
+                     writeFailureText(path.c_str(), result).c_str());
+        failed.push_back(path);
+        if (causes) causes->push_back(writeFailurePolish(result));
     }
     return failed;
 }

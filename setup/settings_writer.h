@@ -8,4 +8,8 @@
 // Writes the settings files under Data/ (relative to the working directory) for every group
 // whose choice matches one of its list's items, in the game's fixed writing order. Returns the
 // paths ("Data/<file>") that could not be written, in that order; empty when all went well.
-std::vector<std::string> writeSettingsFiles(const SettingsChoices& choices);
+// Each file is replaced whole (see replaceFile): a file that could not be written keeps its
+// old text. With causes, each failure's cause in Polish, in the same order; every failure is
+// also named on standard error.
+std::vector<std::string> writeSettingsFiles(const SettingsChoices& choices,
+                                            std::vector<std::string>* causes = nullptr);

@@ -8,6 +8,13 @@
 #include <cstdio>
 
 int SetupApp::run(int argc, char** argv) {
+    // GTK's own options (--display and the like) are taken first; the launcher has none, and
+    // one it does not know is a mistake worth saying, as the game does.
+    gtk_parse_args(&argc, &argv);
+    if (argc > 1) {
+        std::fprintf(stderr, "setup: unknown argument %s\nusage: setup\n", argv[1]);
+        return 2;
+    }
     if (!gtk_init_check(&argc, &argv)) {
         std::fprintf(stderr, "setup: cannot open the display\n");
         return 1;

@@ -256,10 +256,11 @@ void SetupDialog::takeChoices() {
 
 void SetupDialog::writeAndWarn(bool startingGame) {
     takeChoices();
-    const std::vector<std::string> failed = writeSettingsFiles(choices_);
+    std::vector<std::string> causes;
+    const std::vector<std::string> failed = writeSettingsFiles(choices_, &causes);
     // The player must not leave believing the settings were saved.
     if (!failed.empty())
-        showMessage(warningCaption, unwrittenFilesMessage(failed), MessageIcon::Warning);
+        showMessage(warningCaption, unwrittenFilesMessage(failed, causes), MessageIcon::Warning);
     for (const std::string& warning : settingsWarnings(choices_, startingGame))
         showMessage(warningCaption, warning, MessageIcon::Information);
 }

@@ -17,9 +17,12 @@ std::vector<std::string> settingsWarnings(const SettingsChoices& choices, bool s
     return warnings;
 }
 
-std::string unwrittenFilesMessage(const std::vector<std::string>& paths) {
+std::string unwrittenFilesMessage(const std::vector<std::string>& paths,
+                                  const std::vector<std::string>& causes) {
     std::string message = "Nie udało się zapisać plików:";
-    for (const std::string& path : paths)
-        message += "\n" + path;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        message += "\n" + paths[i];
+        if (i < causes.size()) message += ": " + causes[i];
+    }
     return message;
 }

@@ -12,5 +12,7 @@ extern const char* const warningCaption;
 // the night note without its final full stop; "&Uruchom grę" shows it with one.
 std::vector<std::string> settingsWarnings(const SettingsChoices& choices, bool startingGame);
 
-// The note listing the settings files that could not be written.
-std::string unwrittenFilesMessage(const std::vector<std::string>& paths);
+// The note listing the settings files that could not be written, each with its cause when
+// causes has one for it.
+std::string unwrittenFilesMessage(const std::vector<std::string>& paths,
+                                  const std::vector<std::string>& causes = {});

@@ -232,6 +232,36 @@ TEST(FirstDataFolder, ProgramsStartingTogetherAllGetOneCompleteFolder) {
     }
 }
 
+TEST(FirstDataFolder, ALaterStartRemovesOnlyTheLeftoversOfStoppedFirstStarts) {
+    for (const bool withData : {false, true}) {
+        Scratch root;
+        if (withData) fs::create_directory(root / "Data");
+        // name -> what it holds ("" none); whether a start removes it
+        const struct {
+            const char* name;
+            const char* file;
+            bool removed;
+        } cases[] = {
+            {".Data-Ab3xY9", "hill.dat", true},   {".Data-000000", "", true},
+            {".Data-Ab3xY", "hill.dat", false}, // not mkdtemp's six characters
+            {".Data-Ab3xY9x", "hill.dat", false}, {".Data-Ab_xY9", "hill.dat", false},
+            {".Data-Qw3rty", "notes.txt", false}, // a file no start writes
+            {"Data-Ab3xY9", "hill.dat", false},
+        };
+        for (const auto& c : cases) {
+            fs::create_directory(root / c.name);
+            if (*c.file) writeText(root / (std::string(c.name) + "/" + c.file), "2");
+        }
+        writeText(root / ".Data-file00", "a file, not a folder");
+        std::string error;
+        ASSERT_TRUE(makeDataFolderIfMissing(root.path(), &error)) << error;
+        for (const auto& c : cases)
+            EXPECT_EQ(fs::exists(root / c.name), !c.removed) << c.name;
+        EXPECT_EQ(readText(root / ".Data-file00"), "a file, not a folder");
+        EXPECT_EQ(folderContents(root / "Data").size(), withData ? 0u : defaults().size());
+    }
+}
+
 TEST(EnterGameFolders, AnInstalledProgramWorksInItsNewPrivateDataRoot) {
     // This test program has neither Data/ nor textures/ beside it: it counts as installed.
     ASSERT_FALSE(fs::exists(programDirectory() + "/Data"));

@@ -398,6 +398,32 @@ TEST(BadInput, WithoutASoundCardTheGamePlaysOnSayingSoOnceAtMost) {
     EXPECT_TRUE(said.empty() || said.rfind("orbel: no sound: ", 0) == 0) << said;
 }
 
+TEST(BadInput, AHintsFileThatIsAFifoIsRefusedAndTheGameAnswersHAndThenQ) {
+    if (!haveXdotool()) GTEST_SKIP() << "xdotool is not installed";
+    TempGameDir dir;
+    dir.writeDefaults();
+    const std::string hints = dir.path() + "/Data/hints.dat";
+    ASSERT_EQ(mkfifo(hints.c_str(), 0600), 0);
+    configureSize(dir, 640, 480); // the narrowest window: the notice must still fit
+    GameProcess game;
+    unsigned long window = findTheWindow(game, 640, 480);
+    ASSERT_NE(window, 0u);
+    typeKeys(window, "Return");
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    typeKeys(window, "h");
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    // The notice, for looking at: "nie zapisano podpowiedzi: to nie jest plik".
+    savePng(grabWindow(window), "hints_fifo_notice");
+    EXPECT_NE(
+        saidOnStandardError(dir).find("orbel: could not save Data/hints.dat: not a regular file\n"),
+        std::string::npos)
+        << saidOnStandardError(dir);
+    typeKeys(window, "q");
+    EXPECT_EQ(game.waitForExit(5), 0) << "the game still answers";
+    struct stat st {};
+    EXPECT_TRUE(lstat(hints.c_str(), &st) == 0 && S_ISFIFO(st.st_mode)) << "left as it was";
+}
+
 TEST(BadInput, WithoutTheFogFileTheSceneIsNotAWhiteWall) {
     if (!haveXdotool()) GTEST_SKIP() << "xdotool is not installed";
     for (bool fogFile : {true, false}) {

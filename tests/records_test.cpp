@@ -4,7 +4,9 @@
 
 #include <csignal>
 #include <cstdio>
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <memory>
 #include <random>
@@ -17,7 +19,9 @@
 #include "score/records.h"
 #include "jump/style_marks.h"
 #include "score/hud.h"
+#include "core/file_io.h"
 #include "core/settings.h"
+#include "game/hints.h"
 #include "jump_play.h"
 
 namespace fs = std::filesystem;
@@ -41,6 +45,7 @@ class RecordFiles : public ::testing::Test {
     void SetUp() override {
         dir = std::make_unique<TempGameDir>(false);
         forgetRecordReads();
+        jumperY = groundY; // down on the ground: the distance stands
     }
     void TearDown() override { dir.reset(); }
     std::string path(int hill) const {
@@ -72,9 +77,10 @@ TEST_F(RecordFiles, StoredAsAtLeastTwoDigitsWithoutLineEnd) {
     EXPECT_FALSE(storeRecord(4, 10));
 }
 
-// What the game writes reads back; anything else is corrupt, shows the last good read and
-// is never replaced by a jump.
-TEST_F(RecordFiles, RecordsAreOneToThreeDigitsAndAnythingElseIsLeftAlone) {
+// The leading digits are the record, and text that is no number is record 0, which the next
+// jump heals; only what the game could never have written is corrupt: it shows the last good
+// read, is never replaced, and is named once on standard error.
+TEST_F(RecordFiles, LeadingDigitsAreTheRecordAndOnlyLongerRunsAreLeftAlone) {
     struct Case {
         const char* text;
         bool corrupt;
@@ -86,14 +92,16 @@ TEST_F(RecordFiles, RecordsAreOneToThreeDigitsAndAnythingElseIsLeftAlone) {
         {"5", false, 5},
         {"07\n", false, 7},
         {"120 \r\n", false, 120},
+        {"95 m", false, 95},
+        {"12a", false, 12},
+        {"-5", false, 0},
+        {"x95", false, 0},
+        {"abc", false, 0},
+        {" 12", false, 0},
+        {"\n", false, 0},
         {"1063", true, 42},
-        {"-5", true, 42},
-        {"x95", true, 42},
-        {"12a", true, 42},
-        {" 12", true, 42},
-        {"\n", true, 42},
         {"0000000000000000000000000012", true, 42},
-        {"12                                        x", true, 42}, // junk past any short read
+        {"12                                        x", true, 42}, // longer than any record
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string("\"") + c.text + "\"");
@@ -101,9 +109,14 @@ TEST_F(RecordFiles, RecordsAreOneToThreeDigitsAndAnythingElseIsLeftAlone) {
         int32_t value = -1;
         ASSERT_TRUE(readRecord(1, value));
         dir->writeData("record1.dat", c.text);
+        ::testing::internal::CaptureStderr();
         ASSERT_TRUE(readRecord(1, value));
+        ASSERT_TRUE(readRecord(1, value));
+        const std::string told = ::testing::internal::GetCapturedStderr();
         EXPECT_EQ(recordCorrupt(1), c.corrupt);
         EXPECT_EQ(value, c.value);
+        EXPECT_EQ(told.find("Data/record1.dat"), c.corrupt ? 7u : std::string::npos) << told;
+        EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), c.corrupt ? 1 : 0) << told;
 
         // A 107 m jump in stance: only a sound record below it is replaced.
         hillNumber = 1;
@@ -148,15 +161,44 @@ TEST_F(RecordFiles, AFailedStoreWaitsForTheNextJump) {
     EXPECT_EQ(dir->readData("record3.dat"), "50");
 }
 
-TEST_F(RecordFiles, LeftoversOfStoppedStoresAreRemovedAtStartUp) {
+TEST_F(RecordFiles, OnlyTheGamesOwnTemporaryNamesAreRemovedAtStartUp) {
     dir->writeData("record1.dat.tmp", "4");
-    dir->writeData("record2.dat.Ab3xYz", "5"); // an earlier version's random name
     dir->writeData("record2.dat", "61");
-    dir->writeData("notes.dat.Ab3xYz", "a player's file");
+    // The player's files, whatever they look like.
+    for (const char* name : {"record1.dat.backup", "record2.dat.Ab3xYz", "notes.dat.Ab3xYz"})
+        dir->writeData(name, "a player's file");
     removeRecordLeftovers();
-    EXPECT_EQ(leftoverTemporaries(), 1) << "only the player's own file is left";
-    EXPECT_TRUE(dir->dataExists("notes.dat.Ab3xYz"));
+    EXPECT_FALSE(dir->dataExists("record1.dat.tmp"));
+    EXPECT_EQ(leftoverTemporaries(), 3);
     EXPECT_EQ(dir->readData("record2.dat"), "61");
+}
+
+TEST_F(RecordFiles, AFileThatCannotBeReadIsNeverReplacedAndNamedOnce) {
+    const std::function<void(const std::string&)> makers[] = {
+        [](const std::string& p) { mkfifo(p.c_str(), 0644); },
+        [](const std::string& p) { fs::create_directory(p); },
+    };
+    for (const auto& make : makers) {
+        dir->writeData("record1.dat", "99");
+        int32_t value = -1;
+        ASSERT_TRUE(readRecord(1, value));
+        dir->removeData("record1.dat");
+        make(path(1));
+        hillNumber = 1;
+        jumpDistance = 11;
+        landingStanceTaken = 1;
+        ::testing::internal::CaptureStderr();
+        for (int step = 0; step < 5; ++step)
+            EXPECT_FALSE(checkRecord());
+        const std::string told = ::testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(recordUnreadable(1));
+        EXPECT_EQ(recordDistance, 99) << "the last good read stands";
+        EXPECT_FALSE(fs::is_regular_file(path(1))) << "never replaced";
+        EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1) << told;
+        EXPECT_NE(told.find("Data/record1.dat cannot be read"), std::string::npos) << told;
+        fs::remove(path(1));
+        forgetRecordReads();
+    }
 }
 
 TEST_F(RecordFiles, MissingFileIsRecordZeroAndIsCreatedByTheFirstRecord) {
@@ -316,6 +358,69 @@ TEST_F(RecordJumps, ALandingInStanceSetsTheRecordOnlyWhenBeaten) {
         EXPECT_EQ(dir->readData(name), twoDigits(distance + 1));
         EXPECT_EQ(recordDistance, distance + 1);
     }
+}
+
+TEST_F(RecordJumps, TheRecordIsTheDistanceThatStandsOnceHeIsDown) {
+    for (int hill = 1; hill <= 3; ++hill) {
+        dir.reset();
+        dir = std::make_unique<TempGameDir>(false);
+        forgetRecordReads();
+        enterHill(*dir, hill);
+        ASSERT_TRUE(runAndTakeOff());
+        ASSERT_TRUE(takeLandingStance()) << "hill " << hill;
+        // In the air after the stance the distance may still change: nothing is stored.
+        framesUntil([&] {
+            if (!onGround()) {
+                EXPECT_EQ(dir->readData("record" + std::to_string(hill) + ".dat"), "00");
+            }
+            return onGround();
+        });
+        frames(60);
+        const std::string stored = dir->readData("record" + std::to_string(hill) + ".dat");
+        EXPECT_EQ(stored, twoDigits(jumpDistance)) << "hill " << hill;
+        EXPECT_EQ(recordDistance, jumpDistance) << "the HUD's record is the distance shown";
+    }
+}
+
+ssize_t diskFull(int, const void*, size_t) {
+    errno = ENOSPC;
+    return -1;
+}
+
+TEST_F(RecordJumps, AFullDiskIsSaidOnceAndTheOldRecordAndNoOtherJumpStand) {
+    enterHill(*dir, 1);
+    dir->writeData("replay1.dat", "an older jump");
+    setWriteCall(diskFull);
+    ::testing::internal::CaptureStderr();
+    const bool jumped = playJump(true);
+    frames(200);
+    const std::string told = ::testing::internal::GetCapturedStderr();
+    const char* notice = currentNotice();
+    setWriteCall(nullptr);
+    ASSERT_TRUE(jumped);
+    ASSERT_GT(jumpDistance, 0);
+    EXPECT_EQ(dir->readData("record1.dat"), "00");
+    EXPECT_EQ(recordDistance, 0) << "the HUD keeps the old record";
+    EXPECT_FALSE(dir->dataExists("replay1.dat")) << "T must not play another jump";
+    // One line per file and cause, however many steps and writes.
+    const std::regex lines("orbel: could not save Data/record1\\.dat: No space left on device\n");
+    EXPECT_EQ(std::distance(std::sregex_iterator(told.begin(), told.end(), lines),
+                            std::sregex_iterator()),
+              1)
+        << told;
+    EXPECT_NE(told.find("could not save Data/replay1.dat: No space left"), std::string::npos);
+    EXPECT_EQ(notice, nullptr) << "two seconds are over";
+    // The notice itself, while it lasts: the next record jump fails the same way.
+    resetOnTheGround();
+    setWriteCall(diskFull);
+    ::testing::internal::CaptureStderr();
+    ASSERT_TRUE(playJump(true));
+    frames(2);
+    const std::string again = ::testing::internal::GetCapturedStderr();
+    setWriteCall(nullptr);
+    ASSERT_NE(currentNotice(), nullptr);
+    EXPECT_STREQ(currentNotice(), "nie zapisano rekordu: brak miejsca na dysku");
+    EXPECT_EQ(again.find("record1.dat"), std::string::npos) << "said once per cause: " << again;
 }
 
 TEST_F(RecordJumps, SevenMetresAreStoredAsZeroSeven) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <limits>
@@ -243,6 +244,37 @@ TEST_F(Jump, ARecordJumpIsKeptAndTPlaysItWithTheSameDistance) {
     EXPECT_FALSE(replayRunning());
     EXPECT_NE(told.find("Data/replay1.dat: no such file"), std::string::npos) << told;
     EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1);
+}
+
+TEST_F(Jump, WhenTheRecordOrItsJumpCannotBeKeptTPlaysNoOtherJump) {
+    // The temporary file in the way of one of the two writes.
+    for (const char* blocked : {"replay1.dat", "record1.dat"}) {
+        SCOPED_TRACE(blocked);
+        dir.reset();
+        dir = std::make_unique<TempGameDir>(false);
+        resetGameState();
+        dir->writeDefaults();
+        dir->writeData("replay1.dat", "an older jump");
+        const std::string temporary = "Data/" + std::string(blocked) + ".tmp";
+        std::filesystem::create_directory(dir->path() + "/" + temporary);
+        ::testing::internal::CaptureStderr();
+        playScriptedJump(*dir, {1, true});
+        endWatch();
+        const std::string told = ::testing::internal::GetCapturedStderr();
+        const bool recordStored = std::string(blocked) == "replay1.dat";
+        EXPECT_EQ(dir->readData("record1.dat"), recordStored ? std::to_string(jumpDistance) : "00");
+        EXPECT_FALSE(dir->dataExists("replay1.dat"));
+        EXPECT_NE(told.find("could not save Data/" + std::string(blocked) + ": " + temporary +
+                            " is in the way"),
+                  std::string::npos)
+            << told;
+        resetOnTheGround();
+        ::testing::internal::CaptureStderr();
+        passChar('T');
+        EXPECT_NE(::testing::internal::GetCapturedStderr().find("no record jump to play"),
+                  std::string::npos);
+        EXPECT_FALSE(replayRunning());
+    }
 }
 
 // --- The file format ---

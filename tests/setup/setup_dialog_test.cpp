@@ -599,7 +599,7 @@ TEST(SetupDialogWarnings, RealBoxesShowCaptionIconAndTextAndCloseWithTheirOk) {
         {"dG.dat", "0"},   {"dB.dat", "8"},       {"fog.dat", "9"},
     };
     const std::vector<std::pair<std::string, std::string>> expected{
-        {"Nie udało się zapisać plików:\nData/opad.dat", "dialog-warning"},
+        {"Nie udało się zapisać plików:\nData/opad.dat: to nie jest plik", "dialog-warning"},
         {nightWarningWithoutStop(), "dialog-information"},
         {snowWarning(), "dialog-information"},
     };
@@ -637,7 +637,8 @@ TEST(SetupDialogFaults, UnwritableFileIsReportedOnceBeforeTheNotes) {
     dialog.okButton().clicked();
     ASSERT_EQ(dialog.messages.size(), 2u);
     EXPECT_EQ(dialog.messages[0].caption, "Uwagi:");
-    EXPECT_EQ(dialog.messages[0].text, "Nie udało się zapisać plików:\nData/hill.dat");
+    EXPECT_EQ(dialog.messages[0].text,
+              "Nie udało się zapisać plików:\nData/hill.dat: to nie jest plik");
     EXPECT_EQ(dialog.messages[0].icon, MessageIcon::Warning);
     EXPECT_EQ(dialog.messages[1].text, nightWarningWithoutStop());
     const std::map<std::string, std::string> expected{
@@ -660,7 +661,8 @@ TEST(SetupDialogFaults, DataThatIsAFileListsEveryChosenFile) {
     dialog.startButton().clicked();
     ASSERT_EQ(dialog.messages.size(), 1u);
     EXPECT_EQ(dialog.messages[0].text,
-              "Nie udało się zapisać plików:\nData/winsum.dat\nData/resx.dat\nData/resy.dat");
+              "Nie udało się zapisać plików:\nData/winsum.dat: brak folderu\n"
+              "Data/resx.dat: brak folderu\nData/resy.dat: brak folderu");
     // The game still starts: it keeps whatever settings it had.
     EXPECT_TRUE(waitForFile(record));
 }

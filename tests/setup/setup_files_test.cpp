@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <csignal>
+#include <random>
+#include <sys/wait.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -78,7 +81,7 @@ TEST(SettingsWriter, FilesAreWrittenOneAtATimeInTheFixedOrder) {
     mkdir("Data", 0777);
     const int watcher = inotify_init1(IN_NONBLOCK);
     ASSERT_GE(watcher, 0);
-    ASSERT_GE(inotify_add_watch(watcher, "Data", IN_OPEN | IN_CLOSE_WRITE), 0);
+    ASSERT_GE(inotify_add_watch(watcher, "Data", IN_OPEN | IN_CLOSE_WRITE | IN_MOVED_TO), 0);
 
     EXPECT_TRUE(writeSettingsFiles(everyListChosen()).empty());
 
@@ -88,16 +91,22 @@ TEST(SettingsWriter, FilesAreWrittenOneAtATimeInTheFixedOrder) {
     while ((length = read(watcher, buffer, sizeof buffer)) > 0) {
         for (char* at = buffer; at < buffer + length;) {
             const auto* event = reinterpret_cast<const inotify_event*>(at);
-            events.push_back(std::string(event->mask & IN_OPEN ? "open " : "close ") + event->name);
             at += sizeof(inotify_event) + event->len;
+            if (event->len == 0) continue; // Data itself, synced after each rename
+            const char* what = event->mask & IN_OPEN       ? "open "
+                               : event->mask & IN_MOVED_TO ? "in place "
+                                                           : "close ";
+            events.push_back(what + std::string(event->name));
         }
     }
     close(watcher);
 
     std::vector<std::string> expected;
+    // Each file is written whole under its temporary name and put in place before the next.
     for (const std::string& name : writingOrderOfFiles()) {
-        expected.push_back("open " + name);
-        expected.push_back("close " + name);
+        expected.push_back("open " + name + ".tmp");
+        expected.push_back("close " + name + ".tmp");
+        expected.push_back("in place " + name);
     }
     EXPECT_EQ(events, expected);
 }
@@ -114,13 +123,25 @@ TEST(SettingsWriter, MissingDataDirectoryIsCreated) {
 TEST(SettingsWriter, UnwritableFileIsReportedAndTheRestWritten) {
     TempDir dir;
     mkdir("Data", 0777);
-    // A directory where the file belongs cannot be opened for writing, even by root.
+    // A directory where the file belongs cannot be opened for writing, even by root; a FIFO
+    // would block a plain open until a reader came.
     mkdir("Data/det.dat", 0777);
-    const std::vector<std::string> failed = writeSettingsFiles(everyListChosen());
-    EXPECT_EQ(failed, std::vector<std::string>{"Data/det.dat"});
+    mkfifo("Data/tf.dat", 0644);
+    std::vector<std::string> causes;
+    testing::internal::CaptureStderr();
+    const std::vector<std::string> failed = writeSettingsFiles(everyListChosen(), &causes);
+    const std::string told = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(failed, (std::vector<std::string>{"Data/det.dat", "Data/tf.dat"}));
+    EXPECT_EQ(causes, std::vector<std::string>(2, "to nie jest plik"));
+    EXPECT_EQ(told, "setup: could not save Data/det.dat: not a regular file\n"
+                    "setup: could not save Data/tf.dat: not a regular file\n");
+    EXPECT_EQ(unwrittenFilesMessage(failed, causes),
+              "Nie udało się zapisać plików:\nData/det.dat: to nie jest plik\n"
+              "Data/tf.dat: to nie jest plik");
     std::map<std::string, std::string> files = dataFiles();
     EXPECT_EQ(files.size(), writingOrderOfFiles().size());
     EXPECT_EQ(files["det.dat"], "<dir>");
+    EXPECT_EQ(files["tf.dat"], "<fifo>");
     EXPECT_EQ(files["hill.dat"], "2");
     EXPECT_EQ(files["skiB.dat"], "0");
 }
@@ -133,6 +154,57 @@ TEST(SettingsWriter, DataThatIsAFileFailsEveryFileInOrder) {
         expected.push_back("Data/" + name);
     EXPECT_EQ(writeSettingsFiles(everyListChosen()), expected);
     EXPECT_EQ(readFile("Data"), "not a directory");
+}
+
+TEST(SettingsWriter, EveryFileIsWholeWhenKilledWhileWriting) {
+    // A child writes two choices by turns as fast as it can and is killed at random moments:
+    // every file must hold one of its two texts, never nothing or a part.
+    TempDir dir;
+    SettingsChoices other;
+    for (const auto& [list, item] :
+         std::vector<std::pair<ChoiceList, const char*>>{{ChoiceList::Resolution, "1024x768"},
+                                                         {ChoiceList::Speed, "Powolna"},
+                                                         {ChoiceList::Weather, "Noc"},
+                                                         {ChoiceList::Suit, "czarny"},
+                                                         {ChoiceList::Helmet, "czerwony"},
+                                                         {ChoiceList::Skis, "białe"},
+                                                         {ChoiceList::Season, "lato"},
+                                                         {ChoiceList::Detail, "bardzo wysoki"},
+                                                         {ChoiceList::Precipitation, "brak"},
+                                                         {ChoiceList::Hill, "Czechy K180"}})
+        other.of(list) = item;
+    ASSERT_TRUE(writeSettingsFiles(other).empty());
+    const std::map<std::string, std::string> second = dataFiles();
+    ASSERT_TRUE(writeSettingsFiles(everyListChosen()).empty());
+    const std::map<std::string, std::string> first = dataFiles();
+    std::mt19937 rng(2026);
+    std::uniform_int_distribution<int> pause(0, 3000);
+    for (int round = 0; round < 150; ++round) {
+        std::fflush(nullptr);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+            for (;;) {
+                writeSettingsFiles(other);
+                writeSettingsFiles(everyListChosen());
+            }
+        usleep(static_cast<useconds_t>(pause(rng)));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        for (const auto& [name, text] : dataFiles()) {
+            // At most a fixed temporary name per file, replaced by that file's next write.
+            const std::string file =
+                name.size() > 4 && name.compare(name.size() - 4, 4, ".tmp") == 0
+                    ? name.substr(0, name.size() - 4)
+                    : name;
+            ASSERT_TRUE(first.count(file)) << name;
+            if (file != name) continue;
+            ASSERT_TRUE(text == first.at(name) || text == second.at(name))
+                << "round " << round << ": " << name << " holds \"" << text << '"';
+        }
+    }
+    EXPECT_TRUE(writeSettingsFiles(everyListChosen()).empty());
+    EXPECT_EQ(dataFiles(), first) << "the next save leaves no temporary file";
 }
 
 TEST(SettingsWarnings, NightOnTheBigHillAndSnowInSummer) {

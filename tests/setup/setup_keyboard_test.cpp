@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -242,4 +243,85 @@ TEST_F(SetupKeyboard, FirstRunWritesTheDefaultsAndKeepsThemOnTheNextRun) {
     run.keys("Escape");
     ASSERT_TRUE(run.ends());
     EXPECT_EQ(copy.data(), chosen);
+}
+
+namespace {
+
+// A tiny tmpfs on a folder for as long as the object lives, when this process may mount one.
+class TinyDisk {
+  public:
+    explicit TinyDisk(const std::string& at) : at_(at) {
+        mounted_ =
+            std::system(
+                ("mount -t tmpfs -o size=64k valmora-full '" + at + "' 2>/dev/null").c_str()) == 0;
+    }
+    ~TinyDisk() {
+        if (mounted_) std::system(("umount '" + at_ + "'").c_str());
+    }
+    bool mounted() const { return mounted_; }
+    // Writes filler until the disk takes no more.
+    void fill() const {
+        FILE* f = std::fopen((at_ + "/filler").c_str(), "wb");
+        if (!f) return;
+        const std::string block(4096, 'x');
+        while (std::fwrite(block.data(), 1, block.size(), f) == block.size() &&
+               std::fflush(f) == 0) {
+        }
+        std::fclose(f);
+    }
+
+  private:
+    std::string at_;
+    bool mounted_ = false;
+};
+
+} // namespace
+
+TEST_F(SetupKeyboard, OnAFullDiskTheOldSettingsStayAndTheDialogSaysWhy) {
+    LauncherCopy copy;
+    TinyDisk disk(copy.path() + "/Data");
+    if (!disk.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here (needs root)";
+    writeFile(copy.path() + "/Data/resx.dat", "800");
+    writeFile(copy.path() + "/Data/resy.dat", "600");
+    disk.fill();
+    const std::string told = copy.path() + "/told.txt";
+    {
+        TempDir stray;
+        // The launcher's standard error, kept.
+        const int saved = dup(2);
+        const int out = open(told.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ASSERT_GE(out, 0);
+        dup2(out, 2);
+        close(out);
+        LauncherRun run(copy.program());
+        dup2(saved, 2);
+        close(saved);
+        ASSERT_TRUE(run.hasWindow());
+        run.keys("End alt+o");
+        // The warning names each file and the cause; Enter closes it, then the launcher ends.
+        const std::string note =
+            commandOutput("timeout 10 xdotool search --sync --onlyvisible --name '^Uwagi:$'");
+        ASSERT_FALSE(note.empty()) << "no warning shown";
+        // For looking at (import, or convert where only that is at hand).
+        const std::string png = std::string(TEST_OUTPUT_DIR) + "/setup_full_disk.png";
+        std::system(("mkdir -p '" TEST_OUTPUT_DIR "' && (import -window " + note + " '" + png +
+                     "' || convert x:" + note + " '" + png + "') 2>/dev/null")
+                        .c_str());
+        std::system(("xdotool windowfocus --sync " + note + " key Return").c_str());
+        ASSERT_TRUE(run.ends());
+    }
+    const std::map<std::string, std::string> files = copy.data();
+    EXPECT_EQ(files.at("resx.dat"), "800");
+    EXPECT_EQ(files.at("resy.dat"), "600");
+    EXPECT_EQ(files.count("resx.dat.tmp") + files.count("resy.dat.tmp"), 0u);
+    EXPECT_NE(readFile(told).find("setup: could not save Data/resx.dat: No space left on device"),
+              std::string::npos)
+        << readFile(told);
+}
+
+TEST(SetupArguments, AnUnknownArgumentGetsTheUsageAndStatusTwo) {
+    const std::string out = commandOutput("'" + std::string(SETUP_PROGRAM) + "' --bogus 2>&1");
+    EXPECT_EQ(out, "setup: unknown argument --bogus");
+    EXPECT_EQ(commandOutput("'" + std::string(SETUP_PROGRAM) + "' --bogus 2>/dev/null; echo $?"),
+              "2");
 }

@@ -44,6 +44,8 @@ bool isDirectory(const std::string& path) {
 
 std::string readFile(const std::string& path) {
     if (isDirectory(path)) return "<dir>";
+    struct stat st;
+    if (lstat(path.c_str(), &st) == 0 && S_ISFIFO(st.st_mode)) return "<fifo>"; // would block
     std::ifstream in(path, std::ios::binary);
     if (!in) return "<missing>";
     std::ostringstream bytes;

@@ -25,7 +25,7 @@ class TempDir {
 
 bool pathExists(const std::string& path);
 bool isDirectory(const std::string& path);
-// The whole file as bytes; "<missing>" if it cannot be read.
+// The whole file as bytes; "<missing>" if it cannot be read, "<dir>" or "<fifo>" for those.
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& text, bool executable = false);
 // Every entry of <root>/Data with its bytes (directories as "<dir>"); root "." by default, the

@@ -1,0 +1,35 @@
+#include "game/save_notices.h"
+
+#include <cstdio>
+#include <iterator>
+#include <set>
+#include <string>
+
+#include "game/hints.h"
+
+namespace {
+
+// "path\ncause" of every failure standard error has heard of.
+std::set<std::string> told;
+
+std::string key(const char* path, const WriteResult& result) {
+    return std::string(path) + "\n" + result.reason;
+}
+
+} // namespace
+
+void noteSave(const char* what, const char* path, const WriteResult& result) {
+    if (result.ok()) {
+        for (auto it = told.begin(); it != told.end();)
+            it = it->rfind(std::string(path) + "\n", 0) == 0 ? told.erase(it) : std::next(it);
+        return;
+    }
+    if (told.insert(key(path, result)).second)
+        std::fprintf(stderr, "orbel: could not save %s\n", writeFailureText(path, result).c_str());
+    showNotice(std::string("nie zapisano ") + what + ": " + writeFailurePolish(result),
+               kSaveNoticeSteps);
+}
+
+void forgetSaveFailures() {
+    told.clear();
+}

@@ -1,0 +1,13 @@
+// What the game says when it could not save one of the player's files.
+#pragma once
+#include "core/file_io.h"
+
+// The notice's two seconds.
+constexpr int kSaveNoticeSteps = 120;
+
+// After a save of path: a failure goes to standard error (once per file and cause) and to
+// the hint band for two seconds as "nie zapisano <what>: <cause>", whatever the hint
+// setting. A success lets the next failure of that file be told again.
+void noteSave(const char* what, const char* path, const WriteResult& result);
+// Nothing told yet (program start).
+void forgetSaveFailures();
