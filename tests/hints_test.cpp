@@ -62,6 +62,10 @@ TEST_F(Hints, TheTotalCountsTheMarksWithTheDistancePoints) {
         EXPECT_EQ(jumpTotal(), jumpPoints + marks);
         EXPECT_EQ(jumpPoints, static_cast<int>(jumpDistance * static_cast<double>(1.8f)))
             << "the distance points themselves stay";
+        ASSERT_GT(jumpPoints, 0);
+        passLeftClick(); // the next jump: no points until it reaches the measuring line
+        EXPECT_EQ(atGate, 1);
+        EXPECT_EQ(jumpPoints, 0);
     }
 }
 
