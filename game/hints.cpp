@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/settings.h"
+#include "game/app.h"
 #include "jump/jump_state.h"
 
 bool helpShown = false;
@@ -27,6 +28,8 @@ namespace {
 constexpr const char* kHintsFile = "Data/hints.dat";
 // About two seconds a hint.
 constexpr int kHintSteps = 120;
+// About a second for the game's word on the player's own choice.
+constexpr int kNoticeSteps = 60;
 
 bool hintsWanted = true;
 const char* shown = nullptr;
@@ -68,6 +71,9 @@ bool hintsOn() {
 void toggleHints() {
     hintsWanted = !hintsWanted;
     if (!hintsWanted) shown = nullptr;
+    // The band is seen only over the scene; on the start screen the choice speaks later.
+    if (sceneShown())
+        showNotice(hintsWanted ? "podpowiedzi włączone" : "podpowiedzi wyłączone", kNoticeSteps);
     // A preference: if it cannot be kept, the game plays on with it for this run.
     if (FILE* f = std::fopen(kHintsFile, "w")) {
         std::fputs(hintsWanted ? "1" : "0", f);

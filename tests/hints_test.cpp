@@ -151,8 +151,14 @@ TEST_F(Hints, HintsNeverChangeTheJumpAndHTurnsThemOffForGood) {
     passChar('h');
     EXPECT_TRUE(hintsOn());
     EXPECT_EQ(dir->readData("hints.dat"), "1");
+    ASSERT_NE(currentNotice(), nullptr) << "H says what it did";
+    EXPECT_STREQ(currentNotice(), "podpowiedzi włączone");
     passChar('H');
     EXPECT_FALSE(hintsOn());
+    ASSERT_NE(currentNotice(), nullptr);
+    EXPECT_STREQ(currentNotice(), "podpowiedzi wyłączone");
+    frames(60);
+    EXPECT_EQ(currentNotice(), nullptr) << "for about a second";
 }
 
 TEST_F(Hints, F1ShowsTheHelpWithTheClockStoppedAndF1OrEscHidesIt) {
