@@ -6,11 +6,14 @@
 #include <string>
 
 #include "game/app.h"
+#include "game/frame.h"
 #include "core/settings.h"
+#include "game/scene_setup.h"
 #include "jump/jump_state.h"
 #include "camera/views.h"
 #include "render/gl.h"
 #include "support/harness.h"
+#include "venue/animation.h"
 
 namespace {
 
@@ -97,6 +100,37 @@ TEST(Frame, CameraSeesTheJumperWhereThePreviousFrameLeftHim) {
     }
     EXPECT_EQ(crossings, 1);
     EXPECT_GT(risingFrames, 0);
+}
+
+// The scene's first frame comes before its first step: it already looks through the shot
+// of the chosen view, at program start and after Esc from a jump under way alike.
+TEST(Frame, TheFirstSceneFrameIsTheOneWithTheShotPlaced) {
+    TempGameDir dir;
+    dir.writeDefaults();
+    dir.configure(2, 1, 0, 6);
+    startGame();
+    frames(1);
+    for (const char* when : {"at program start", "after Esc and a new start"}) {
+        SCOPED_TRACE(when);
+        leaveStartScreen();
+        const Picture first = lastFrame();
+        // Drawn again as that frame was, after a start-screen frame and with the scene's
+        // graphics set up first (the GL state they leave colours the texts), the shot placed.
+        placeCameraStill(airshipTravel);
+        startScreenActive = 1;
+        drawFrame();
+        startScreenActive = 0;
+        sceneGraphicsPending = true;
+        const Picture placed = frameNow();
+        const int differing = differingPixels(first, placed);
+        if (differing != 0) savePng(first, "first_scene_frame");
+        EXPECT_EQ(differing, 0);
+        // A run down the in-run leaves the camera on a jumper who is no longer at the gate.
+        passKey(VK_SPACE);
+        frames(60);
+        passKey(VK_ESCAPE);
+        passKey(VK_UP);
+    }
 }
 
 TEST(Frame, FreeCameraHidesTheHud) {
