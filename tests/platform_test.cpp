@@ -314,18 +314,24 @@ std::string saidOnStandardError(const TempGameDir& dir) {
 
 } // namespace
 
+// A size larger than the screen falls back as a pair, to the largest launcher size.
 TEST(BadInput, WindowSizesThatCannotBeUsedFallBackToEightHundredBySixHundred) {
     if (!haveXdotool()) GTEST_SKIP() << "xdotool is not installed";
     struct Case {
         const char* x;
         const char* y;
         const char* named; // the file the game names on standard error
+        int width = 800, height = 600;
     };
     // The virtual screen is 1280 x 1024.
-    const Case cases[] = {{"0", "600", "resx.dat"},    {"-5", "600", "resx.dat"},
-                          {"abc", "600", "resx.dat"},  {"", "600", "resx.dat"},
-                          {"800", "100", "resy.dat"},  {"99999", "600", "resx.dat"},
-                          {"5000", "4000", "resy.dat"}};
+    const Case cases[] = {{"0", "600", "resx.dat"},
+                          {"-5", "600", "resx.dat"},
+                          {"abc", "600", "resx.dat"},
+                          {"", "600", "resx.dat"},
+                          {"800", "100", "resy.dat"},
+                          {"99999", "600", "resx.dat", 1024, 768},
+                          {"5000", "4000", "resy.dat", 1024, 768},
+                          {"1280", "1100", "resy.dat", 1024, 768}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.x) + " x " + c.y);
         TempGameDir dir;
@@ -333,7 +339,7 @@ TEST(BadInput, WindowSizesThatCannotBeUsedFallBackToEightHundredBySixHundred) {
         dir.writeData("resx.dat", c.x);
         dir.writeData("resy.dat", c.y);
         GameProcess game;
-        unsigned long window = findTheWindow(game, 800, 600);
+        unsigned long window = findTheWindow(game, c.width, c.height);
         ASSERT_NE(window, 0u);
         EXPECT_NE(saidOnStandardError(dir).find(std::string("Data/") + c.named), std::string::npos)
             << saidOnStandardError(dir);
