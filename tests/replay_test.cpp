@@ -198,14 +198,8 @@ TEST(ReplayEnds, EveryEndingKeyGivesTheLiveGameBackAndDoesNothingElse) {
 // Paused or helped in the air, the player moves the mouse up; resumed, a little down. The
 // cursor followed the stop, so that move leans forward, and the replay does the same.
 TEST_F(Jump, AMoveWhileTheJumpStandsStillSetsTheCursorAndOnlyTheLeanWaits) {
-    const std::pair<int, int> stops[] = {{'P', 0}, {0, VK_F1}};
-    for (const auto& [ch, key] : stops) {
-        SCOPED_TRACE(ch ? "paused" : "help");
-        const auto stop = [ch = ch, key = key] {
-            ch ? passChar(static_cast<char>(ch)) : passKey(key);
-        };
-        seedCount = 0;
-        setRandomSeedSource(countingSeed);
+    using Stop = void (*)();
+    for (Stop stop : {Stop([] { passChar('P'); }), Stop([] { passKey(VK_F1); })}) {
         enterHill(*dir, 2);
         ASSERT_TRUE(runAndTakeOff());
         framesUntil([] { return extendStep == 0; }, 100);
@@ -221,21 +215,13 @@ TEST_F(Jump, AMoveWhileTheJumpStandsStillSetsTheCursorAndOnlyTheLeanWaits) {
 
         ASSERT_TRUE(waitForLanding());
         ASSERT_GE(framesUntil([] { return !recordingInProgress(); }, 4000), 0);
-        const float liveLean = flightLean;
-        const int32_t liveDistance = jumpDistance;
-        passChar('R');
-        ASSERT_TRUE(replayRunning());
-        float replayedLean = 0;
-        int32_t replayedDistance = 0;
-        while (replayRunning()) {
-            replayedLean = flightLean;
-            replayedDistance = jumpDistance;
-            pass();
-        }
-        EXPECT_EQ(replayedLean, liveLean);
-        EXPECT_EQ(replayedDistance, liveDistance);
+        const auto result = [] { return std::pair{flightLean, jumpDistance}; };
+        const auto live = result();
+        auto replayed = std::pair{0.0f, 0};
+        for (passChar('R'); replayRunning(); pass())
+            replayed = result();
+        EXPECT_EQ(replayed, live);
     }
-    setRandomSeedSource(nullptr);
 }
 
 TEST_F(Jump, RNeedsAFinishedJumpAndTheJumperOnTheGround) {

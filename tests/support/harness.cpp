@@ -208,14 +208,12 @@ void resizeGameWindow(int width, int height) {
     ensureGameWindow();
     platformSetWindowSize(width, height);
     // The X server's turn; the size messages are the window's, not the game's.
-    for (int tries = 0; tries < 50; ++tries) {
-        PlatformMessage m;
+    PlatformMessage m;
+    int w = 0, h = 0;
+    for (int tries = 0; tries < 50 && (w != width || h != height); ++tries, usleep(20000)) {
         while (platformPollMessage(&m)) {
         }
-        int w, h;
         platformClientSize(&w, &h);
-        if (w == width && h == height) break;
-        usleep(20000);
     }
     ensureGameWindow();
 }
