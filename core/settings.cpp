@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -94,24 +95,42 @@ void readWindowSize() {
 
 namespace {
 
+// A file's first line, for a message.
+std::string fileText(const SettingFile& file) {
+    std::string text(file.buffer, strnlen(file.buffer, sizeof(file.buffer)));
+    return text.substr(0, text.find_first_of("\r\n"));
+}
+
 // One window dimension: the fallback, with a line saying why, when the value cannot be used.
-void fitDimension(const SettingFile& file, int32_t& value, int32_t least, int32_t most,
-                  int32_t fallback, const char* what) {
-    if (value >= least && (most <= 0 || value <= most)) return;
-    if (most > 0 && fallback > most) fallback = most;
-    char text[sizeof(file.buffer)];
-    std::snprintf(text, sizeof text, "%s", file.buffer);
-    text[std::strcspn(text, "\r\n")] = '\0';
-    std::fprintf(stderr, "%s: \"%s\" is no usable window %s; using %d\n", file.path, text, what,
-                 static_cast<int>(fallback));
+void fitDimension(const SettingFile& file, int32_t& value, int32_t least, int32_t fallback,
+                  const char* what) {
+    if (value >= least) return;
+    std::fprintf(stderr, "%s: \"%s\" is no usable window %s; using %d\n", file.path,
+                 fileText(file).c_str(), what, static_cast<int>(fallback));
     value = fallback;
+}
+
+bool fits(int32_t size, int32_t desktop) {
+    return desktop <= 0 || size <= desktop;
 }
 
 } // namespace
 
 void fitWindowSize(int32_t desktopWidth, int32_t desktopHeight) {
-    fitDimension(resxFile, windowWidth, kLeastWindowWidth, desktopWidth, 800, "width");
-    fitDimension(resyFile, windowHeight, kLeastWindowHeight, desktopHeight, 600, "height");
+    fitDimension(resxFile, windowWidth, kLeastWindowWidth, 800, "width");
+    fitDimension(resyFile, windowHeight, kLeastWindowHeight, 600, "height");
+    if (fits(windowWidth, desktopWidth) && fits(windowHeight, desktopHeight)) return;
+    // Width and height fall back together: one alone would change the picture's shape.
+    WindowSize fallback{800, 600};
+    for (const WindowSize& size : kLauncherWindowSizes)
+        if (fits(size.width, desktopWidth) && fits(size.height, desktopHeight)) fallback = size;
+    std::fprintf(
+        stderr, "%s, %s: %d x %d does not fit the usable desktop of %d x %d; using %d x %d\n",
+        resxFile.path, resyFile.path, static_cast<int>(windowWidth), static_cast<int>(windowHeight),
+        static_cast<int>(desktopWidth), static_cast<int>(desktopHeight),
+        static_cast<int>(fallback.width), static_cast<int>(fallback.height));
+    windowWidth = fallback.width;
+    windowHeight = fallback.height;
 }
 
 namespace {

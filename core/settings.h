@@ -57,9 +57,15 @@ void readWindowSize();
 // A window smaller than this shows too little of the game to play it.
 constexpr int32_t kLeastWindowWidth = 320;
 constexpr int32_t kLeastWindowHeight = 240;
-// After the window size is read: a dimension that is not a number, too small or larger
-// than the usable desktop (0: unknown) falls back to 800 x 600 (or the desktop), with one
-// line on standard error naming the file and its text.
+// The window sizes the launcher offers, smallest first.
+struct WindowSize {
+    int32_t width, height;
+};
+constexpr WindowSize kLauncherWindowSizes[] = {{640, 480}, {800, 600}, {1024, 768}};
+// After the window size is read: a dimension that is not a number or too small falls back
+// to 800 or 600. A size larger than the usable desktop (0: unknown) falls back as a pair,
+// keeping a launcher shape: the largest launcher size that fits, else 800 x 600. Each
+// fallback says so in one line on standard error, naming the files and their text.
 void fitWindowSize(int32_t desktopWidth, int32_t desktopHeight);
 // Batch 2, first half: hill, speed, precipitation, hidden switch, detail, season, dR, dG, dB.
 void readSceneBatch();

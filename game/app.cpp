@@ -16,6 +16,7 @@
 #include "game/sound_cues.h"
 #include "render/gl.h"
 #include "render/quadrics.h"
+#include "render/screen_anchor.h"
 #include "render/textures.h"
 #include "jump/jump_state.h"
 #include "score/hud.h"
@@ -46,7 +47,7 @@ void resizeViewport(int width, int height) {
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(55.0, static_cast<double>(width) / static_cast<double>(height), 6.0, 60000.0);
+    applyScenePerspective(static_cast<double>(width) / static_cast<double>(height));
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

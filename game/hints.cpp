@@ -4,6 +4,7 @@
 
 #include "core/file_io.h"
 #include "core/settings.h"
+#include "game/app.h"
 #include "game/save_notices.h"
 #include "jump/jump_state.h"
 
@@ -30,6 +31,8 @@ namespace {
 constexpr const char* kHintsFile = "Data/hints.dat";
 // About two seconds a hint.
 constexpr int kHintSteps = 120;
+// About a second for the game's word on the player's own choice.
+constexpr int kNoticeSteps = 60;
 
 bool hintsWanted = true;
 const char* shown = nullptr;
@@ -71,7 +74,11 @@ bool hintsOn() {
 void toggleHints() {
     hintsWanted = !hintsWanted;
     if (!hintsWanted) shown = nullptr;
-    // A preference: if it cannot be kept, the game says so and plays on with it for this run.
+    // The band is seen only over the scene; on the start screen the choice speaks later.
+    if (sceneShown())
+        showNotice(hintsWanted ? "podpowiedzi włączone" : "podpowiedzi wyłączone", kNoticeSteps);
+    // A preference: if it cannot be kept, the game says so (over the notice above) and plays on
+    // with it for this run.
     noteSave("podpowiedzi", kHintsFile, replaceFile(kHintsFile, hintsWanted ? "1" : "0", 1));
 }
 

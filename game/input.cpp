@@ -192,7 +192,12 @@ void handleGameRightClick() {
 }
 
 void handleGameMouseMove(int x, int y) {
-    if (!gamePaused && !helpShown && !replayRunning()) handleJumpMouseMove(x, y);
+    if (replayRunning())
+        followLiveCursor(x, y);
+    else if (gamePaused || helpShown)
+        followCursor(x, y);
+    else
+        handleJumpMouseMove(x, y);
 }
 
 void handlePadButton(int button) {

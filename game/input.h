@@ -16,8 +16,9 @@ void resetJumpAndCamera();
 void handleGameKey(int key);
 void handleGameChar(int ch);
 void handlePadButton(int button);
-// The mouse as the game window takes it: nothing while paused or helped; a click ends a
-// replay, and moves and right clicks do nothing in one.
+// The mouse as the game window takes it: no click acts while paused or helped; a click ends
+// a replay, and right clicks do nothing in one. A move always sets the cursor (the live
+// one under a replay), and leans only in the running jump.
 void handleGameLeftClick();
 void handleGameRightClick();
 void handleGameMouseMove(int x, int y);

@@ -73,6 +73,13 @@ void onCommand(JumpCommand command, int32_t value) {
     if (playing) return;
     if (command == JumpCommand::Start && startAllowed() && sceneShown()) beginRecording();
     if (recorder != Recorder::Recording) return;
+    // The cursor followed while the scene stands still counts only where it ended.
+    if (command == JumpCommand::Cursor && !current.commands.empty() &&
+        current.commands.back().step == current.steps &&
+        current.commands.back().command == JumpCommand::Cursor) {
+        current.commands.back().value = value;
+        return;
+    }
     // More than a file can hold could not be played back from one.
     if (current.commands.size() >= kCommandsPerStep * (uint64_t{current.steps} + 1)) {
         endRecording();
@@ -103,6 +110,9 @@ Recording shown;
 uint32_t shownStep = 0;
 size_t nextCommand = 0, nextSeed = 0;
 bool slow = false, slowSkips = false;
+// Where the player's mouse went while the replay played.
+bool liveCursorMoved = false;
+int liveCursorX = 0, liveCursorY = 0;
 
 const StateFields* const kLiveGroups[] = {&jumpStateFields(), &cameraMotionFields(),
                                           &cameraChoiceFields(), &venueAnimationFields()};
@@ -230,6 +240,7 @@ void startReplay(const Recording& recording) {
     setRandomSeedSource(replaySeed);
     playing = true;
     slow = slowSkips = false;
+    liveCursorMoved = false;
     shownStep = 0;
     nextCommand = nextSeed = 0;
     playCommands(0);
@@ -262,12 +273,20 @@ void endReplay() {
     playing = false;
     slow = false;
     restoreLive();
+    if (liveCursorMoved) followCursor(liveCursorX, liveCursorY);
+    liveCursorMoved = false;
+}
+
+void followLiveCursor(int x, int y) {
+    liveCursorMoved = true;
+    liveCursorX = x;
+    liveCursorY = y;
 }
 
 void resetReplay() {
     // Nothing of a replay's game is given back: the program's start state stands.
     if (playing) setRandomSeedSource(live.seedSource);
-    playing = slow = slowSkips = false;
+    playing = slow = slowSkips = liveCursorMoved = false;
     recorder = Recorder::Idle;
     current = Recording{};
     currentIsRecord = false;

@@ -41,8 +41,10 @@ void startReplay(const Recording& recording);
 // the end after the last.
 void stepReplay();
 void toggleReplaySlow();
-// Back to the live game exactly as it was.
+// Back to the live game exactly as it was, but for the cursor, which the player moved on.
 void endReplay();
+// A mouse move during a replay: the live jump's cursor, taken up when the replay ends.
+void followLiveCursor(int x, int y);
 
 // Nothing recorded, nothing playing (program start).
 void resetReplay();

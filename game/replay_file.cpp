@@ -52,6 +52,7 @@ std::vector<std::pair<uint32_t, uint32_t>> seedRuns(const std::vector<uint32_t>&
 bool commandValueSound(JumpCommand command, int32_t value) {
     switch (command) {
     case JumpCommand::Steer:
+    case JumpCommand::Cursor:
         return true;
     case JumpCommand::Lean:
         return value >= -1 && value <= 1;
@@ -174,7 +175,7 @@ bool decodeReplay(const std::vector<uint8_t>& bytes, int32_t wantHill, Recording
     for (uint32_t i = 0; i < commandCount; ++i, p += kCommandBytes) {
         const ReplayCommand c{getU16(p), static_cast<JumpCommand>(p[2]),
                               static_cast<int32_t>(getU32(p + 4))};
-        if (p[2] > static_cast<uint8_t>(JumpCommand::Lean) || p[3] != 0 ||
+        if (p[2] > static_cast<uint8_t>(JumpCommand::Cursor) || p[3] != 0 ||
             !commandValueSound(c.command, c.value))
             return fail(why, "command " + std::to_string(i) + " unknown");
         if (c.step > steps || c.step < lastStep)

@@ -27,9 +27,10 @@ struct Recording {
 // Two minutes of steps: the longest jump on the slowest speed stands still well before.
 constexpr uint32_t kMaxReplaySteps = 7200;
 constexpr uint16_t kReplayVersion = 1;
-// A step holds at most a stick lean, a click's start and take-off, or a mouse move; and two
-// figure steps, each of which may call the judges.
-constexpr uint64_t kCommandsPerStep = 3, kSeedsPerStep = 2;
+// A step holds at most a stick lean, a click's start and take-off, or a mouse move, and
+// the cursor where a stop (pause, help) left it; and two figure steps, each of which may
+// call the judges.
+constexpr uint64_t kCommandsPerStep = 4, kSeedsPerStep = 2;
 
 // Bytes of a recording's start: the jump, the cameras' motion and the venue.
 size_t replayStartSize();

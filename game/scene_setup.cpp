@@ -1,5 +1,6 @@
 #include "game/scene_setup.h"
 
+#include "camera/views.h"
 #include "core/environment.h"
 #include "core/settings.h"
 #include "jump/jump_state.h"
@@ -7,6 +8,7 @@
 #include "render/quadrics.h"
 #include "render/text.h"
 #include "render/textures.h"
+#include "venue/animation.h"
 
 namespace {
 
@@ -70,6 +72,9 @@ void prepareSceneState() {
     readFogMode();
     fillJitterTables();
     drawStartWind();
+    // The first frame of the scene comes before its first step: it must already look from
+    // the chosen view at the gate, not from the origin or from the last session's shot.
+    placeCameraStill(airshipTravel);
 }
 
 void setupSceneGraphics() {

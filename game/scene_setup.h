@@ -7,7 +7,7 @@ void setupScene();
 // fog mode, the jitter tables and the start wind. Needs no GL context.
 void setupSceneState();
 // The same after the settings are read: what follows from them (a time demo sets the hill
-// and speed of its file in between).
+// and speed of its file in between), and the camera placed for the scene's first frame.
 void prepareSceneState();
 // The graphics of the scene the settings describe: time-of-day lights and clear colour,
 // fixed state, lights, material, textures, fog, quadrics and fonts.

@@ -49,6 +49,9 @@ void giveJumpCommand(JumpCommand command, int32_t value) {
     case JumpCommand::Lean:
         leanFlight(value);
         break;
+    case JumpCommand::Cursor:
+        followCursor(value & 0xFFFF, (value >> 16) & 0xFFFF);
+        break;
     }
 }
 
@@ -86,13 +89,27 @@ void landingCommand() {
     awaitingStart = 0;
 }
 
+namespace {
+
+int32_t packedCursor() {
+    return static_cast<int32_t>(static_cast<uint32_t>(cursorX) | static_cast<uint32_t>(cursorY)
+                                                                     << 16);
+}
+
+} // namespace
+
 void steerFlight(int x, int y) {
     const int32_t previousY = cursorY;
     cursorX = x & 0xFFFF;
     cursorY = y & 0xFFFF;
-    tell(JumpCommand::Steer, static_cast<int32_t>(static_cast<uint32_t>(cursorX) |
-                                                  static_cast<uint32_t>(cursorY) << 16));
+    tell(JumpCommand::Steer, packedCursor());
     lean(cursorY - previousY);
+}
+
+void followCursor(int x, int y) {
+    cursorX = x & 0xFFFF;
+    cursorY = y & 0xFFFF;
+    tell(JumpCommand::Cursor, packedCursor());
 }
 
 void leanFlight(int32_t dy) {

@@ -56,7 +56,9 @@ void setMotionToReset() {
     landingSink = flightLean = leanLift = 0;
     leanStepUp = 4.5f;
     leanStepDown = 1.5f;
-    jumpDistance = 0;
+    // The points belong to the distance shown: a jump that never reaches the measuring line
+    // must not carry the last one's.
+    jumpDistance = jumpPoints = 0;
     inrunPitch = 0;
 
     atGate = 1;
@@ -116,7 +118,7 @@ void loadJumpState() {
     setMotionToReset();
     jumperY = jumperZ = groundY = 0;
     windFactor = 0;
-    rawRange = jumpPoints = 0;
+    rawRange = 0;
     for (int i = 0; i < 5; ++i)
         inrunProfileZ[i] = inrunProfileY[i] = 0;
     windSpeed = windChange = 0;

@@ -1,10 +1,13 @@
 // The red on-screen texts: distance, wind, record, countdown, style marks and points.
+#include <cmath>
 #include <cstdio>
+#include <string>
 
 #include "score/records.h"
 #include "score/hud.h"
 #include "jump/jump_state.h"
 #include "render/gl.h"
+#include "render/screen_anchor.h"
 #include "render/text.h"
 
 namespace {
@@ -25,6 +28,66 @@ void hudView() {
     gluLookAt(0, 0, 10, 0, 5, 0, 0, 1, 0);
 }
 
+// A raster position of the 4:3 layout, kept at its edge of the window.
+void rasterAt(ScreenEdge edge, float x, float y, float z = 0) {
+    ScreenAnchor anchor(edge);
+    glRasterPos3f(x, y, z);
+}
+
+float rasterX() {
+    GLfloat position[4];
+    glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
+    return position[0];
+}
+
+bool rasterValid() {
+    GLboolean valid = GL_FALSE;
+    glGetBooleanv(GL_CURRENT_RASTER_POSITION_VALID, &valid);
+    return valid == GL_TRUE;
+}
+
+// The right panels run on past the window's edge; in a small window their texts would too.
+constexpr float kEdgeMargin = 4; // pixels
+
+// Where a text of this width from the raster position would pass the window's right edge,
+// the raster position moves left just enough.
+void keepInsideWindow(float width) {
+    if (!rasterValid()) return;
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const float over = rasterX() + width - (static_cast<float>(viewport[2]) - kEdgeMargin);
+    if (over > 0) glBitmap(0, 0, 0, 0, -std::ceil(over), 0, nullptr);
+}
+
+std::string twoDigits(int32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d", static_cast<int>(value));
+    return text;
+}
+
+// " rekord: 123 m." in its panel at the top right (drawStatusPanels), whose left end lies
+// at x 5 and depth -0.5 of the screen plane. Where the panel is too narrow for it at this
+// window size it comes in the help font.
+void printRecord(float x, float y) {
+    constexpr float kPanelLeft = 4, kPanelDepth = -0.5f; // in the HUD's translated frame
+    constexpr float kBorder = 2;                         // the leading space does the rest
+    rasterAt(ScreenEdge::Right, kPanelLeft, y, kPanelDepth);
+    const bool panelSeen = rasterValid();
+    const float left = rasterX() + kBorder;
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const std::string number = twoDigits(recordDistance);
+    const std::string text = " rekord: " + number + " m.";
+    const float right = static_cast<float>(viewport[2]) - kEdgeMargin;
+    const GLuint font =
+        panelSeen && right - textWidth(smallFont, text.c_str()) < left ? helpFont : smallFont;
+    rasterAt(ScreenEdge::Right, x, y);
+    keepInsideWindow(textWidth(font, text.c_str()));
+    printText(font, " rekord: ");
+    printText(font, number.c_str());
+    printText(font, " m.");
+}
+
 } // namespace
 
 int32_t jumpTotal() {
@@ -43,26 +106,24 @@ void drawJumpHud() {
 
     glColor3f(255, 0, 0);
     glTranslatef(0, 5, 0);
-    glRasterPos2f(-5.5f, -5);
+    rasterAt(ScreenEdge::Left, -5.5f, -5);
     if (landed()) printNumber(largeFont, jumpDistance);
     glTranslatef(1, 0, 0);
     if (landed()) printText(largeFont, "m");
     printText(smallFont, " ");
 
-    glRasterPos2f(-10.8f, 7.6f);
+    rasterAt(ScreenEdge::Left, -10.8f, 7.6f);
     printNumber(smallFont, windSpeed);
     printText(smallFont, "m/s");
     printText(smallFont, " ");
 
-    glRasterPos2f(4.3f, 7.7f);
-    if (landed()) {
-        printText(smallFont, " rekord: ");
-        printNumber(smallFont, recordDistance);
-        printText(smallFont, " m.");
-    }
+    if (landed())
+        printRecord(4.3f, 7.7f);
+    else
+        rasterAt(ScreenEdge::Right, 4.3f, 7.7f);
 
     if (awaitingStart == 1 && startCountdown >= 0) {
-        glRasterPos2f(-0.7f, 3.7f);
+        rasterAt(ScreenEdge::Middle, -0.7f, 3.7f);
         printNumber(smallFont, startCountdown / 100);
     }
     glPopMatrix();
@@ -76,12 +137,16 @@ void drawScoreBoard() {
             {6.3f, 7.5f}, {6.1f, 6.4f}, {5.85f, 5.4f}, {5.62f, 4.4f}, {5.45f, 3.5f}};
         glColor3f(255, 0, 0);
         for (int i = 0; i < 5; ++i) {
-            glRasterPos2f(markPositions[i][0], markPositions[i][1]);
-            printNumber(largeFont, styleMarks[i]);
+            rasterAt(ScreenEdge::Right, markPositions[i][0], markPositions[i][1]);
+            const std::string mark = twoDigits(styleMarks[i]);
+            keepInsideWindow(textWidth(largeFont, mark.c_str()) + textWidth(smallFont, "pkt"));
+            printText(largeFont, mark.c_str());
             printText(smallFont, "pkt");
         }
-        glRasterPos2f(3.4f, 0);
-        printNumber(largeFont, jumpTotal());
+        rasterAt(ScreenEdge::Right, 3.4f, 0);
+        const std::string total = twoDigits(jumpTotal());
+        keepInsideWindow(textWidth(largeFont, total.c_str()) + textWidth(largeFont, " pkt."));
+        printText(largeFont, total.c_str());
         printText(largeFont, " pkt.");
     }
     glPopMatrix();

@@ -90,14 +90,17 @@ TEST(Pause, TheDimmedPictureSaysPauzaAndOnlyCameraKeysQAndEscAct) {
     EXPECT_EQ(look.whiteOutside, 0) << "everything else dimmed";
     EXPECT_LT(look.brightness, 0.6 * running.brightness) << "the whole picture darker";
 
-    // Clicks, the start and confirm keys and the mouse do nothing.
+    // Clicks and the start and confirm keys do nothing; the mouse only moves the cursor.
     const uint64_t atPause = hashGameState();
     passLeftClick();
     passRightClick();
     passKey(VK_SPACE);
     passKey(VK_RETURN);
-    passMouseMove(400, 500);
     EXPECT_EQ(hashGameState(), atPause);
+    const float lean = flightLean;
+    passMouseMove(400, 500);
+    EXPECT_EQ(cursorY, 500);
+    EXPECT_EQ(flightLean, lean);
     EXPECT_TRUE(gamePaused);
 
     // A camera key shows its view at once, the clock still stopped.

@@ -247,7 +247,7 @@ TEST_F(Controls, ResetRestoresItsColumnAndLeavesTheRestAlone) {
     want["windSpeed"] = 3 + 3;
     // Not touched by the reset.
     for (const char* kept : {"groundY", "inrunProfileZ[0]", "inrunProfileY[4]", "windFactor",
-                             "rawRange", "jumpPoints", "windChangeRange[0]", "windChangeRange[1]",
+                             "rawRange", "windChangeRange[0]", "windChangeRange[1]",
                              "windStartRangeAlt[0]", "windStartRangeAlt[1]", "cursorX", "cursorY"})
         want[kept] = 3;
     const Values got = jumpValues();

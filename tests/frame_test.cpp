@@ -6,11 +6,14 @@
 #include <string>
 
 #include "game/app.h"
+#include "game/frame.h"
 #include "core/settings.h"
+#include "game/scene_setup.h"
 #include "jump/jump_state.h"
 #include "camera/views.h"
 #include "render/gl.h"
 #include "support/harness.h"
+#include "venue/animation.h"
 
 namespace {
 
@@ -97,6 +100,34 @@ TEST(Frame, CameraSeesTheJumperWhereThePreviousFrameLeftHim) {
     }
     EXPECT_EQ(crossings, 1);
     EXPECT_GT(risingFrames, 0);
+}
+
+// The scene's first frame comes before its first step: it already looks through the shot
+// of the chosen view, at program start and after Esc from a jump under way alike.
+TEST(Frame, TheFirstSceneFrameIsTheOneWithTheShotPlaced) {
+    TempGameDir dir;
+    dir.writeDefaults();
+    dir.configure(2, 1, 0, 6);
+    startGame();
+    frames(1);
+    for (const char* when : {"at program start", "after Esc and a new start"}) {
+        SCOPED_TRACE(when);
+        leaveStartScreen();
+        const Picture first = lastFrame();
+        // Again as drawn after a start-screen frame (the GL state left colours the texts).
+        placeCameraStill(airshipTravel);
+        startScreenActive = 1;
+        drawFrame();
+        startScreenActive = 0;
+        sceneGraphicsPending = true;
+        const Picture placed = frameNow();
+        if (differingPixels(first, placed) != 0) savePng(first, "first_scene_frame");
+        EXPECT_EQ(differingPixels(first, placed), 0);
+        passKey(VK_SPACE); // the last shot then follows a jumper away from the gate
+        frames(60);
+        passKey(VK_ESCAPE);
+        passKey(VK_UP);
+    }
 }
 
 TEST(Frame, FreeCameraHidesTheHud) {

@@ -62,6 +62,10 @@ TEST_F(Hints, TheTotalCountsTheMarksWithTheDistancePoints) {
         EXPECT_EQ(jumpTotal(), jumpPoints + marks);
         EXPECT_EQ(jumpPoints, static_cast<int>(jumpDistance * static_cast<double>(1.8f)))
             << "the distance points themselves stay";
+        ASSERT_GT(jumpPoints, 0);
+        passLeftClick(); // the next jump: no points until it reaches the measuring line
+        EXPECT_EQ(atGate, 1);
+        EXPECT_EQ(jumpPoints, 0);
     }
 }
 
@@ -147,8 +151,14 @@ TEST_F(Hints, HintsNeverChangeTheJumpAndHTurnsThemOffForGood) {
     passChar('h');
     EXPECT_TRUE(hintsOn());
     EXPECT_EQ(dir->readData("hints.dat"), "1");
+    ASSERT_NE(currentNotice(), nullptr) << "H says what it did";
+    EXPECT_STREQ(currentNotice(), "podpowiedzi włączone");
     passChar('H');
     EXPECT_FALSE(hintsOn());
+    ASSERT_NE(currentNotice(), nullptr);
+    EXPECT_STREQ(currentNotice(), "podpowiedzi wyłączone");
+    frames(60);
+    EXPECT_EQ(currentNotice(), nullptr) << "for about a second";
 }
 
 TEST_F(Hints, F1ShowsTheHelpWithTheClockStoppedAndF1OrEscHidesIt) {

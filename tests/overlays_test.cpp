@@ -22,15 +22,7 @@
 
 namespace {
 
-// A 2 x 2 opaque texture of one colour in place of a loaded picture.
-void paint(GLuint* handle, unsigned char r, unsigned char g, unsigned char b) {
-    const unsigned char texels[16] = {r, g, b, 255, r, g, b, 255, r, g, b, 255, r, g, b, 255};
-    glGenTextures(1, handle);
-    glBindTexture(GL_TEXTURE_2D, *handle);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
-}
+constexpr auto paint = paintTexture;
 
 struct Rgb {
     int r, g, b;

@@ -87,13 +87,14 @@ void endWatch() {
     setRandomSeedSource(nullptr);
 }
 
-// The same jump, then one plain pass where the other run took R: the state a replay
-// must give back.
-std::vector<unsigned char> stateWithoutReplay(const Script& s) {
+// The same jump, then one pass where the other run took R (plain, or with the mouse moves
+// the replay was given): the state a replay must give back.
+std::vector<unsigned char> stateWithoutReplay(
+    const Script& s, const std::function<void()>& lastPass = [] { frames(1); }) {
     resetGameState();
     TempGameDir dir(false);
     playScriptedJump(dir, s);
-    frames(1);
+    lastPass();
     endWatch();
     return snapshotGameState();
 }
@@ -164,7 +165,8 @@ TEST_F(Jump, SlowMotionShowsEveryStepTwiceAsLong) {
 
 TEST(ReplayEnds, EveryEndingKeyGivesTheLiveGameBackAndDoesNothingElse) {
     const Script s{1, true};
-    const auto reference = stateWithoutReplay(s);
+    // The mouse moved during the replay: the live cursor is where it went.
+    const auto reference = stateWithoutReplay(s, [] { passMouseMove(400, 100); });
     const std::vector<std::function<void()>> endings = {
         [] { passChar('R'); },
         [] { passKey(VK_RETURN); },
@@ -191,6 +193,35 @@ TEST(ReplayEnds, EveryEndingKeyGivesTheLiveGameBackAndDoesNothingElse) {
         endings[e]();
         EXPECT_FALSE(replayRunning()) << "ending " << e;
         EXPECT_EQ(snapshotGameState(), reference) << "ending " << e;
+    }
+}
+
+// Paused or helped in the air, the player moves the mouse up; resumed, a little down. The
+// cursor followed the stop, so that move leans forward, and the replay does the same.
+TEST_F(Jump, AMoveWhileTheJumpStandsStillSetsTheCursorAndOnlyTheLeanWaits) {
+    using Stop = void (*)();
+    for (Stop stop : {Stop([] { passChar('P'); }), Stop([] { passKey(VK_F1); })}) {
+        enterHill(*dir, 2);
+        ASSERT_TRUE(runAndTakeOff());
+        framesUntil([] { return extendStep == 0; }, 100);
+        passMouseMove(400, 300);
+        const float lean = flightLean;
+        stop();
+        passMouseMove(400, 100);
+        EXPECT_EQ(cursorY, 100);
+        EXPECT_EQ(flightLean, lean) << "no lean while it stands still";
+        stop();
+        passMouseMove(400, 150);
+        EXPECT_GT(flightLean, lean) << "down from where the cursor went: forward";
+
+        ASSERT_TRUE(waitForLanding());
+        ASSERT_GE(framesUntil([] { return !recordingInProgress(); }, 4000), 0);
+        const auto result = [] { return std::pair{flightLean, jumpDistance}; };
+        const auto live = result();
+        auto replayed = std::pair{0.0f, 0};
+        for (passChar('R'); replayRunning(); pass())
+            replayed = result();
+        EXPECT_EQ(replayed, live);
     }
 }
 

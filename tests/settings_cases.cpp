@@ -182,7 +182,8 @@ TEST_F(SettingsDir, ColoursAndFog) {
 }
 
 // Values that cannot be used fall back, each dimension or choice on its own, with a line
-// naming the file; usable ones stay as read.
+// naming the file; usable ones stay as read. A size beyond the desktop falls back as a pair
+// to a launcher size, so its shape stays.
 TEST_F(SettingsDir, UnusableWindowSizesAndChoicesFallBackToTheDefaults) {
     struct Size {
         const char *x, *y;
@@ -192,10 +193,14 @@ TEST_F(SettingsDir, UnusableWindowSizesAndChoicesFallBackToTheDefaults) {
     const Size sizes[] = {
         {"1024", "768", 1920, 1080, 1024, 768},   {"0", "768", 1920, 1080, 800, 768},
         {"-5", "abc", 1920, 1080, 800, 600},      {"319", "239", 1920, 1080, 800, 600},
-        {"320", "240", 1920, 1080, 320, 240},     {"99999", "600", 1920, 1080, 800, 600},
-        {"1920", "1080", 1920, 1080, 1920, 1080}, {"1921", "1081", 1920, 1080, 800, 600},
+        {"320", "240", 1920, 1080, 320, 240},     {"99999", "600", 1920, 1080, 1024, 768},
+        {"1920", "1080", 1920, 1080, 1920, 1080}, {"1921", "1081", 1920, 1080, 1024, 768},
         {"5000", "4000", 0, 0, 5000, 4000},   // no desktop to ask: only the least size holds
         {"2000", "2000", 640, 480, 640, 480}, // a desktop smaller than the fallback
+        {"1024", "768", 1366, 740, 800, 600}, // a panel takes the height: not 1024 x 600
+        {"1024", "768", 1000, 768, 800, 600},     {"800", "600", 799, 2000, 640, 480},
+        {"abc", "900", 1920, 800, 1024, 768}, // 800 x 900 is too tall
+        {"800", "600", 600, 400, 800, 600},   // no launcher size fits
     };
     for (const Size& c : sizes) {
         SCOPED_TRACE(std::string(c.x) + " x " + c.y);

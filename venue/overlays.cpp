@@ -8,6 +8,7 @@
 #include "jump/jump_state.h"
 #include "render/batch.h"
 #include "render/gl.h"
+#include "render/screen_anchor.h"
 #include "render/textures.h"
 #include "venue/quads.h"
 
@@ -45,8 +46,9 @@ void placedQuad(float x, float y, float z, float angleX, float sx, float sy, voi
 // A panel of the layer in `texture`. A picture without cut-outs shows the same with
 // blending and the alpha test off (under GL_REPLACE its alpha is 1 everywhere), and the
 // rasteriser then fills it far faster: a panel covers much of the window.
-void panel(GLuint texture, float x, float y, float z, float angleX, float sx, float sy,
-           void (*quad)()) {
+void panel(ScreenEdge edge, GLuint texture, float x, float y, float z, float angleX, float sx,
+           float sy, void (*quad)()) {
+    ScreenAnchor anchor(edge);
     glBindTexture(GL_TEXTURE_2D, texture);
     const bool opaque = textureOpaque(texture);
     if (opaque) {
@@ -67,17 +69,19 @@ void drawStatusPanels() {
     const GLuint wind = windSpeed < 0   ? textures.windred
                         : windSpeed > 0 ? textures.windgreen
                                         : textures.nowind;
-    panel(wind, -9.37f, 8.9f, 0, 25, 2.3f, 2, unitQuad);
+    // The wind's sign and box, and the distance's, at the left; record, marks and total at
+    // the right.
+    panel(ScreenEdge::Left, wind, -9.37f, 8.9f, 0, 25, 2.3f, 2, unitQuad);
 
     const bool onGround = jumperY == groundY;
     if (onGround) {
-        panel(textures.corner, -7, -0.2f, 0, 0, 4, 1, croppedQuad);
-        panel(textures.corner2, 5.5f, 3.5f, -2.5f, 27, 4, 6, unitQuad);
+        panel(ScreenEdge::Left, textures.corner, -7, -0.2f, 0, 0, 4, 1, croppedQuad);
+        panel(ScreenEdge::Right, textures.corner2, 5.5f, 3.5f, -2.5f, 27, 4, 6, unitQuad);
     }
-    panel(textures.corner, -14, 11.5f, 0, 0, 7, 2.4f, croppedQuadFlipped);
+    panel(ScreenEdge::Left, textures.corner, -14, 11.5f, 0, 0, 7, 2.4f, croppedQuadFlipped);
     if (onGround) {
-        panel(textures.corner, 3, -0.18f, -0.5f, 0, 4, 1, croppedQuadMirrored);
-        panel(textures.corner, 5, 12.3f, -0.5f, 0, 7, 2.4f, croppedQuadTurned);
+        panel(ScreenEdge::Right, textures.corner, 3, -0.18f, -0.5f, 0, 4, 1, croppedQuadMirrored);
+        panel(ScreenEdge::Right, textures.corner, 5, 12.3f, -0.5f, 0, 7, 2.4f, croppedQuadTurned);
     }
     endLayer();
 }
@@ -86,6 +90,7 @@ void drawStartLight() {
     if (awaitingStart != 1) return;
     beginLayer(5);
     glBindTexture(GL_TEXTURE_2D, startCountdown >= 0 ? textures.greenlight : textures.redlight);
+    ScreenAnchor anchor(ScreenEdge::Middle);
     placedQuad(-0.5f, 8.2f, 0, 0, 2, 2, unitQuad);
     endLayer();
 }

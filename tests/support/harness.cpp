@@ -195,6 +195,29 @@ void startDetailedScene(TempGameDir& dir, int hill, int lighting) {
     frames(1);
 }
 
+void paintTexture(unsigned int* handle, unsigned char r, unsigned char g, unsigned char b) {
+    const unsigned char texels[16] = {r, g, b, 255, r, g, b, 255, r, g, b, 255, r, g, b, 255};
+    glGenTextures(1, handle);
+    glBindTexture(GL_TEXTURE_2D, *handle);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+}
+
+void resizeGameWindow(int width, int height) {
+    ensureGameWindow();
+    platformSetWindowSize(width, height);
+    // The X server's turn; the size messages are the window's, not the game's.
+    PlatformMessage m;
+    int w = 0, h = 0;
+    for (int tries = 0; tries < 50 && (w != width || h != height); ++tries, usleep(20000)) {
+        while (platformPollMessage(&m)) {
+        }
+        platformClientSize(&w, &h);
+    }
+    ensureGameWindow();
+}
+
 void Picture::at(int x, int yFromTop, int* r, int* g, int* b) const {
     int row = height - 1 - yFromTop;
     const unsigned char* p = &rgb[(static_cast<size_t>(row) * width + x) * 3];

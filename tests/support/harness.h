@@ -68,6 +68,11 @@ void leaveStartScreen();
 // taken into the scene for one frame.
 void startDetailedScene(TempGameDir& dir, int hill, int lighting);
 
+// A 2 x 2 opaque texture of one colour in place of a loaded picture (GL texture name).
+void paintTexture(unsigned int* handle, unsigned char r, unsigned char g, unsigned char b);
+// The game window resized to this client size, the viewport and projection following.
+void resizeGameWindow(int width, int height);
+
 // The last drawn frame, read from the back buffer just before its swap.
 struct Picture {
     int width = 0, height = 0;
