@@ -1,6 +1,7 @@
 // The red on-screen texts: distance, wind, record, countdown, style marks and points.
 #include <cstdio>
 
+#include "core/language.h"
 #include "score/records.h"
 #include "score/hud.h"
 #include "jump/jump_state.h"
@@ -56,7 +57,8 @@ void drawJumpHud() {
 
     glRasterPos2f(4.3f, 7.7f);
     if (landed()) {
-        printText(smallFont, " rekord: ");
+        // TRANSLATORS: the HUD's words keep their spaces and stay short; "pkt" is "points".
+        printText(smallFont, _(" rekord: "));
         printNumber(smallFont, recordDistance);
         printText(smallFont, " m.");
     }
@@ -78,11 +80,11 @@ void drawScoreBoard() {
         for (int i = 0; i < 5; ++i) {
             glRasterPos2f(markPositions[i][0], markPositions[i][1]);
             printNumber(largeFont, styleMarks[i]);
-            printText(smallFont, "pkt");
+            printText(smallFont, _("pkt"));
         }
         glRasterPos2f(3.4f, 0);
         printNumber(largeFont, jumpTotal());
-        printText(largeFont, " pkt.");
+        printText(largeFont, _(" pkt."));
     }
     glPopMatrix();
 }
