@@ -10,8 +10,11 @@ constexpr const char* kDomain = "valmora";
 } // namespace
 
 void setUpLanguage(const std::string& localeDir) {
-    std::setlocale(LC_ALL, "");
-    // A decimal comma would change what the settings parser and --timedemo read and print.
+    // The messages alone: the rest of the game stays in the C locale, where Xlib writes the
+    // window's title as a type every tool reads (under C.UTF-8 it names the type "UTF-8").
+    std::setlocale(LC_MESSAGES, "");
+    // The launcher's toolkit takes the whole locale; a decimal comma would still change what
+    // the settings files and --timedemo read and print.
     std::setlocale(LC_NUMERIC, "C");
     bindtextdomain(kDomain, localeDir.c_str());
     bind_textdomain_codeset(kDomain, "UTF-8");

@@ -9,9 +9,10 @@
 // Marks a text kept in a table; it is translated where it is shown.
 #define N_(text) text
 
-// The language from the environment (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), the catalogues
-// from localeDir (<lang>/LC_MESSAGES/valmora.mo). Numbers keep the C locale's form, so files
-// and printed figures read the same in every language.
+// The language of the messages from the environment (LANGUAGE, LC_ALL, LC_MESSAGES, LANG),
+// the catalogues from localeDir (<lang>/LC_MESSAGES/valmora.mo), always read as UTF-8.
+// Numbers keep the C locale's form, so files and printed figures read the same in every
+// language.
 void setUpLanguage(const std::string& localeDir);
 
 // The language of the catalogue in use ("en"), or "" when the texts show as written.

@@ -20,22 +20,20 @@
 
 namespace {
 
-// The English texts of po/en.po, through gettext's own tools.
+// The English texts of po/en.po, each ended by a NUL by gettext's own tool.
 std::set<std::string> englishTexts() {
     std::set<std::string> texts;
-    FILE* in = popen("msgcat --no-wrap " SOURCE_DIR "/po/en.po", "r");
-    if (!in) return texts;
-    char buffer[4096];
-    const std::string prefix = "msgstr \"";
-    while (std::fgets(buffer, sizeof buffer, in)) {
-        std::string line(buffer);
-        if (line.compare(0, prefix.size(), prefix) != 0) continue;
-        std::string text;
-        for (size_t i = prefix.size(); i < line.size() && line[i] != '"'; ++i)
-            text += line[i] == '\\' ? line[++i] : line[i];
-        if (!text.empty()) texts.insert(text);
+    std::string text;
+    FILE* in = popen("msgexec -i " SOURCE_DIR "/po/en.po 0", "r");
+    for (int c; in && (c = std::fgetc(in)) != EOF;) {
+        if (c) {
+            text += static_cast<char>(c);
+            continue;
+        }
+        texts.insert(text);
+        text.clear();
     }
-    pclose(in);
+    if (in) pclose(in);
     return texts;
 }
 
