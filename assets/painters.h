@@ -5,7 +5,7 @@
 #include "assets/noise.h"
 
 // Start screen and on-screen layers.
-Canvas paintPoster();                            // wall2
+Canvas paintPoster(const char* helpCaption);     // wall2, with "F1 – pomoc" in Polish
 Canvas paintButton(const char* label, bool lit); // but1, but1light, but2, but2light
 Canvas paintPanel();                             // corner
 Canvas paintTallPanel();                         // corner2

@@ -20,7 +20,7 @@ Canvas town(const char* stem) {
 }
 
 const Recipe kRecipes[] = {
-    {"wall2", [](const char*) { return paintPoster(); }},
+    {"wall2", [](const char*) { return paintPoster("F1 – pomoc"); }},
     {"corner", [](const char*) { return paintPanel(); }},
     {"corner2", [](const char*) { return paintTallPanel(); }},
     {"windred", [](const char*) { return paintWindSign(-1); }},
@@ -89,7 +89,21 @@ const Recipe kRecipes[] = {
     {"bustyl3", [](const char*) { return paintBus(3, 'b'); }},
 };
 
+bool writePicture(const Canvas& cv, const std::filesystem::path& path, std::string* error) {
+    if (writeWholeFile(path.string(), encodeBitmap(cv.w, cv.h, toBitmapRgb(cv)))) return true;
+    *error = "cannot write " + path.string();
+    return false;
+}
+
 } // namespace
+
+// "Start" reads the same in English: the game takes the Polish button for it.
+const LanguagePicture kLanguagePictures[] = {
+    {"en", "wall2", [] { return paintPoster("F1 – help"); }},
+    {"en", "but2", [] { return paintButton("Quit", false); }},
+    {"en", "but2light", [] { return paintButton("Quit", true); }},
+};
+const int kLanguagePictureCount = sizeof(kLanguagePictures) / sizeof(kLanguagePictures[0]);
 
 bool paintPicture(const char* stem, Canvas* out) {
     for (const Recipe& r : kRecipes)
@@ -115,12 +129,16 @@ bool writeTextures(const std::string& gameDir, std::string* error) {
             *error = std::string("no picture for texture ") + e.stem;
             return false;
         }
-        std::vector<uint8_t> bytes = encodeBitmap(cv.w, cv.h, toBitmapRgb(cv));
-        fs::path path = dir / (std::string(e.stem) + ".stx");
-        if (!writeWholeFile(path.string(), bytes)) {
-            *error = "cannot write " + path.string();
+        if (!writePicture(cv, dir / (std::string(e.stem) + ".stx"), error)) return false;
+    }
+    for (const LanguagePicture& p : kLanguagePictures) {
+        fs::create_directories(dir / p.language, ec);
+        if (ec) {
+            *error = "cannot create " + (dir / p.language).string() + ": " + ec.message();
             return false;
         }
+        const fs::path path = dir / p.language / (std::string(p.stem) + ".stx");
+        if (!writePicture(p.paint(), path, error)) return false;
     }
     return true;
 }

@@ -26,7 +26,7 @@ Point bezier(Point a, Point b, Point c, Point d, float t) {
 
 } // namespace
 
-Canvas paintPoster() {
+Canvas paintPoster(const char* helpCaption) {
     // Painted in the proportions the start screen shows it (20 x 13.2), then squeezed into
     // a square texture. Only x < 710 is on screen at 4:3, the buttons cover the sky at
     // x 54..216, y 118..205, so the title sits top centre and the hill to the right.
@@ -190,7 +190,7 @@ Canvas paintPoster() {
     }
     // Below the buttons, where a new player looks for the controls.
     TextImage help;
-    if (renderLabel("F1 – pomoc", 30, &help))
+    if (renderLabel(helpCaption, 30, &help))
         paintText(cv, help, 135, 238, 1, 1, [](float, float) { return rgb(226, 234, 255); });
     addGrain(cv, 1.5f, s + 4u);
     Canvas out = resampleArea(cv, 512, 512);

@@ -259,8 +259,7 @@ int main(int argc, char** argv) {
     fs::create_directories(work / "textures");
     fs::path textures = exeDir / "game" / "textures";
     if (fs::exists(textures))
-        for (const auto& e : fs::directory_iterator(textures))
-            fs::copy_file(e.path(), work / "textures" / e.path().filename());
+        fs::copy(textures, work / "textures", fs::copy_options::recursive);
     else
         std::fprintf(stderr, "no generated textures in %s: white stand-ins\n", textures.c_str());
     fs::current_path(work);

@@ -140,6 +140,8 @@ int main(int argc, char** argv) {
     std::uintmax_t bytes = 0;
     if (fs::exists(built))
         for (const auto& e : fs::directory_iterator(built)) {
+            // The Polish pictures the game loads; other languages' folders stay behind.
+            if (!e.is_regular_file()) continue;
             fs::copy_file(e.path(), work / "textures" / e.path().filename());
             bytes += fs::file_size(e.path());
             ++copied;

@@ -1,5 +1,7 @@
 #include "core/file_io.h"
 
+#include "core/language.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -111,22 +113,22 @@ std::string writeFailureText(const char* path, const WriteResult& result) {
 }
 
 const char* writeFailurePolish(const WriteResult& result) {
-    if (result.notRegularFile) return "to nie jest plik";
+    if (result.notRegularFile) return _("to nie jest plik");
     switch (result.error) {
     case ENOSPC:
     case EDQUOT:
-        return "brak miejsca na dysku";
+        return _("brak miejsca na dysku");
     case EACCES:
     case EPERM:
     case EROFS:
-        return "brak uprawnień";
+        return _("brak uprawnień");
     case EEXIST:
-        return "plik tymczasowy zajęty";
+        return _("plik tymczasowy zajęty");
     case ENOENT:
     case ENOTDIR:
-        return "brak folderu";
+        return _("brak folderu");
     default:
-        return "błąd zapisu";
+        return _("błąd zapisu");
     }
 }
 

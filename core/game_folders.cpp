@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/default_data.h"
+#include "core/language.h"
 
 // The installed data folder (share/) as seen from the installed programs' folder; the build
 // works it out from the install layout.
@@ -24,6 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string textureFolderPath = "textures";
+std::string textureLanguage;
 
 bool isDirectory(const std::string& path) {
     struct stat st;
@@ -70,12 +72,14 @@ bool chooseGameFolders(const FolderInputs& in, GameFolders* out, std::string* er
         f.dataRoot = in.programDir;
         f.textures = (dir / "textures").string();
         f.icons = (dir / "icons").string();
+        f.locale = (dir / "locale").string();
         *out = f;
         return true;
     }
     const fs::path share = (dir / VALMORA_DATADIR_FROM_PROGRAMS).lexically_normal();
     f.textures = (share / "valmora" / "textures").string();
     f.icons = (share / "icons").string();
+    f.locale = (share / "locale").string();
     fs::path dataHome;
     if (usable(in.xdgDataHome))
         dataHome = in.xdgDataHome;
@@ -128,7 +132,11 @@ bool enterGameFolders(const char* program, GameFolders* chosen) {
         std::fprintf(stderr, "%s: %s\n", program, error.c_str());
         return false;
     }
+    setUpLanguage(f.locale);
     setTextureFolder(f.textures);
+    const std::string language = catalogueLanguage();
+    const bool ownPictures = !language.empty() && isDirectory(f.textures + "/" + language);
+    setTextureLanguage(ownPictures ? language : std::string());
     if (chosen) *chosen = f;
     return true;
 }
@@ -139,4 +147,17 @@ const std::string& textureFolder() {
 
 void setTextureFolder(const std::string& folder) {
     textureFolderPath = folder;
+}
+
+void setTextureLanguage(const std::string& language) {
+    textureLanguage = language;
+}
+
+std::string textureFilePath(const char* stem) {
+    const std::string file = std::string("/") + stem + ".stx";
+    if (!textureLanguage.empty()) {
+        const std::string own = textureFolderPath + "/" + textureLanguage + file;
+        if (access(own.c_str(), F_OK) == 0) return own;
+    }
+    return textureFolderPath + file;
 }

@@ -10,6 +10,7 @@ struct GameFolders {
     std::string dataRoot;   // holds Data/; both programs work in it
     std::string textures;   // the texture files
     std::string icons;      // the program icon, as hicolor/<n>x<n>/apps/valmora.png
+    std::string locale;     // the catalogues, as <lang>/LC_MESSAGES/valmora.mo
 };
 
 // What the choice depends on. Environment values are null when unset.
@@ -31,10 +32,16 @@ std::string programDirectory();
 
 // Start-up of either program: chooses the folders for this program and user, makes the data
 // root (new folders private to the player) and a first Data/ with the defaults if there is
-// none, makes the data root the working folder and points the texture loader at the
-// textures. On failure says why on standard error, after "<program>: ", and returns false.
+// none, makes the data root the working folder, takes the language from the environment and
+// points the texture loader at the textures, in that language where a picture has words. On
+// failure says why on standard error, after "<program>: ", and returns false.
 bool enterGameFolders(const char* program, GameFolders* chosen = nullptr);
 
 // The folder texture files are read from: "textures" in the working folder until set.
 const std::string& textureFolder();
 void setTextureFolder(const std::string& folder);
+// Pictures with words come once per language, in <texture folder>/<language>/; "" (the
+// start) means the pictures as written, in Polish.
+void setTextureLanguage(const std::string& language);
+// The file of a texture: the language's own version where there is one.
+std::string textureFilePath(const char* stem);

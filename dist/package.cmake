@@ -3,8 +3,12 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME valmora)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "Valmora developers <valmora@localhost>" CACHE STRING
+# On the project's host (a placeholder until it has one, see dist/CMakeLists.txt): Debian
+# wants an address that could reach someone, not one on localhost.
+string(REGEX REPLACE "^[a-z]+://([^/:]+).*$" "\\1" web_host_name "${VALMORA_WEB_HOST}")
+set(VALMORA_MAINTAINER "Valmora developers <developers@${web_host_name}>" CACHE STRING
   "Maintainer of the Debian package")
+set(CPACK_PACKAGE_CONTACT "${VALMORA_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "3-D ski-jumping game with a launcher")
 # CPack puts the summary on the first line and this text below it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Valmora is a small single-player ski-jumping game. In the launcher the player
@@ -33,5 +37,6 @@ add_custom_command(OUTPUT ${changelog}.gz
   DEPENDS ${changelog})
 add_custom_target(debian_changelog ALL DEPENDS ${changelog}.gz)
 install(FILES ${changelog}.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/dist/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${CMAKE_SOURCE_DIR}/dist/debian/lintian-overrides
   DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME valmora)

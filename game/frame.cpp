@@ -5,6 +5,7 @@
 #include <string>
 
 #include "camera/views.h"
+#include "core/language.h"
 #include "core/settings.h"
 #include "figure/placement.h"
 #include "game/app.h"
@@ -274,16 +275,17 @@ void drawPauseLayer() {
     ScreenLayer layer;
     layer.dim(0.55f);
     glColor4f(1, 1, 1, 1);
-    layer.text(largeFont, "pauza", layer.w / 2, layer.h / 2, true);
+    layer.text(largeFont, _("pauza"), layer.w / 2, layer.h / 2, true);
 }
 
 // The controls on a dark panel in the middle of the window, whatever its size.
 void drawHelpPanel() {
     ScreenLayer layer;
     layer.dim(0.5f);
-    float widest = textWidth(smallFont, "Pomoc");
+    const char* title = _("Pomoc");
+    float widest = textWidth(smallFont, title);
     for (int i = 0; i < kHelpLineCount; ++i)
-        widest = std::max(widest, textWidth(helpFont, kHelpLines[i]));
+        widest = std::max(widest, textWidth(helpFont, _(kHelpLines[i])));
     const float lineHeight = 24, titleHeight = 40, margin = 16;
     const float panelW = widest + 2 * margin;
     const float panelH = titleHeight + kHelpLineCount * lineHeight + 2 * margin;
@@ -293,11 +295,11 @@ void drawHelpPanel() {
     glRectf(left, bottom, left + panelW, bottom + panelH);
     float y = bottom + panelH - margin - 28;
     glColor4f(1, 0.85f, 0.35f, 1);
-    layer.text(smallFont, "Pomoc", layer.w / 2, y, true);
+    layer.text(smallFont, title, layer.w / 2, y, true);
     glColor4f(1, 1, 1, 1);
     y -= titleHeight - 4;
     for (int i = 0; i < kHelpLineCount; ++i, y -= lineHeight)
-        layer.text(helpFont, kHelpLines[i], left + margin, y);
+        layer.text(helpFont, _(kHelpLines[i]), left + margin, y);
 }
 
 // A hint in the small font in the window's middle, above the jumper's usual place.
@@ -331,7 +333,7 @@ void drawHint(const char* hint) {
 // "powtórka" at the top centre while a replay plays.
 void drawReplayLabel() {
     ScreenLayer layer;
-    const char* label = "powtórka";
+    const char* label = _("powtórka");
     const float width = textWidth(smallFont, label), y = layer.h - 42;
     const float left = std::floor((layer.w - width) / 2);
     glColor4f(0.04f, 0.07f, 0.2f, 0.75f);

@@ -1,5 +1,7 @@
 #include "game/game_step.h"
 
+#include "core/language.h"
+
 #include "camera/views.h"
 #include "core/environment.h"
 #include "core/random.h"
@@ -23,7 +25,7 @@ void stepScene() {
         // The replay first, so the record never stands beside another jump's replay.
         recordNewRecord();
         const WriteResult stored = storeJumpRecord();
-        noteSave("rekordu", recordFilePath(hillNumber), stored);
+        noteSave(N_("rekordu"), recordFilePath(hillNumber), stored);
         if (!stored.ok()) recordNotStored();
     }
     advanceScene();

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/file_io.h"
+#include "core/language.h"
 #include "core/settings.h"
 #include "game/app.h"
 #include "game/save_notices.h"
@@ -11,18 +12,20 @@
 bool helpShown = false;
 
 const char* const kHelpLines[] = {
-    "Enter: start z ekranu startowego",
-    "Spacja lub lewy przycisk: start przy zielonym świetle",
-    "Lewy przycisk tuż przed progiem: wybicie",
-    "Mysz w dół: pochyl się do przodu, w górę: do tyłu",
-    "Prawy przycisk przed lądowaniem: telemark",
-    "Lewy przycisk lub Enter po skoku: następny skok",
-    "1–8: kamery, + i -: kamera bliżej i dalej",
-    "R: powtórka (Spacja: wolniej), T: skok rekordowy",
-    "P: pauza, F11: pełny ekran, H: podpowiedzi",
-    "M: dźwięk, 9 i 0: ciszej i głośniej",
-    "Esc: ekran startowy, Q: koniec gry",
-    "F1: zamknij pomoc",
+    // TRANSLATORS: the F1 panel; its widest line must fit a 640-pixel window in a 20-pixel
+    // font.
+    N_("Enter: start z ekranu startowego"),
+    N_("Spacja lub lewy przycisk: start przy zielonym świetle"),
+    N_("Lewy przycisk tuż przed progiem: wybicie"),
+    N_("Mysz w dół: pochyl się do przodu, w górę: do tyłu"),
+    N_("Prawy przycisk przed lądowaniem: telemark"),
+    N_("Lewy przycisk lub Enter po skoku: następny skok"),
+    N_("1–8: kamery, + i -: kamera bliżej i dalej"),
+    N_("R: powtórka (Spacja: wolniej), T: skok rekordowy"),
+    N_("P: pauza, F11: pełny ekran, H: podpowiedzi"),
+    N_("M: dźwięk, 9 i 0: ciszej i głośniej"),
+    N_("Esc: ekran startowy, Q: koniec gry"),
+    N_("F1: zamknij pomoc"),
 };
 const int kHelpLineCount = sizeof(kHelpLines) / sizeof(kHelpLines[0]);
 
@@ -76,10 +79,11 @@ void toggleHints() {
     if (!hintsWanted) shown = nullptr;
     // The band is seen only over the scene; on the start screen the choice speaks later.
     if (sceneShown())
-        showNotice(hintsWanted ? "podpowiedzi włączone" : "podpowiedzi wyłączone", kNoticeSteps);
+        showNotice(hintsWanted ? _("podpowiedzi włączone") : _("podpowiedzi wyłączone"),
+                   kNoticeSteps);
     // A preference: if it cannot be kept, the game says so (over the notice above) and plays on
     // with it for this run.
-    noteSave("podpowiedzi", kHintsFile, replaceFile(kHintsFile, hintsWanted ? "1" : "0", 1));
+    noteSave(N_("podpowiedzi"), kHintsFile, replaceFile(kHintsFile, hintsWanted ? "1" : "0", 1));
 }
 
 void readHintsChoice() {
@@ -89,7 +93,7 @@ void readHintsChoice() {
 }
 
 void hintEarlyClick() {
-    show("za wcześnie");
+    show(_("za wcześnie"));
 }
 
 void stepHints() {
@@ -99,12 +103,12 @@ void stepHints() {
     // never).
     if (h && runStarted == 1 && takeoffDone == 0 && jumperZ >= h->takeoffWindow[1] && !toldLate) {
         toldLate = true;
-        show("spóźnione wybicie");
+        show(_("spóźnione wybicie"));
     }
     // Down from a flight without the landing stance: a fall.
     if (takeoffDone == 1 && jumperY == groundY && landingStance == 0 && !toldNoStance) {
         toldNoStance = true;
-        show("brak telemarku");
+        show(_("brak telemarku"));
     }
     if (stepsLeft > 0 && --stepsLeft == 0) shown = nullptr;
     if (noticeStepsLeft > 0) --noticeStepsLeft;

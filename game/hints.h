@@ -6,7 +6,7 @@
 // The F1 panel is shown; the scene's clock stands still meanwhile.
 extern bool helpShown;
 void toggleHelp();
-// The panel's lines, in Polish.
+// The panel's lines, in Polish: the catalogue's ids, translated where they are drawn.
 extern const char* const kHelpLines[];
 extern const int kHelpLineCount;
 

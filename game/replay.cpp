@@ -1,5 +1,7 @@
 #include "game/replay.h"
 
+#include "core/language.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -35,7 +37,7 @@ bool storeRecordJump() {
     const char* path = replayFilePath(current.hill);
     if (!path) return false;
     const WriteResult result = writeReplayFile(path, current);
-    noteSave("powtórki", path, result);
+    noteSave(N_("powtórki"), path, result);
     return result.ok();
 }
 

@@ -1,5 +1,7 @@
 #include "game/save_notices.h"
 
+#include "core/language.h"
+
 #include <cstdio>
 #include <iterator>
 #include <set>
@@ -26,7 +28,7 @@ void noteSave(const char* what, const char* path, const WriteResult& result) {
     }
     if (told.insert(key(path, result)).second)
         std::fprintf(stderr, "orbel: could not save %s\n", writeFailureText(path, result).c_str());
-    showNotice(std::string("nie zapisano ") + what + ": " + writeFailurePolish(result),
+    showNotice(std::string(_("nie zapisano ")) + _(what) + ": " + writeFailurePolish(result),
                kSaveNoticeSteps);
 }
 

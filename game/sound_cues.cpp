@@ -1,5 +1,7 @@
 #include "game/sound_cues.h"
 
+#include "core/language.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -100,11 +102,12 @@ void lookAgain(bool replay) {
 void saveChoice() {
     // A choice that cannot be kept still holds for this run.
     const std::string text = soundChoiceText(volume, muted);
-    noteSave("ustawień dźwięku", kSoundFile, replaceFile(kSoundFile, text.data(), text.size()));
+    noteSave(N_("ustawień dźwięku"), kSoundFile, replaceFile(kSoundFile, text.data(), text.size()));
 }
 
 void noticeLevel() {
-    showNotice(muted ? std::string("dźwięk wyłączony") : "głośność " + std::to_string(volume) + "%",
+    showNotice(muted ? std::string(_("dźwięk wyłączony"))
+                     : std::string(_("głośność")) + " " + std::to_string(volume) + "%",
                kNoticeSteps);
 }
 

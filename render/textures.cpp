@@ -166,7 +166,7 @@ int loadTextures() {
     loadedCount = 0;
     for (int i = 0; i < kTextureCount; ++i) {
         if (!conditionHolds(kTextureList[i].condition)) continue;
-        std::string path = textureFolder() + "/" + kTextureList[i].stem + ".stx";
+        const std::string path = textureFilePath(kTextureList[i].stem);
         if (loadTexture(path.c_str(), kHandles[i].handle))
             ++loadedCount;
         else

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "core/language.h"
 #include "score/records.h"
 #include "score/hud.h"
 #include "jump/jump_state.h"
@@ -77,13 +78,15 @@ void printRecord(float x, float y) {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     const std::string number = twoDigits(recordDistance);
-    const std::string text = " rekord: " + number + " m.";
+    // TRANSLATORS: the HUD's words keep their spaces and stay short; "pkt" is "points".
+    const char* const word = _(" rekord: ");
+    const std::string text = word + number + " m.";
     const float right = static_cast<float>(viewport[2]) - kEdgeMargin;
     const GLuint font =
         panelSeen && right - textWidth(smallFont, text.c_str()) < left ? helpFont : smallFont;
     rasterAt(ScreenEdge::Right, x, y);
     keepInsideWindow(textWidth(font, text.c_str()));
-    printText(font, " rekord: ");
+    printText(font, word);
     printText(font, number.c_str());
     printText(font, " m.");
 }
@@ -139,15 +142,15 @@ void drawScoreBoard() {
         for (int i = 0; i < 5; ++i) {
             rasterAt(ScreenEdge::Right, markPositions[i][0], markPositions[i][1]);
             const std::string mark = twoDigits(styleMarks[i]);
-            keepInsideWindow(textWidth(largeFont, mark.c_str()) + textWidth(smallFont, "pkt"));
+            keepInsideWindow(textWidth(largeFont, mark.c_str()) + textWidth(smallFont, _("pkt")));
             printText(largeFont, mark.c_str());
-            printText(smallFont, "pkt");
+            printText(smallFont, _("pkt"));
         }
         rasterAt(ScreenEdge::Right, 3.4f, 0);
         const std::string total = twoDigits(jumpTotal());
-        keepInsideWindow(textWidth(largeFont, total.c_str()) + textWidth(largeFont, " pkt."));
+        keepInsideWindow(textWidth(largeFont, total.c_str()) + textWidth(largeFont, _(" pkt.")));
         printText(largeFont, total.c_str());
-        printText(largeFont, " pkt.");
+        printText(largeFont, _(" pkt."));
     }
     glPopMatrix();
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Debian package from build/, installs it with apt-get as a player would, starts
-# the installed launcher and game from / with a fresh HOME under Xvfb, and removes it again:
-# the player's data folder must stay. Needs root (apt-get) and a finished build/ (the README's
-# test command makes it). CI runs it; it leaves the machine without the package.
+# Builds the Debian package from build/, checks it with lintian, installs it with apt-get as a
+# player would, starts the installed launcher and game from / with a fresh HOME under Xvfb,
+# and removes it again: the player's data folder must stay. Needs root (apt-get) and a
+# finished build/ (the README's test command makes it). CI runs it; it leaves the machine
+# without the package.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build
@@ -13,6 +14,11 @@ rm -rf "$build/package"
 deb=$(ls "$build"/package/valmora_*_"$(dpkg --print-architecture)".deb)
 echo "package: $deb"
 dpkg-deb --field "$deb" Depends
+
+# Debian's own checks: no error, and no warning but those overridden, each with its reason,
+# in dist/debian/lintian-overrides.
+lintian --fail-on error,warning --info "$deb"
+echo "lintian: no errors or warnings"
 
 apt-get install -y "$deb"
 player=$(mktemp -d)

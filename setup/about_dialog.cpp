@@ -2,12 +2,14 @@
 
 #include "setup/dialog_units.h"
 
+#include "core/language.h"
+
 #include <gdk/gdkkeysyms.h>
 
 AboutDialog::AboutDialog(Gtk::Window& parent, const Glib::RefPtr<Gdk::Pixbuf>& icon)
-    : version_("setup Version 1.0"), author_("Copyright (C) 2026 Valmora"), ok_("OK") {
-    set_title("About setup");
-    header_.set_title("About setup");
+    : version_(_("setup Version 1.0")), author_(_("Copyright (C) 2026 Valmora")), ok_(_("OK")) {
+    set_title(_("About setup"));
+    header_.set_title(_("About setup"));
     header_.set_show_close_button(true);
     header_.set_decoration_layout(":close");
     set_titlebar(header_);

@@ -1,17 +1,22 @@
 #include "setup/choice_lists.h"
 
+#include "core/language.h"
+
 const std::vector<std::string>& choiceItems(ChoiceList list) {
     static const std::vector<std::string> resolution{"640x480", "800x600", "1024x768"};
-    static const std::vector<std::string> speed{"Powolna", "Normalna", "Szybka"};
-    static const std::vector<std::string> weather{"Mgła", "Dzień", "Noc"};
-    static const std::vector<std::string> suit{"czerwony", "zielony", "niebieski",
-                                               "czarny",   "biały",   "żółty"};
-    static const std::vector<std::string> skis{"czerwone", "zielone", "niebieskie",
-                                               "czarne",   "białe",   "żółte"};
-    static const std::vector<std::string> season{"zima", "lato"};
-    static const std::vector<std::string> detail{"niski", "średni", "wysoki", "bardzo wysoki"};
-    static const std::vector<std::string> precipitation{"brak", "śnieg", "deszcz"};
-    static const std::vector<std::string> hill{"Finlandia K90", "Polska K120", "Czechy K180"};
+    // TRANSLATORS: the launcher's list items; the settings files keep their own values.
+    static const std::vector<std::string> speed{N_("Powolna"), N_("Normalna"), N_("Szybka")};
+    static const std::vector<std::string> weather{N_("Mgła"), N_("Dzień"), N_("Noc")};
+    static const std::vector<std::string> suit{N_("czerwony"), N_("zielony"), N_("niebieski"),
+                                               N_("czarny"),   N_("biały"),   N_("żółty")};
+    static const std::vector<std::string> skis{N_("czerwone"), N_("zielone"), N_("niebieskie"),
+                                               N_("czarne"),   N_("białe"),   N_("żółte")};
+    static const std::vector<std::string> season{N_("zima"), N_("lato")};
+    static const std::vector<std::string> detail{N_("niski"), N_("średni"), N_("wysoki"),
+                                                 N_("bardzo wysoki")};
+    static const std::vector<std::string> precipitation{N_("brak"), N_("śnieg"), N_("deszcz")};
+    static const std::vector<std::string> hill{N_("Finlandia K90"), N_("Polska K120"),
+                                               N_("Czechy K180")};
     switch (list) {
     case ChoiceList::Resolution:
         return resolution;

@@ -19,7 +19,8 @@ enum class ChoiceList {
 
 constexpr int choiceListCount = 10;
 
-// The items of a list in list order; these texts are also the values the writer compares.
+// The items of a list in list order, in Polish; these texts are also the values the writer
+// compares, whatever the language the lists show them in.
 const std::vector<std::string>& choiceItems(ChoiceList list);
 
 // Only the precipitation list is shown sorted.

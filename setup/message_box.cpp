@@ -3,6 +3,8 @@
 #include "setup/dialog_units.h"
 #include "setup/modal_loop.h"
 
+#include "core/language.h"
+
 #include <gdk/gdkkeysyms.h>
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
@@ -19,7 +21,7 @@ class MessageBox : public Gtk::Window {
         : header_(), body_(Gtk::ORIENTATION_HORIZONTAL), column_(Gtk::ORIENTATION_VERTICAL),
           image_(icon == MessageIcon::Information ? "dialog-information" : "dialog-warning",
                  Gtk::ICON_SIZE_DIALOG),
-          text_(text), ok_("OK") {
+          text_(text), ok_(_("OK")) {
         set_title(caption);
         header_.set_title(caption);
         header_.set_show_close_button(true);

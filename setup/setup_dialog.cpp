@@ -8,6 +8,8 @@
 #include "setup/settings_writer.h"
 #include "setup/setup_warnings.h"
 
+#include "core/language.h"
+
 #include <gdk/gdkkeysyms.h>
 #include <gtkmm/frame.h>
 #include <gtkmm/grid.h>
@@ -51,25 +53,25 @@ struct TemplateGroup {
 
 const std::vector<TemplateGroup>& templateGroups() {
     static const std::vector<TemplateGroup> groups{
-        {"Okno", 14, 31, {{"Rozdzielczość:", 31, ChoiceList::Resolution, 25}}},
-        {"Skocznia", 50, 33, {{"Skocznia:", 43, ChoiceList::Hill, 63}}},
-        {"Gra",
+        {N_("Okno"), 14, 31, {{N_("Rozdzielczość:"), 31, ChoiceList::Resolution, 25}}},
+        {N_("Skocznia"), 50, 33, {{N_("Skocznia:"), 43, ChoiceList::Hill, 63}}},
+        {N_("Gra"),
          87,
          52,
-         {{"Prędkość gry:", 36, ChoiceList::Speed, 97},
-          {"Poziom detali:", 37, ChoiceList::Detail, 120}}},
-        {"Pogoda",
+         {{N_("Prędkość gry:"), 36, ChoiceList::Speed, 97},
+          {N_("Poziom detali:"), 37, ChoiceList::Detail, 120}}},
+        {N_("Pogoda"),
          146,
          73,
-         {{"Warunki pogodowe:", 17, ChoiceList::Weather, 159},
-          {"Pora roku:", 48, ChoiceList::Season, 178},
-          {"Opady:", 57, ChoiceList::Precipitation, 201}}},
-        {"Skoczek",
+         {{N_("Warunki pogodowe:"), 17, ChoiceList::Weather, 159},
+          {N_("Pora roku:"), 48, ChoiceList::Season, 178},
+          {N_("Opady:"), 57, ChoiceList::Precipitation, 201}}},
+        {N_("Skoczek"),
          226,
          62,
-         {{"Kombinezon:", 43, ChoiceList::Suit, 234},
-          {"Kask:", 63, ChoiceList::Helmet, 251},
-          {"Narty:", 63, ChoiceList::Skis, 268}}},
+         {{N_("Kombinezon:"), 43, ChoiceList::Suit, 234},
+          {N_("Kask:"), 63, ChoiceList::Helmet, 251},
+          {N_("Narty:"), 63, ChoiceList::Skis, 268}}},
     };
     return groups;
 }
@@ -88,9 +90,9 @@ Glib::ustring itemText(const Gtk::TreeModel::Row& row) {
 
 SetupDialog::SetupDialog(const std::string& launcherDir, const std::string& iconDir)
     : launcherDir_(launcherDir), icons_(loadProgramIcons(iconDir)),
-      aboutItem_("_About setup...", true), groups_(Gtk::ORIENTATION_VERTICAL),
-      buttons_(Gtk::ORIENTATION_HORIZONTAL), ok_("_OK", true), start_("_Uruchom grę", true) {
-    set_title("setup");
+      aboutItem_(_("_About setup..."), true), groups_(Gtk::ORIENTATION_VERTICAL),
+      buttons_(Gtk::ORIENTATION_HORIZONTAL), ok_(_("_OK"), true), start_(_("_Uruchom grę"), true) {
+    set_title(_("setup"));
     set_resizable(false);
     set_position(Gtk::WIN_POS_CENTER);
     if (!icons_.empty()) set_icon_list(icons_);
@@ -118,7 +120,7 @@ SetupDialog::SetupDialog(const std::string& launcherDir, const std::string& icon
 
 void SetupDialog::buildTitleBar() {
     // The menu behind the program icon stands in for the classic system menu.
-    header_.set_title("setup");
+    header_.set_title(_("setup"));
     header_.set_show_close_button(true);
     header_.set_decoration_layout(":close");
     if (!icons_.empty())
@@ -128,7 +130,7 @@ void SetupDialog::buildTitleBar() {
     menuButton_.set_image(menuImage_);
     menuButton_.set_relief(Gtk::RELIEF_NONE);
     menuButton_.set_can_focus(false);
-    menuButton_.set_tooltip_text("Menu");
+    menuButton_.set_tooltip_text(_("Menu"));
     aboutItem_.signal_activate().connect(sigc::mem_fun(*this, &SetupDialog::showAbout));
     menu_.append(aboutItem_);
     menu_.show_all();
@@ -145,10 +147,14 @@ void SetupDialog::buildLayout() {
     int listNaturalHeight = 0;
     for (int i = 0; i < choiceListCount; ++i) {
         const ChoiceList which = static_cast<ChoiceList>(i);
-        std::vector<Glib::ustring> items(choiceItems(which).begin(), choiceItems(which).end());
+        // Each row shows its text in the player's language and keeps the Polish one as its
+        // id: the value the settings writer knows.
+        std::vector<std::pair<Glib::ustring, std::string>> items;
+        for (const std::string& item : choiceItems(which))
+            items.emplace_back(_(item.c_str()), item);
         if (isSortedList(which)) std::sort(items.begin(), items.end());
-        for (const Glib::ustring& item : items)
-            lists_[i].append(item);
+        for (const auto& item : items)
+            lists_[i].append(item.second, item.first);
         lists_[i].show(); // hidden widgets ask for no room at all
         int minimum = 0;
         int natural = 0;
@@ -167,7 +173,7 @@ void SetupDialog::buildLayout() {
     int labelColumnWidth = du.x(labelRight - labelLeft);
     for (const TemplateGroup& group : templateGroups())
         for (const TemplateRow& row : group.rows) {
-            Gtk::Label* label = Gtk::manage(new Gtk::Label(row.label));
+            Gtk::Label* label = Gtk::manage(new Gtk::Label(_(row.label)));
             label->show();
             int minimum = 0;
             int natural = 0;
@@ -189,7 +195,7 @@ void SetupDialog::buildLayout() {
     double previousBottom = 0;
     std::size_t labelIndex = 0;
     for (const TemplateGroup& group : templateGroups()) {
-        auto* frame = Gtk::manage(new Gtk::Frame(group.caption));
+        auto* frame = Gtk::manage(new Gtk::Frame(_(group.caption)));
         frame->set_margin_top(du.y(group.y - previousBottom));
         frame->set_margin_start(du.x(groupLeft));
         frame->set_margin_end(du.x(templateWidth - groupRight));
@@ -251,7 +257,7 @@ void SetupDialog::showMessage(const Glib::ustring& caption, const Glib::ustring&
 
 void SetupDialog::takeChoices() {
     for (int i = 0; i < choiceListCount; ++i)
-        choices_.of(static_cast<ChoiceList>(i)) = lists_[i].get_active_text().raw();
+        choices_.of(static_cast<ChoiceList>(i)) = lists_[i].get_active_id().raw();
 }
 
 void SetupDialog::writeAndWarn(bool startingGame) {
@@ -260,9 +266,9 @@ void SetupDialog::writeAndWarn(bool startingGame) {
     const std::vector<std::string> failed = writeSettingsFiles(choices_, &causes);
     // The player must not leave believing the settings were saved.
     if (!failed.empty())
-        showMessage(warningCaption, unwrittenFilesMessage(failed, causes), MessageIcon::Warning);
+        showMessage(_(warningCaption), unwrittenFilesMessage(failed, causes), MessageIcon::Warning);
     for (const std::string& warning : settingsWarnings(choices_, startingGame))
-        showMessage(warningCaption, warning, MessageIcon::Information);
+        showMessage(_(warningCaption), warning, MessageIcon::Information);
 }
 
 void SetupDialog::onSaveAndClose() {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-// Caption of every message box the launcher shows.
+// Caption of every message box the launcher shows, in Polish; translated where it is shown.
 extern const char* const warningCaption;
 
 // The notes shown after the files are written, night first. The "&OK" path has always shown

@@ -97,6 +97,7 @@ TEST(GameFolders, ADataOrTexturesFolderBesideTheProgramsMakesAPortableCopy) {
         EXPECT_EQ(f.dataRoot, copy.path());
         EXPECT_EQ(f.textures, copy / "textures");
         EXPECT_EQ(f.icons, copy / "icons");
+        EXPECT_EQ(f.locale, copy / "locale");
     }
     // A plain file of either name marks nothing.
     Scratch copy;
@@ -119,6 +120,7 @@ TEST(GameFolders, AnInstalledCopyReadsThePrefixAndKeepsThePlayersFilesInTheirDat
     EXPECT_EQ(f.dataRoot, "/home/player/data/valmora");
     EXPECT_EQ(f.textures, prefix / INSTALL_DATADIR "/valmora/textures");
     EXPECT_EQ(f.icons, prefix / INSTALL_DATADIR "/icons");
+    EXPECT_EQ(f.locale, prefix / INSTALL_DATADIR "/locale");
     EXPECT_EQ(f.programDir, in.programDir);
 }
 

@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "core/language.h"
 #include "core/settings.h"
 #include "jump/style_marks.h"
 #include "jump_play.h"
@@ -133,6 +135,16 @@ struct Line {
     std::vector<Piece> pieces;
 };
 
+// The HUD's words in the language the test runs in: Polish, or English in hud_english_test.
+struct HudWords {
+    std::string record, mark, total;
+};
+
+HudWords hudWords() {
+    if (catalogueLanguage() == "en") return {" record: ", "pts", " pts."};
+    return {" rekord: ", "pkt", " pkt."};
+}
+
 std::string twoDigits(int value) {
     char text[16];
     std::snprintf(text, sizeof text, "%02d", value);
@@ -246,12 +258,13 @@ std::vector<Line> scoreBoard(const int marks[5], int points) {
         {6.3f, 7.5f}, {6.1f, 6.4f}, {5.85f, 5.4f}, {5.62f, 4.4f}, {5.45f, 3.5f}};
     std::vector<Line> lines;
     for (int i = 0; i < 5; ++i)
-        lines.push_back({0, 0, at[i][0], at[i][1], {{true, twoDigits(marks[i])}, {false, "pkt"}}});
+        lines.push_back(
+            {0, 0, at[i][0], at[i][1], {{true, twoDigits(marks[i])}, {false, hudWords().mark}}});
     // The total counts the marks with the distance points.
     int total = points;
     for (int i = 0; i < 5; ++i)
         total += marks[i];
-    lines.push_back({0, 0, 3.4f, 0, {{true, twoDigits(total)}, {true, " pkt."}}});
+    lines.push_back({0, 0, 3.4f, 0, {{true, twoDigits(total)}, {true, hudWords().total}}});
     return lines;
 }
 
@@ -265,6 +278,10 @@ void makeClear(GLuint* handle) {
 }
 
 TEST_F(Jump, TextsReadAsTheirFormatsAndLabelsSay) {
+    // The game speaks the language the environment asks for (LANGUAGE=en: English).
+    ensureGameWindow();
+    const char* asked = std::getenv("LANGUAGE");
+    EXPECT_EQ(catalogueLanguage(), asked && *asked ? asked : "");
     enterHill(*dir, 1);
     // The panels behind the texts and the start light are drawn later in the same plane and
     // may cover a text's lowest rows; here they show nothing, so only the texts are compared.
@@ -289,7 +306,7 @@ TEST_F(Jump, TextsReadAsTheirFormatsAndLabelsSay) {
     std::vector<Line> want = {
         {0, 5, -5.5f, -5, {{true, "07"}, {true, "m"}, {false, " "}}},
         {1, 5, -10.8f, 7.6f, {{false, "-3"}, {false, "m/s"}, {false, " "}}},
-        {1, 5, 4.3f, 7.7f, {{false, " rekord: "}, {false, "07"}, {false, " m."}}},
+        {1, 5, 4.3f, 7.7f, {{false, hudWords().record}, {false, "07"}, {false, " m."}}},
     };
     for (const Line& l : scoreBoard(marks, 12))
         want.push_back(l);
@@ -445,7 +462,9 @@ TEST_F(Jump, LandedJumpOnEachHillScreenshots) {
             << int(inFlight);
         frames(20);
         Picture pic = lastFrame();
-        savePng(pic, "landed_hill" + std::to_string(hill));
+        const std::string language = catalogueLanguage();
+        savePng(pic,
+                "landed_hill" + std::to_string(hill) + (language.empty() ? "" : "_" + language));
         HudCounts c = hudCounts(pic);
         EXPECT_GT(c.distance, 50) << "hill " << hill;
         EXPECT_GT(c.marks, 50) << "hill " << hill;

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "assets/canvas.h"
+#include "assets/picture_set.h"
 #include "assets/png_file.h"
 #include "assets/program_icon.h"
 #include "render/texture_file.h"
@@ -90,10 +91,21 @@ TEST_F(TextureSet, GeneratorSucceedsWithEveryStemOfTheLoadingListAndNothingElse)
     for (const TextureEntry& e : kTextureList)
         expected.insert(std::string(e.stem) + ".stx");
     EXPECT_EQ(expected.size(), 67u);
-    std::set<std::string> found;
-    for (const auto& entry : fs::directory_iterator(fs::path(first->path()) / "textures"))
-        found.insert(entry.path().filename().string());
+    // The list's stems at the top; another language's pictures, in a folder of their own,
+    // stand in for stems of the list.
+    const fs::path root = fs::path(first->path()) / "textures";
+    std::set<std::string> found, languageFound, languageExpected;
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        if (entry.is_regular_file())
+            (entry.path().parent_path() == root ? found : languageFound)
+                .insert(fs::relative(entry.path(), root).string());
     EXPECT_EQ(found, expected);
+    for (int i = 0; i < kLanguagePictureCount; ++i) {
+        const LanguagePicture& p = kLanguagePictures[i];
+        EXPECT_EQ(expected.count(std::string(p.stem) + ".stx"), 1u) << p.stem;
+        languageExpected.insert(std::string(p.language) + "/" + p.stem + ".stx");
+    }
+    EXPECT_EQ(languageFound, languageExpected);
 }
 
 TEST_F(TextureSet, EveryFileHasTheExactHeaderLayoutAndAPowerOfTwoSize) {
@@ -323,7 +335,7 @@ TEST_F(TextureSet, TwoRunsGiveIdenticalBytes) {
             ++compared;
         }
     }
-    EXPECT_EQ(compared, 67 + kProgramIconCount);
+    EXPECT_EQ(compared, 67 + kLanguagePictureCount + kProgramIconCount);
 }
 
 TEST_F(TextureSet, TheBuiltGameFolderHoldsTheSamePictures) {

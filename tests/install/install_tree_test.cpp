@@ -128,7 +128,12 @@ TEST_F(InstallTree, HoldsExactlyTheProgramsCommandsPicturesAndDesktopFiles) {
         "share/man/pl/man6/valmora-play.6.gz",
         "share/doc/valmora/changelog.gz",
         "share/lintian/overrides/valmora",
+        "share/doc/valmora/copyright",
+        "share/locale/en/LC_MESSAGES/valmora.mo",
+        "share/locale/pl/LC_MESSAGES/valmora.mo",
     };
+    for (const char* stem : {"wall2", "but2", "but2light"})
+        expected.insert(std::string("share/valmora/textures/en/") + stem + ".stx");
     for (const TextureEntry& e : kTextureList)
         expected.insert(std::string("share/valmora/textures/") + e.stem + ".stx");
     for (int size : kIconSizes)
@@ -143,7 +148,7 @@ TEST_F(InstallTree, HoldsExactlyTheProgramsCommandsPicturesAndDesktopFiles) {
         EXPECT_TRUE(found.count(name)) << "missing: " << name;
     for (const std::string& name : found)
         EXPECT_TRUE(expected.count(name)) << "not ours: " << name;
-    EXPECT_EQ(expected.size(), 12u + 67u + 6u);
+    EXPECT_EQ(expected.size(), 15u + 67u + 3u + 6u);
 }
 
 TEST_F(InstallTree, TheCommandsLeadToTheProgramsAndNothingIsWritableByPlayers) {

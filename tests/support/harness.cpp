@@ -15,6 +15,8 @@
 #include "game/game_step.h"
 #include "game/scene_setup.h"
 #include "core/default_data.h"
+#include "core/game_folders.h"
+#include "core/language.h"
 #include "core/settings.h"
 #include "jump/jump_state.h"
 #include "render/gl.h"
@@ -31,8 +33,8 @@ TempGameDir::TempGameDir(bool copyTextures) {
     fs::create_directories(root_ + "/textures");
     fs::path built = fs::path(GAME_DIR) / "textures";
     if (copyTextures && fs::exists(built)) {
-        for (const auto& e : fs::directory_iterator(built))
-            fs::copy_file(e.path(), fs::path(root_) / "textures" / e.path().filename());
+        // With the other languages' pictures, in folders of their own.
+        fs::copy(built, fs::path(root_) / "textures", fs::copy_options::recursive);
         texturesCopied_ = !fs::is_empty(root_ + "/textures");
     }
     fs::current_path(root_);
@@ -103,6 +105,10 @@ void ensureGameWindow(int width, int height) {
         }
         made = true;
         platformCaptureFrames(true);
+        // The build's catalogues, in the language the environment names: Polish in every test
+        // but the English ones, which ask for it.
+        setUpLanguage(std::string(GAME_DIR) + "/locale");
+        setTextureLanguage(catalogueLanguage());
     }
     int w, h;
     platformClientSize(&w, &h);
