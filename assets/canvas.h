@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A picture being painted: float colours plus a coverage channel, top row first (the way
 // one draws), turned into the game's bottom-up 24-bit rows only at the end.
 #pragma once

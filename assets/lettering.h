@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Words inside pictures, in the face of the game's own fonts.
 #pragma once
 #include <cstdint>

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fixed-seed randomness for the pictures: the same bytes on every run, on every machine
 // that runs the same build. No clock, no global generator.
 #pragma once

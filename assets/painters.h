@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One painter per picture. Each returns the finished picture at its own size; sizes are
 // powers of two between 32 and 512, chosen for how large the picture shows in the game.
 #pragma once

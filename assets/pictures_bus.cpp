@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three buses: front, side and back of each livery. A bus is 2 wide, 2 high and 8
 // long; the pictures keep black (transparent) round the body, under it between the
 // wheels and above the rounded roof corners.

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Surfaces of the hill: snow, summer mats, grass, the in-run tracks and the fence boards.
 // All of them repeat many times, so every one tiles without seams and keeps its contrast
 // low enough that the repeat does not show from the jumper's height.

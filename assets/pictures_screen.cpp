@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start screen (poster and buttons) and the flat layers in front of the 3-D view:
 // HUD panels, wind signs, the start light and one snowflake or raindrop.
 #include "assets/lettering.h"

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Facades of the town's houses and blocks of flats, the gable, roof tiles and asphalt.
 // A facade is laid out in the units of the face it covers, so windows come out square in
 // the game whatever the texture's proportions; the night pictures share the day layout

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // texgen: makes the game folder's own pictures and default data.
 //   texgen pictures <gameDir>   textures/*.stx and icons/hicolor/*/apps/valmora.png (overwritten)
 //   texgen data <gameDir>       Data/ defaults, only the files that are missing

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Differing pixels per frame between two folders of PNG frames with the same names.
 
     bench/compare_frames.py BEFORE_DIR AFTER_DIR [--diff OUT_DIR] [--limit N]

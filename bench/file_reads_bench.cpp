@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of the settings and record files the game touches on every 3-D frame: the nine
 // colour files (each drawing of the jumper) and the record file (the HUD's record check),
 // and of one record store (temporary file, fsync, rename) for comparison.

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws real frames of the 3-D scene (one game step and one frame each, not paced) and
 // prints the frame times per case; then runs the real fixed-step loop for a few seconds and
 // prints the steps and frames it made per second of real time, which stay at 60 steps a

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Times the start light's green phase of the real game on a virtual display, as a player
 sees it: the built game starts on its own Xvfb display, xdotool presses Enter to leave the
 start screen, and the light's part of the screen is read back (XGetImage) until the lamp

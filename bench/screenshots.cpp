@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes pictures of the game for looking at, not for checking: every hill by day and by
 // night in both seasons from four views (view 7 is the free camera looking up the venue),
 // and snow and rain. Run under Xvfb:

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound's cost and levels, without a device.
 //   build/sound_bench              making the sounds; mixing 10 s of the busiest moment
 //   build/sound_bench --wav DIR    also a whole jump per hill (and a fall on hill 1) through the

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up cost: window to first frame, and one scene set-up with the full texture list.
 // Run under Xvfb: xvfb-run -a -s "-screen 0 1280x1024x24" build/startup_bench [--runs N]
 // Textures come from the built game folder (build/game/textures); without them the bench

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Data folder a fresh game starts with: one complete launcher choice and empty records.
 // The build, the game and the launcher all write it from here.
 #pragma once

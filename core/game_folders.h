@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the game's files are, whatever folder it was started from. A portable copy keeps
 // everything beside its programs; an installed copy reads its pictures from the install
 // prefix and keeps each player's settings, records and replays in their own data folder.

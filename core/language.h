@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The programs' texts are Polish, and each is its own id in the gettext catalogues: with no
 // catalogue for the player's language a text shows as it is written.
 #pragma once

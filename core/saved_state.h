@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Groups of game values saved and put back whole: where a replay starts, and the live game
 // a replay returns to.
 #pragma once

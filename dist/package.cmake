@@ -1,3 +1,5 @@
+# Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: cd build && cpack  ->  valmora_<version>_<arch>.deb
 # Library dependencies come from dpkg-shlibdeps on the installed programs.
 set(CPACK_GENERATOR DEB)

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the fuzz targets share: checks that stay on in every build type, and scratch files
 // in memory where the machine has a tmpfs.
 #pragma once

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the fuzz targets' seed inputs into fuzz/corpus/<target>/: pictures from our own
 // encoder, and a few files each reader must refuse or read in a particular way.
 //   make_corpus SOURCE_DIR/fuzz/corpus

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any content of a record file through the record reader, against the rule: the leading
 // digits (0 when there are none) of a file no longer than kLongestRecordFile. An empty file
 // gives the previous good read again; a run of more than three digits, or a longer file, is

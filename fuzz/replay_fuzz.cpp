@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a replay file: the reader refuses them with a reason or takes them, never
 // reading out of bounds or allocating without bound. What it takes is a file the game
 // itself would write: encoding it again gives the same bytes, and its values are ones a

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings reader on any file content, and the number parser on any text.
 // Input: the first byte picks the read buffer's size, the rest is the file.
 #include <algorithm>

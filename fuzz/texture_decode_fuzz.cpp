@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes into the picture decoder. Besides reading nothing outside the input, a picture
 // it accepts must be whole, hold the file's own pixels and come back unchanged through our
 // encoder.

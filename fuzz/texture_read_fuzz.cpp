@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any file through the texture file reader: reading only as much as the headers ask for
 // must give exactly what decoding the whole file gives.
 #include <cstdint>

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game clock's step: everything that moves the game on by 1/60 s.
 #pragma once
 #include "platform/platform.h"

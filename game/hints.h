@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Help for a new player: the F1 panel of the controls, and short hints after a jump goes
 // wrong. Neither changes the jump.
 #pragma once

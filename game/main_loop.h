@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed-step main loop: real time says how many game steps are due, then one frame.
 #pragma once
 #include <functional>

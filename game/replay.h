@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every jump is recorded from its start to the standstill; R plays it again, T plays the
 // hill's record jump. A replay moves the scene exactly as the jump did, then gives the
 // live game back exactly as it was.

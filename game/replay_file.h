@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A jump as it was played, and the replay file that keeps a record jump: where the jump
 // started and every command given to the jumper, step by step.
 #pragma once

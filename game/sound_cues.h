@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the scene sounds like. Each step sets the mixer's targets from what it sees of the
 // jump; nothing here changes the game. M mutes, 9 and 0 step the volume; the choice is
 // kept in Data/sound.dat.

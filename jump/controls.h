@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's commands to the jumper: start, take-off, landing stance and steering.
 #pragma once
 #include <cstdint>

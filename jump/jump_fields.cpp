@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The jump's values as one saved group: a replay's start, and the live jump it returns to.
 #include "core/saved_state.h"
 #include "jump/jump_state.h"

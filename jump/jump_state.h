@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one jump in progress: position, phase flags, countdown, wind, results and pose.
 #pragma once
 #include <cstdint>

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SDL2 audio out: one mono float stream, pulled by the game's mixer on SDL's audio thread.
 #include <SDL.h>
 #include <fcntl.h>

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bitmap fonts: fontconfig finds the face, FreeType rasterises its glyphs into bitmaps.
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>

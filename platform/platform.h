@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Our own thin system layer: the rest of the game never sees SDL, FreeType or fontconfig.
 #pragma once
 #include <vector>

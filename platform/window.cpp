@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SDL2 window, GL context, message queue, key polling, game controllers, swap and clock.
 #include <SDL.h>
 #include <SDL_syswm.h>

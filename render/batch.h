@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shapes that never move against each other, gathered once and drawn as one batch of
 // triangles. Under a software rasteriser every matrix change and every small draw costs
 // more than the few corners it carries, and lattices and lamps are made of hundreds of them.

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lighting model switches that change no pixel and save the rasteriser work.
 #pragma once
 #include "render/gl.h"

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Spheres and cones made once as vertex arrays, corner for corner as the GLU quadrics of
 // this game emit them, and drawn as one list of triangles instead of vertex by vertex.
 #pragma once

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The screen-fixed layers (HUD texts, display panels, start light) are laid out for a 4:3
 // window. In a window of another shape each part keeps the size the 4:3 picture of the
 // same height gives it, and its distance from its own edge: the wind stays at the left,

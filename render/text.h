@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bitmap text: display lists per font, one per character code 32..127 and one per extra
 // letter (the Polish ones and the dash), reached from UTF-8 text.
 #pragma once

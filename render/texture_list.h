@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 67 texture files in loading order, with the condition under which each is loaded.
 // Pure data: the asset generator uses it too.
 #pragma once

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view volume, tested on the CPU: a box wholly outside one of its six sides draws no
 // pixel, so whatever lies in it need not be sent to the rasteriser at all.
 #pragma once

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-hill record files Data/record1.dat..record3.dat: "%02d", no line end.
 #pragma once
 #include <cstdint>

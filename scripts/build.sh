@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds into build/ (the game folder is build/game).
 # VALMORA_CMAKE_ARGS, if set, is passed on to CMake (CI: -DCMAKE_CXX_FLAGS=-Werror).
 set -euo pipefail

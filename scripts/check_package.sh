@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from build/, checks it with lintian, installs it with apt-get as a
 # player would, starts the installed launcher and game from / with a fresh HOME under Xvfb,
 # and removes it again: the player's data folder must stay. Needs root (apt-get) and a

@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Contact sheet of the game's texture files: every picture with its stem, in one PNG.
 
     scripts/contact_sheet.py [TEXTURES_DIR] [-o sheet.png] [--cell 160] [--tile N]

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the game needs that are not installed yet.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang into build-fuzz/ and runs each for SECONDS on a
 # scratch copy of its seed corpus, so fuzz/corpus/ only ever holds our chosen seeds.
 # Exits non-zero if any target finds a crash, a leak or a failed check; the input that did

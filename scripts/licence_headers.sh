@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Puts the two-line licence header at the top of every source file that lacks it (after a
 # "#!" line); running it again changes nothing. With --check it changes nothing and names the
 # files without one, failing if there are any.

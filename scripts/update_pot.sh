@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Rebuilds po/valmora.pot from every text the two programs show (marked _("...") or
 # N_("...")), then brings the catalogues up to it: pl.po is the identity, since the Polish
 # texts are the message ids; en.po keeps its translations and gets the new ids untranslated,

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays the sounds: looped voices with a gain and a pitch, and one-shots. The game sets
 // targets; render() mixes, on the audio thread or into a recording. Neither waits on the
 // other: render takes the latest targets only when they are not being written.

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game window's life driven pass by pass: the size message, the ways the program ends,
 // and the start screen as the player sees it (sky on the first frame, the moving highlight).
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mountains, forests and the airship: the airship's drift over whole frames, where the
 // forest trees stand, and in which frames the backdrop groups are drawn.
 #include <gtest/gtest.h>

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The catalogues against the sources: the committed template is the one the sources make
 # (so every marked text is in it), every catalogue compiles cleanly and holds every text,
 # and the English one has no text left empty or fuzzy.

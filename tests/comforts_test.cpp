@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pause and fullscreen in the real window: a pause of any length leaves the game where
 // it was, only the camera keys, Q and Esc act in it, and F11 fills the screen and back
 // without touching the game or the settings.

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cheaper ways of drawing the same thing, each against the plain way, pixel for pixel: the
 // figure lit one-sided, a line of text drawn at once, opaque surfaces unblended.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game in English (run with LANGUAGE=en): the F1 panel in the smallest window the launcher
 // offers, each line read from the frame against the same line drawn alone, the HUD's words,
 // and the start screen's English poster.

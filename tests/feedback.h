@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GL feedback capture for tests: what a drawing sends to the rasteriser, in window
 // coordinates, with colours (lighting applied, textures not).
 //

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The jumper model in a real GL context: its pieces, colours, shadow and the pose step
 // that every drawing runs first.
 #include <gtest/gtest.h>

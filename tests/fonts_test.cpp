@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bitmap text in a real GL context: 96 lists per font, glyphs that reach the screen at the
 // raster position, and the printer's handling of empty texts and codes without a list.
 #include <gtest/gtest.h>

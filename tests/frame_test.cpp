@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame as a player sees it: start screen, sky colours, and the groups in their places.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start bar, in-run markers, safety net and chairlift: seat motion through real frames,
 // which groups each hill and detail level draws, and the shapes themselves.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game controller through the platform layer, with a virtual controller plugged in as a
 // real one would be: each button gives the same states as the mouse button or key it stands
 // for, the stick leans the flight as the mouse does, and controllers come and go.

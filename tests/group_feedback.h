@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs frames or single draws in GL feedback mode and splits the primitives by the
 // group marks the venue code passes through.
 #pragma once

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three hills: what drawHill and drawInrunStructure put into a real GL context,
 // checked against the hill tables written out again here.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Help for a new player: the total with the marks, the F1 panel that stops the clock, and
 // the hints at the edges of their windows, through the real dispatch of clicks between
 // steps. No hint ever changes the jump.

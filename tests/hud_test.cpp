@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The red on-screen texts: where a player sees them and that they read as their formats
 // say, compared with the same texts printed alone.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Playing whole jumps through the frame harness, as a player would: start, take-off click,
 // landing click (or none), all between real frames.
 #pragma once

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folders are layers: every include points down (or stays in its folder), the
 // simulation sees no graphics, and only the platform layer and the launcher see the
 // libraries they wrap.

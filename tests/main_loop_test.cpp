@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed-step loop against a fake clock: the game steps 60 times a second of real time
 // whatever the frame rate, and a stall never makes it race.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The jumper's run, flight, landing and braking, driven frame by frame through the game's
 // own main-loop passes and checked against the motion formulas.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The camera-fixed layers on real frames: start light, wind sign, display panels, snow
 // and rain. Their textures are swapped for plain colours so each picture is recognisable.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the jumper is drawn: at the gate, on the in-run, and beyond the edge with his
 // shadow, read back in feedback mode after the motion step has moved him.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform layer's message queue, and the built game as a person meets it: started in a
 // game folder under the X display, one window at the configured size, ended by "q", by keys
 // on the start screen and by the window's close box.

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A scripted play-through on each hill: start screen, start, run, take-off, lean, landing
 // stance, a fall, every view, nudges, resets, Esc and back. The state after every step must
 // be the one recorded before the game step was split from the drawing, bit for bit, with

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The figure state step on its own: crouch, extension, landing stance, fall, slope pitch.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shared primitives in a real GL context: the sphere cache (one display list per exact
 // radius, kept across scene set-ups) and the textured box (winding, normals, coordinates).
 #include <gtest/gtest.h>

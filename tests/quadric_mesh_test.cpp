@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cached spheres and cones against GLU's own quadrics drawn vertex by vertex: the same
 // pixels, pixel for pixel, under the night scene's lights, fog and sphere mapping, and the
 // same normal and texture coordinate left current for whatever draws next.

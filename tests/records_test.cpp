@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-hill record files: format, reading rules, the replace-by-rename store that
 // survives being killed, and the record check of real jumps.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The replay as a person meets it: the built game under the X display, a jump played with
 // xdotool in real time, R pressed once the jumper has stopped, the window looked at; then
 // the record jump's file played by the time demo.

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replays through the real game step and dispatch: a replay goes through the live jump's
 // states bit for bit, and gives the live game back exactly as it left it.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scene set-up read back from a real GL context: time of day, fog, lights, fixed state,
 // the random tables, and that repeated set-ups leave no GL or GLU objects behind.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Style marks and the pose phases of whole jumps, played step by step through the game's
 // own main-loop pass.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The synthesiser and mixer without a device, and the sounds of whole jumps through the real
 // step and dispatch, heard from the mixer as a recording would.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stands, seating blocks, floodlight masts and their beams: the groups drawn per detail
 // level, the shapes alone under a fixed camera, and the night picture through whole frames.
 #include <gtest/gtest.h>

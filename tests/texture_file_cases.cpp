@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoding of .stx files; built with AddressSanitizer and UBSan, so an out-of-bounds read
 // in a malformed case fails the run even when the result looks right.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texture loading in a real GL context: which files a scene set-up loads for each hill and
 // detail level, that every handle ends up a usable texture, and what a bad file leaves.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The town: bus motion, night pictures, street lamps, and in which frames the town and
 // the landing-hill lamps are drawn; plus screenshots of the whole venue.
 #include <gtest/gtest.h>

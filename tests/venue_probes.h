@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Probes for the backdrop and town tests: feedback capture (whether a group's primitives
 // appear in a whole frame, the model coordinates a piece of drawing sends) and
 // single-colour stand-ins for the textures, so a pixel read back names its texture.

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Objects left out of a frame because they lie wholly outside the view: the frame comes
 // out pixel for pixel, and state for state, as if every one had been drawn.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The houses and blocks of flats of the town, built face by face from the unit box.
 #include "venue/buildings.h"
 

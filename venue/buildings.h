@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Faces of the unit box (x 0..1, y 0..1, z -1..0) drawn one by one, so each can carry
 // its own texture; buildings and buses are put together from them.
 #pragma once

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The town's buses: three liveries, and the rows of eleven that drive along the roads.
 #include "core/settings.h"
 #include "render/batch.h"

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chairlift beside hill 1: pylons, two cables and two seats riding them.
 #include "render/gl.h"
 #include "render/primitives.h"

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start bar, in-run marker cubes and the safety net of hill 3.
 #include "venue/furniture.h"
 

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Venue groups announce themselves: a count per group of how often it was drawn (tests,
 // profiling), and a glPassThrough mark so a feedback buffer can be split per group.
 // Outside feedback mode the mark is one no-op call.

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Street lamps: the ones along the landing hill and the ones lining the town's roads.
 #include "core/settings.h"
 #include "render/gl.h"

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The town at the foot of hills 1 and 2: houses, flats, roads, buses and street lamps.
 #pragma once
 #include "render/view_volume.h"

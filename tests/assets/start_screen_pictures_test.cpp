@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start screen as the game draws it from the generated poster and buttons.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generated texture set, read back the way the game reads it.
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <gtest/gtest.h>

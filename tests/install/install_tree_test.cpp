@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What `cmake --install` puts under a prefix, installed with DESTDIR into a temporary folder
 // and looked at as a desktop and a package manager would.
 #include <gtest/gtest.h>

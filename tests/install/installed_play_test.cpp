@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The installed game as a new player meets it: a fresh home folder, the commands started
 // from the root folder as a desktop menu might, the launcher driven with xdotool, and the
 // game's window looked at. Installs into a temporary DESTDIR, or uses the prefix named by

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the launcher must write for each choice of each list, typed out from the launcher's
 // published table of files and texts (independent of the writer's own table).
 #pragma once

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting the game: only beside the launcher, in the launcher's working directory, and the
 // launcher neither waits for it nor leaves a zombie.
 #include "setup_test_support.h"

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entry point of the launcher's GTK tests: they need a display (run under xvfb-run -a).
 #include <gtest/gtest.h>
 #include <gtkmm/main.h>

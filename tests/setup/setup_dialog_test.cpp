@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The launcher's dialog, built for real and used through its widgets. Message boxes are
 // answered by the test through the dialog's message hook.
 #include "expected_settings.h"

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The launcher in English (run with LANGUAGE=en), read back through its widgets: every text it
 // shows is one of the English catalogue's, and the settings files get the values the Polish
 // choices give them.

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The launcher's settings writer and notes, without any window.
 #include "expected_settings.h"
 #include "setup_test_support.h"

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built launcher program under a display, driven by the keyboard with xdotool as a
 // person would use it.
 #include "setup_test_support.h"

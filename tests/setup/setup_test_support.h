@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers for the launcher's tests: a temporary working directory, file reading and a
 // stand-in game program.
 #pragma once

@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built game as a person meets it: started as a process under the X display, found by
 // its window, driven with xdotool, looked at through the X server.
 #pragma once

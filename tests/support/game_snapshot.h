@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every value that moves while the game runs, serialised in a fixed order, so that two runs
 // can be compared state by state.
 #pragma once

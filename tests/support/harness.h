@@ -1,3 +1,5 @@
+// Valmora, a ski-jumping game. Copyright (C) 2026 the Valmora developers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Frame-driving harness: a real window and GL context, a temporary game folder, and
 // messages delivered between frames exactly as the main loop does.
 #pragma once
