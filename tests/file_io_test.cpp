@@ -12,22 +12,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "support/text_files.h"
 #include "core/file_io.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeText(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
 
 ssize_t diskFull(int, const void*, size_t) {
     errno = ENOSPC;

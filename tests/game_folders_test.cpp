@@ -13,6 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "support/text_files.h"
 #include "core/default_data.h"
 #include "core/game_folders.h"
 
@@ -41,17 +42,6 @@ class Scratch {
   private:
     std::string root_;
 };
-
-std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeText(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
 
 std::map<std::string, std::string> folderContents(const std::string& dir) {
     std::map<std::string, std::string> files;
