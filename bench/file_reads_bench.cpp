@@ -17,6 +17,8 @@
 
 #include "score/records.h"
 #include "core/settings.h"
+#include "game/game.h"
+#include "support/harness.h"
 
 namespace fs = std::filesystem;
 
@@ -80,13 +82,13 @@ int main(int argc, char** argv) {
     // Warm the page cache and the allocator first.
     for (int i = 0; i < 1000; ++i) {
         readJumperColours();
-        readRecord(1, record);
+        readRecord(game().records, 1, record);
     }
     Figures colourReads = measure(batches, perBatch, [] { readJumperColours(); });
-    Figures recordRead = measure(batches, perBatch, [&] { readRecord(1, record); });
+    Figures recordRead = measure(batches, perBatch, [&] { readRecord(game().records, 1, record); });
     Figures frame = measure(batches, perBatch, [&] {
         readJumperColours();
-        readRecord(1, record);
+        readRecord(game().records, 1, record);
     });
     int stores = 0;
     Figures store = measure(10, 20, [&] { storeRecord(2, 100 + stores++ % 50); });

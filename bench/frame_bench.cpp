@@ -47,6 +47,8 @@
 #include "jump/jump_state.h"
 #include "platform/platform.h"
 #include "render/gl.h"
+#include "game/game.h"
+#include "support/harness.h"
 
 namespace fs = std::filesystem;
 
@@ -171,8 +173,8 @@ double timedFrame(const PlatformMessage* msg) {
     stepStart = t0;
     stepCpuStart = processCpuMs();
     if (sceneStepProbe) startFragmentCount();
-    stepGame(msg);
-    drawFrame();
+    loopStep(game(), msg);
+    drawFrame(game());
     glFinish();
     if (sceneStepProbe) endFragmentCount();
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
@@ -198,23 +200,24 @@ void playTimedJump(std::vector<double>& inrun, std::vector<double>& flight) {
     space.key = VK_SPACE;
     inrun.push_back(timedFrame(&space));
     const float late = h->takeoffWindow[1] - 1.0f;
-    for (int n = 0; n < 3000 && jumperZ <= late && atGate == 0; ++n)
+    for (int n = 0; n < 3000 && game().jump.jumperZ <= late && game().jump.atGate == 0; ++n)
         inrun.push_back(timedFrame(nullptr));
     const PlatformMessage click = mouseMessage(MSG_LBUTTONDOWN, 400, 300);
     flight.push_back(timedFrame(&click));
-    if (inFlight != 1) return;
+    if (game().jump.inFlight != 1) return;
     int leans = 0;
     bool stance = false;
-    for (int n = 0; n < 3000 && jumperY != groundY; ++n) {
+    for (int n = 0; n < 3000 && game().jump.jumperY != game().jump.groundY; ++n) {
         const PlatformMessage* msg = nullptr;
         PlatformMessage m;
         const float from = hillNumber == 2 ? 2.0f : h->landingWindow[0] + 1;
         if (!stance &&
-            ((jumperZ > from && jumperY - groundY < 0.6f) || jumperZ > h->landingWindow[1] - 2)) {
+            ((game().jump.jumperZ > from && game().jump.jumperY - game().jump.groundY < 0.6f) ||
+             game().jump.jumperZ > h->landingWindow[1] - 2)) {
             m = mouseMessage(MSG_RBUTTONDOWN, 400, 300);
             msg = &m;
             stance = true;
-        } else if (extendStep == 0 && leans < 5) {
+        } else if (game().jump.extendStep == 0 && leans < 5) {
             ++leans;
             m = mouseMessage(MSG_MOUSEMOVE, 400, 300 + 10 * leans);
             msg = &m;
@@ -278,7 +281,7 @@ int main(int argc, char** argv) {
     if (steps && countFragments && version && std::sscanf(version, "%d.%d", &major, &minor) == 2 &&
         (major > 1 || minor >= 5))
         glGenQueries(1, &fragmentQuery);
-    setRandomSeedSource(fixedSeed);
+    game().random.seedSource = fixedSeed;
 
     for (int hill = 1; hill <= 3; ++hill)
         for (int detail : {1, 4})
@@ -290,10 +293,11 @@ int main(int argc, char** argv) {
                         }))
                         continue;
                     configure(hill, detail, night, snow);
-                    resetToProgramStart();
-                    setupScene();
-                    startScreenActive = 0;
-                    handleJumpKey(VK_SPACE); // the jumper runs, so figure and shadow are drawn
+                    resetToProgramStart(game());
+                    setupScene(game());
+                    game().mode.screen = Screen::Scene;
+                    handleJumpKey(game(),
+                                  VK_SPACE); // the jumper runs, so figure and shadow are drawn
                     std::vector<double> ms;
                     ms.reserve(frames);
                     stepTimes.clear();
@@ -303,9 +307,9 @@ int main(int argc, char** argv) {
                         ms.push_back(timedFrame(nullptr));
                         // Keep the jumper in play: a new run whenever he has come to rest.
                         if (f % 400 == 399) {
-                            resetJumpAndCamera();
-                            startCountdown = 1600;
-                            handleJumpKey(VK_SPACE);
+                            resetJumpAndCamera(game());
+                            game().jump.startCountdown = 1600;
+                            handleJumpKey(game(), VK_SPACE);
                         }
                     }
                     const double cpuPerFrame = (processCpuMs() - cpuStart) / frames;
@@ -320,11 +324,11 @@ int main(int argc, char** argv) {
                         loop.step = [&] {
                             if (platformSeconds() >= end) return false;
                             ++loopSteps;
-                            return stepGame(nullptr);
+                            return loopStep(game(), nullptr);
                         };
                         loop.draw = [&] {
                             ++loopFrames;
-                            drawFrame();
+                            drawFrame(game());
                         };
                         runFrameLoop(loop);
                     }
@@ -343,9 +347,9 @@ int main(int argc, char** argv) {
     // Whole jumps, the camera following the flight.
     for (int hill = 1; hill <= 3 && flightCases && only.empty(); ++hill) {
         configure(hill, 4, true, true);
-        resetToProgramStart();
-        setupScene();
-        startScreenActive = 0;
+        resetToProgramStart(game());
+        setupScene(game());
+        game().mode.screen = Screen::Scene;
         std::vector<double> inrun, flight;
         stepTimes.clear();
         sceneStepProbe = steps ? timeStep : nullptr;
@@ -357,7 +361,8 @@ int main(int argc, char** argv) {
                         "width=%d height=%d frames=%zu median_ms=%.2f p95_ms=%.2f max_ms=%.2f "
                         "distance_m=%d\n",
                         phase == 0 ? "inrun" : "flight", hill, w, h, ms.size(), percentile(ms, 0.5),
-                        percentile(ms, 0.95), percentile(ms, 1), static_cast<int>(jumpDistance));
+                        percentile(ms, 0.95), percentile(ms, 1),
+                        static_cast<int>(game().jump.jumpDistance));
         }
         printSteps();
         std::fflush(stdout);

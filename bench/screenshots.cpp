@@ -24,6 +24,7 @@
 #include "core/settings.h"
 #include "jump_play.h"
 #include "support/harness.h"
+#include "game/game.h"
 
 namespace {
 
@@ -85,7 +86,7 @@ unsigned fixedSeed() {
 }
 
 int writeComparisonSet(const std::string& folder) {
-    setRandomSeedSource(fixedSeed);
+    game().random.seedSource = fixedSeed;
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     const std::string root = std::filesystem::absolute(folder, ec).string();
@@ -118,7 +119,7 @@ void saveEveryEighth() {
 }
 
 int writeJumpSet(const std::string& folder) {
-    setRandomSeedSource(fixedSeed);
+    game().random.seedSource = fixedSeed;
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     jumpFolder = std::filesystem::absolute(folder, ec).string();

@@ -20,6 +20,8 @@
 #include "game/sound_cues.h"
 #include "jump_play.h"
 #include "sound/sound_out.h"
+#include "game/game.h"
+#include "support/harness.h"
 
 namespace {
 
@@ -96,11 +98,11 @@ std::vector<float> recorded;
 std::vector<int> phaseOf; // per step
 void record() {
     const HillStart* h = hillStart(hillNumber);
-    if (atGate == 1)
+    if (game().jump.atGate == 1)
         phase = 0;
-    else if (takeoffDone == 0 && h && jumperZ <= h->takeoffWindow[1])
+    else if (game().jump.takeoffDone == 0 && h && game().jump.jumperZ <= h->takeoffWindow[1])
         phase = 1;
-    else if (jumperY > groundY && stepsDown == 0)
+    else if (game().jump.jumperY > game().jump.groundY && stepsDown == 0)
         phase = 2;
     else
         phase = ++stepsDown < 40 ? 3 : 4;
@@ -138,8 +140,9 @@ void recordJump(const std::string& folder, int hill, bool stance, int standing =
     writeWav(name, recorded);
     std::printf("hill %d%s%s: %s, %.1f s, %d m, take-off at %.1f%s\n", hill,
                 stance ? "" : " (fall)", standing > 0 ? " (short of the record)" : "", name.c_str(),
-                recorded.size() / static_cast<double>(kRate), static_cast<int>(jumpDistance),
-                static_cast<double>(takeoffSpeed),
+                recorded.size() / static_cast<double>(kRate),
+                static_cast<int>(game().jump.jumpDistance),
+                static_cast<double>(game().jump.takeoffSpeed),
                 played ? "" : " (the jump did not go as planned)");
     const int block = kRate / 60;
     for (int p = 0; p < kPhaseCount; ++p) {
@@ -174,7 +177,7 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--wav") == 0) folder = argv[i + 1];
     if (folder.empty()) return 0;
     harnessWithoutWindow = true;
-    setRandomSeedSource(fixedSeed);
+    game().random.seedSource = fixedSeed;
     soundMixer().setOutputRate(kRate);
     prepareSoundsHere();
     for (int hill = 1; hill <= 3; ++hill)

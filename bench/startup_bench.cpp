@@ -29,6 +29,8 @@
 #include "render/texture_list.h"
 #include "render/textures.h"
 #include "sound/sound_out.h"
+#include "game/game.h"
+#include "support/harness.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -100,7 +102,7 @@ struct StartUp {
 StartUp startToFirstFrame() {
     auto t0 = Clock::now();
     startMakingSounds();
-    resetToProgramStart();
+    resetToProgramStart(game());
     readWindowSize();
     if (!platformCreateWindow("Valmora", windowWidth, windowHeight)) {
         std::fprintf(stderr, "no GL window (run under xvfb-run): %s\n", platformLastError());
@@ -111,11 +113,11 @@ StartUp startToFirstFrame() {
     resizeViewport(w, h);
     glFinish();
     auto t1 = Clock::now();
-    quitRequested = 0;
-    setupScene();
+    game().mode.quit = false;
+    setupScene(game());
     glFinish();
     auto t2 = Clock::now();
-    drawFrame();
+    drawFrame(game());
     glFinish();
     auto t3 = Clock::now();
     openSoundDevice();
@@ -186,13 +188,13 @@ int main(int argc, char** argv) {
     configure(3, 4);
     if (!platformCreateWindow("Valmora", 800, 600)) return 1;
     resizeViewport(800, 600);
-    setupScene();
+    setupScene(game());
     glFinish();
     std::vector<double> setup, textures, fonts;
     int loaded = 0;
     for (int i = 0; i < runs; ++i) {
         auto t0 = Clock::now();
-        setupScene();
+        setupScene(game());
         glFinish();
         setup.push_back(ms(t0, Clock::now()));
 

@@ -5,13 +5,7 @@
 #include <cstdint>
 
 #include "core/saved_state.h"
-
-extern uint8_t cameraViewFlags[8];
-extern float cameraNudge;
-extern float cameraRise, trailOffset, towerDrop, chaseShift;
-extern double freeCamX, freeCamY, freeCamZ;
-extern float freeCamYaw, freeCamPitch;
-extern double freeCamTarget[3];
+#include "jump/jump_state.h"
 
 // Where the camera looks from, as the last step placed it.
 struct CameraShot {
@@ -20,24 +14,67 @@ struct CameraShot {
     double eye[3] = {0, 0, 0};
     double target[3] = {0, 0, 0};
 };
-extern CameraShot cameraShot;
+// Kept whole in memory, never in a file.
+inline StateField field(CameraShot& shot) {
+    return memoryField(shot);
+}
+
+// The free camera's keys held down in a step, as bits.
+enum CameraKey : uint8_t {
+    kCameraKeyLeft = 1,
+    kCameraKeyRight = 2,
+    kCameraKeyForward = 4,
+    kCameraKeyBack = 8,
+    kCameraKeyPitchUp = 16,
+    kCameraKeyPitchDown = 32,
+};
+
+// The cameras' moving values and the free camera: where a replay starts them.
+struct CameraMotion {
+    float cameraRise = 0, trailOffset = 0, towerDrop = 0, chaseShift = 0;
+    double freeCamX = 0, freeCamY = 0, freeCamZ = 0;
+    float freeCamYaw = 0, freeCamPitch = 0;
+    double freeCamTarget[3] = {0, 0, 0};
+
+    template <class Visit> void eachField(Visit&& visit) {
+        visit("cameraRise", cameraRise);
+        visit("trailOffset", trailOffset);
+        visit("towerDrop", towerDrop);
+        visit("chaseShift", chaseShift);
+        visit("freeCamX", freeCamX);
+        visit("freeCamY", freeCamY);
+        visit("freeCamZ", freeCamZ);
+        visit("freeCamYaw", freeCamYaw);
+        visit("freeCamPitch", freeCamPitch);
+        visit("freeCamTarget", freeCamTarget);
+    }
+};
+
+// The whole camera: its motion, the chosen view, its nudge and the last shot.
+struct Camera : CameraMotion {
+    uint8_t cameraViewFlags[8] = {};
+    float cameraNudge = 0;
+    CameraShot cameraShot;
+
+    // The values at program start: view 1.
+    Camera();
+    template <class Visit> void eachField(Visit&& visit) {
+        CameraMotion::eachField(visit);
+        visit("cameraViewFlags", cameraViewFlags);
+        visit("cameraNudge", cameraNudge);
+        visit("cameraShot", cameraShot);
+    }
+};
 
 // One step of the selected view: its moving values, the free camera's held keys, and the
 // shot. It sees the jumper where the previous step left him.
-void updateCamera(float airshipTravel);
+void updateCamera(Camera& c, const Jump& j, int32_t hill, float airshipTravel, uint8_t heldKeys);
 // The shot of the selected view where everything stands now, nothing moving on.
-void placeCameraStill(float airshipTravel);
+void placeCameraStill(Camera& c, const Jump& j, int32_t hill, float airshipTravel);
 // The last shot multiplied onto the current model-view matrix.
-void applyCameraView();
+void applyCameraView(const Camera& c);
 // Index 0..7 of the selected view.
-int selectedCameraView();
-void selectCameraView(int view); // 1..8
+int selectedCameraView(const Camera& c);
+void selectCameraView(Camera& c, int view); // 1..8
 // cameraRise, trailOffset, towerDrop, chaseShift back to their start (jump reset).
-void resetCameraAnimation();
-// Everything back to its load value (tests).
-void loadCameraState();
-
-// The cameras' moving values and the free camera: where a replay starts them.
-const StateFields& cameraMotionFields();
-// The chosen view, its nudge and the last shot: with the motion, the whole camera.
-const StateFields& cameraChoiceFields();
+void resetCameraAnimation(Camera& c);

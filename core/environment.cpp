@@ -18,13 +18,13 @@ void resetEnvironmentTables() {
         j = 0;
 }
 
-void fillJitterTables() {
-    seedRandomFromClock();
+void fillJitterTables(Random& random) {
+    random.seedFromClock();
     for (int i = 0; i < kForestJitterCount; ++i)
-        forestJitter[i] = -10.0f + static_cast<float>(nextRandom()) * 20.0f / 32768.0f;
-    seedRandomFromClock();
+        forestJitter[i] = -10.0f + static_cast<float>(random.next()) * 20.0f / 32768.0f;
+    random.seedFromClock();
     for (int i = 0; i < kPrecipitationRows * kPrecipitationColumns; ++i)
-        precipitationJitter[i] = -0.3f + static_cast<float>(nextRandom()) * 0.6f / 32768.0f;
+        precipitationJitter[i] = -0.3f + static_cast<float>(random.next()) * 0.6f / 32768.0f;
 }
 
 bool fogDensityFor(int mode, int seasonValue, float* density) {

@@ -19,7 +19,8 @@ inline float precipitationJitterAt(int row, int column) {
 // Backdrop colour and jitter tables as at program start.
 void resetEnvironmentTables();
 // Both tables from the seed source, each from a fresh seed.
-void fillJitterTables();
+struct Random;
+void fillJitterTables(Random& random);
 // The fog density of fogMode and season; false when the mode leaves it unchanged.
 bool fogDensityFor(int fogMode, int season, float* density);
 // The backdrop colour of the lighting mode and hill; false when it stays as it is.

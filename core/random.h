@@ -2,20 +2,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The game's random numbers: 0..32767, seeded from the clock in whole seconds.
 #pragma once
+#include <functional>
 
-void seedRandom(unsigned seed);
-// Seeds from the seed source: by default the calendar time in seconds (draws within one
-// second repeat).
-void seedRandomFromClock();
-int nextRandom();
+// The calendar time in seconds: draws within one second repeat.
+unsigned clockSeed();
 
-// Where seedRandomFromClock takes its seed: tests and replays fix the wind and the marks
-// with a source of their own; nullptr gives the clock back.
-using RandomSeedSource = unsigned (*)();
-void setRandomSeedSource(RandomSeedSource source);
-RandomSeedSource randomSeedSource();
+// One generator. Each jumper that must draw the same whatever else runs beside him has his own.
+struct Random {
+    unsigned state = 1;
+    // Where seedFromClock takes its seed: tests and replays fix the wind and the marks with a
+    // source of their own; empty means the clock.
+    std::function<unsigned()> seedSource;
+    // Told every seed seedFromClock takes (a replay gives the judges the same again).
+    std::function<void(unsigned)> seedListener;
 
-// Told every seed seedRandomFromClock takes (a replay gives the judges the same again).
-extern void (*randomSeedListener)(unsigned seed);
-// The generator's state, to put back with seedRandom.
-unsigned randomState();
+    void seed(unsigned value) { state = value; }
+    void seedFromClock();
+    int next();
+};

@@ -67,14 +67,13 @@ void setBits(uint8_t* element, uint64_t bits, size_t bytes) {
 
 size_t stateSize(const StateFields& group) {
     size_t size = 0;
-    for (int i = 0; i < group.count; ++i)
-        size += elementSize(group.fields[i].kind) * static_cast<size_t>(group.fields[i].count);
+    for (const StateField& f : group)
+        size += elementSize(f.kind) * static_cast<size_t>(f.count);
     return size;
 }
 
 void saveState(const StateFields& group, std::vector<uint8_t>& out) {
-    for (int i = 0; i < group.count; ++i) {
-        const StateField& f = group.fields[i];
+    for (const StateField& f : group) {
         const size_t bytes = elementSize(f.kind);
         const auto* data = static_cast<const uint8_t*>(f.data);
         for (int k = 0; k < f.count; ++k) {
@@ -87,8 +86,7 @@ void saveState(const StateFields& group, std::vector<uint8_t>& out) {
 
 size_t restoreState(const StateFields& group, const uint8_t* in) {
     const uint8_t* p = in;
-    for (int i = 0; i < group.count; ++i) {
-        const StateField& f = group.fields[i];
+    for (const StateField& f : group) {
         const size_t bytes = elementSize(f.kind);
         auto* data = static_cast<uint8_t*>(f.data);
         for (int k = 0; k < f.count; ++k, p += bytes)
@@ -99,8 +97,7 @@ size_t restoreState(const StateFields& group, const uint8_t* in) {
 
 bool stateSound(const StateFields& group, const uint8_t* in) {
     const uint8_t* p = in;
-    for (int i = 0; i < group.count; ++i) {
-        const StateField& f = group.fields[i];
+    for (const StateField& f : group) {
         const size_t bytes = elementSize(f.kind);
         for (int k = 0; k < f.count; ++k, p += bytes) {
             const uint64_t bits = getLittle(p, bytes);

@@ -46,15 +46,27 @@ template <int N> StateField field(int32_t (&v)[N]) {
 template <int N> StateField field(uint8_t (&v)[N]) {
     return {v, FieldKind::Flag, N};
 }
+inline StateField field(bool& v) {
+    static_assert(sizeof(bool) == 1, "a flag is saved as one byte");
+    return {&v, FieldKind::Flag, 1};
+}
+template <int N, int M> StateField field(float (&v)[N][M]) {
+    return {&v[0][0], FieldKind::Float, N * M};
+}
 // Any other plain value, for the live game only.
 template <class T> StateField memoryField(T& v) {
     return {&v, FieldKind::Memory, static_cast<int>(sizeof(T))};
 }
 
-struct StateFields {
-    const StateField* fields;
-    int count;
-};
+using StateFields = std::vector<StateField>;
+
+// The fields of a value that lists its members through eachField(visit(name, member)), in
+// that order. They point into `value`.
+template <class T> StateFields fieldsOf(T& value) {
+    StateFields out;
+    value.eachField([&out](const char*, auto& member) { out.push_back(field(member)); });
+    return out;
+}
 
 // Bytes saveState writes for a group.
 size_t stateSize(const StateFields& group);

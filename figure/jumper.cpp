@@ -99,10 +99,10 @@ void armChain() {
     solidSphere(0.3);
 }
 
-void upperBody() {
+void upperBody(const Jump& j) {
     glPushMatrix();
-    glRotatef(trunkBend, 1, 0, 0);
-    glRotatef(flightLean, 1, 0, 0);
+    glRotatef(j.trunkBend, 1, 0, 0);
+    glRotatef(j.flightLean, 1, 0, 0);
 
     head();
 
@@ -132,8 +132,8 @@ void upperBody() {
     glPushMatrix(); // left arm
     glTranslatef(-1, -0.2f, 0);
     glRotatef(-30, 0, 0, 1);
-    glRotatef(armSwing, 0, 1, 0);
-    glTranslatef(0, 0, armSwing);
+    glRotatef(j.armSwing, 0, 1, 0);
+    glTranslatef(0, 0, j.armSwing);
     glTranslatef(-1, 1.9f, 0);
     armChain();
     glPopMatrix();
@@ -142,8 +142,8 @@ void upperBody() {
     glPushMatrix(); // right arm
     glTranslatef(1, -0.2f, 0);
     glRotatef(30, 0, 0, 1);
-    glRotatef(-armSwing, 0, 1, 1);
-    glTranslatef(0, 0, -armSwing);
+    glRotatef(-j.armSwing, 0, 1, 1);
+    glTranslatef(0, 0, -j.armSwing);
     glTranslatef(1, 1.9f, 0);
     armChain();
     glPopMatrix();
@@ -159,7 +159,7 @@ void upperBody() {
 }
 
 // Hip, thigh, knee, shin, then the boot with its ski.
-void legChain(float skiYaw) {
+void legChain(const Jump& j, float skiYaw) {
     colour(suitColor);
     glScalef(0.4f, 0.4f, 0.4f);
     solidSphere(1);
@@ -172,7 +172,7 @@ void legChain(float skiYaw) {
     glTranslatef(0, -4, 0);
     solidSphere(0.6);
 
-    glRotatef(kneeBend, 1, 0, 0);
+    glRotatef(j.kneeBend, 1, 0, 0);
     glRotatef(90, 1, 0, 0);
     cylinder(0.6, 0.45, 4);
     glRotatef(-90, 1, 0, 0);
@@ -180,11 +180,11 @@ void legChain(float skiYaw) {
     colour(0, 0, 0);
     // The box runs x 0..1: -0.4 centres the boot on either leg.
     glTranslatef(-0.4f, -4.4f, 1.4f);
-    glRotatef(anklePitch, 1, 0, 0);
+    glRotatef(j.anklePitch, 1, 0, 0);
     glRotatef(skiYaw, 0, 1, 0);
     // The shadow lies on the snow: it does not follow the landing slope.
-    glRotatef(drawingShadow ? inrunPitch : inrunPitch + slopePitch, 1, 0, 0);
-    glRotatef(-flightLean / 2, 1, 0, 0);
+    glRotatef(drawingShadow ? j.inrunPitch : j.inrunPitch + j.slopePitch, 1, 0, 0);
+    glRotatef(-j.flightLean / 2, 1, 0, 0);
     glScalef(0.8f, 0.6f, 1.8f);
     box();
 
@@ -194,21 +194,21 @@ void legChain(float skiYaw) {
     box();
 }
 
-void leg(float roll, float side, float skiYaw) {
+void leg(const Jump& j, float roll, float side, float skiYaw) {
     glPushMatrix();
-    glRotatef(hipPitch, 1, 0, 0);
+    glRotatef(j.hipPitch, 1, 0, 0);
     glRotatef(roll, 0, 0, 1);
     glTranslatef(side, 0, 0);
-    legChain(skiYaw);
+    legChain(j, skiYaw);
     glPopMatrix();
 }
 
-void skeleton() {
+void skeleton(const Jump& j) {
     glPushMatrix();
-    glRotatef(drawingShadow ? flightLean / 2 : flightLean / 2 + bodyPitch, 1, 0, 0);
-    upperBody();
-    leg(leftLegRoll, -0.4f, leftSkiYaw);
-    leg(rightLegRoll, 0.4f, rightSkiYaw);
+    glRotatef(drawingShadow ? j.flightLean / 2 : j.flightLean / 2 + j.bodyPitch, 1, 0, 0);
+    upperBody(j);
+    leg(j, j.leftLegRoll, -0.4f, j.leftSkiYaw);
+    leg(j, j.rightLegRoll, 0.4f, j.rightSkiYaw);
     glPopMatrix();
 }
 
@@ -220,12 +220,12 @@ float shadowGrey() {
     return summer ? 0.3f : 0.6f; // day, and any other lighting mode
 }
 
-void drawJumper() {
+void drawJumper(const Jump& j) {
     drawingShadow = false;
-    skeleton();
+    skeleton(j);
 }
 
-void drawJumperShadow() {
+void drawJumperShadow(const Jump& j) {
     glPushMatrix();
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -234,7 +234,7 @@ void drawJumperShadow() {
     glDisable(GL_COLOR_MATERIAL);
     glDisable(GL_LIGHTING);
     drawingShadow = true;
-    skeleton();
+    skeleton(j);
     drawingShadow = false;
     glDisable(GL_BLEND);
     glPopMatrix();

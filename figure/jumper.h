@@ -3,8 +3,10 @@
 // The articulated jumper and its shadow, drawn in the pose the last step left.
 #pragma once
 
-void drawJumper();
-void drawJumperShadow();
+#include "jump/jump_state.h"
+
+void drawJumper(const Jump& j);
+void drawJumperShadow(const Jump& j);
 
 // Grey of the shadow by season and lighting; an unknown lighting mode gets the day grey.
 float shadowGrey();

@@ -21,54 +21,54 @@ void sphereMappedWindow() {
 
 } // namespace
 
-void placeFigure(float x, float y, float z) {
+void placeFigure(const Jump& j, float x, float y, float z) {
     const HillMotion* m = hillMotion(hillNumber);
     glTranslatef(x, y + (m ? m->figureLift : 0), z);
     glScalef(0.1f, 0.1f, 0.1f);
     sphereMappedWindow();
     glPushMatrix();
-    drawJumper();
+    drawJumper(j);
     glPopMatrix();
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
 }
 
-void placeShadow(float x, float y, float z) {
+void placeShadow(const Jump& j, float x, float y, float z) {
     const HillMotion* m = hillMotion(hillNumber);
     glTranslatef(x, y + (m ? m->figureLift : 0), z);
     glScalef(0.1f, 0.1f, 0.1f);
     sphereMappedWindow();
     glPushMatrix();
     glScalef(1, 0.1f, 1);
-    glRotatef(jumperY != groundY ? -40.0f : 50.0f, 1, 0, 0);
-    drawJumperShadow();
+    glRotatef(j.jumperY != j.groundY ? -40.0f : 50.0f, 1, 0, 0);
+    drawJumperShadow(j);
     glPopMatrix();
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
 }
 
-void drawGateFigure() {
+void drawGateFigure(const Jump& j) {
     if (!knownHill(hillNumber)) return;
-    glTranslatef(gateFigureX, gateFigureY + (hillNumber == 3 ? 0.25f : 0.2f), gateFigureZ);
+    glTranslatef(j.gateFigureX, j.gateFigureY + (hillNumber == 3 ? 0.25f : 0.2f), j.gateFigureZ);
     glColor4f(255, 0, 0, 0);
     glScalef(0.1f, 0.1f, 0.1f);
     if (hillNumber == 3) glRotatef(-10, 1, 0, 0);
-    drawJumper();
+    drawJumper(j);
 }
 
-void drawJumperInPlace() {
+void drawJumperInPlace(const Jump& j) {
     if (!hillMotion(hillNumber)) return;
-    if (shadowShown()) {
+    if (shadowShown(j, hillNumber)) {
         glPushMatrix();
-        placeFigure(jumperX, jumperY + 0.15f, jumperZ);
+        placeFigure(j, j.jumperX, j.jumperY + 0.15f, j.jumperZ);
         glPopMatrix();
         glPushMatrix();
         glRotatef(180, 0, 0, 1);
-        placeShadow(-jumperX - 0.03f, -groundY - 0.7f, jumperZ);
+        placeShadow(j, -j.jumperX - 0.03f, -j.groundY - 0.7f, j.jumperZ);
         glPopMatrix();
     } else {
         glPushMatrix();
-        placeFigure(jumperX, jumperY, jumperZ);
+        placeFigure(j, j.jumperX, j.jumperY, j.jumperZ);
         glPopMatrix();
     }
 }

@@ -3,8 +3,10 @@
 // Where the jumper is drawn: at the gate, on the hill or in the air, with his shadow.
 #pragma once
 
-void placeFigure(float x, float y, float z);
-void placeShadow(float x, float y, float z);
-void drawGateFigure();
+#include "jump/jump_state.h"
+
+void placeFigure(const Jump& j, float x, float y, float z);
+void placeShadow(const Jump& j, float x, float y, float z);
+void drawGateFigure(const Jump& j);
 // The jumper off the gate where the last step left him, beyond the edge with his shadow.
-void drawJumperInPlace();
+void drawJumperInPlace(const Jump& j);

@@ -37,22 +37,22 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Each input as if the game had just started, so that a finding replays alone.
-    forgetRecordReads();
+    RecordBook book;
     const char* path = recordFilePath(1);
     const std::string earlier = std::to_string(kEarlierRecord);
     writeWholeFile(path, reinterpret_cast<const uint8_t*>(earlier.data()), earlier.size());
     int32_t value = -1;
-    FUZZ_CHECK(readRecord(1, value) && value == kEarlierRecord && !recordCorrupt(1));
+    FUZZ_CHECK(readRecord(book, 1, value) && value == kEarlierRecord && !recordCorrupt(book, 1));
 
     writeWholeFile(path, data, size);
     value = -1;
-    FUZZ_CHECK(readRecord(1, value));
+    FUZZ_CHECK(readRecord(book, 1, value));
     int32_t expected = kEarlierRecord;
     const bool record = expectedRecord(data, size, &expected);
     FUZZ_CHECK(value == expected);
-    FUZZ_CHECK(recordCorrupt(1) == (size > 0 && !record));
+    FUZZ_CHECK(recordCorrupt(book, 1) == (size > 0 && !record));
     int32_t again = -1;
-    FUZZ_CHECK(readRecord(1, again) && again == value);
+    FUZZ_CHECK(readRecord(book, 1, again) && again == value);
 
     FUZZ_CHECK(storeRecord(1, value));
     std::string stored;
@@ -60,8 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     char text[16];
     std::snprintf(text, sizeof text, "%02d", static_cast<int>(value));
     FUZZ_CHECK(stored == text);
-    forgetRecordReads();
+    book = RecordBook{};
     int32_t back = -1;
-    FUZZ_CHECK(readRecord(1, back) && back == value && !recordCorrupt(1));
+    FUZZ_CHECK(readRecord(book, 1, back) && back == value && !recordCorrupt(book, 1));
     return 0;
 }

@@ -2,13 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/app.h"
 
-#include <cctype>
 #include <cstdio>
 #include <string>
 
 #include "core/game_folders.h"
 #include "core/settings.h"
 #include "game/frame.h"
+#include "game/game.h"
 #include "game/game_step.h"
 #include "game/input.h"
 #include "game/main_loop.h"
@@ -25,25 +25,6 @@
 #include "score/records.h"
 #include "sound/sound_out.h"
 
-// Values at program start come from loadShellState.
-uint8_t quitRequested;
-uint8_t startScreenActive;
-uint8_t startButtonSelected;
-uint8_t quitButtonSelected;
-bool windowClosed;
-
-void loadShellState() {
-    quitRequested = 0;
-    startScreenActive = 1;
-    startButtonSelected = 1;
-    quitButtonSelected = 0;
-    windowClosed = false;
-}
-
-bool sceneShown() {
-    return startScreenActive != 1 && !windowClosed;
-}
-
 void resizeViewport(int width, int height) {
     if (height == 0) height = 1;
     glViewport(0, 0, width, height);
@@ -55,71 +36,82 @@ void resizeViewport(int width, int height) {
 }
 
 namespace {
-// toupper is only defined for byte values.
-int upperCase(int code) {
-    return code >= 0 && code <= 255 ? std::toupper(code) : code;
-}
 
 void releaseFigureQuadric() {
     if (figureQuadric) gluDeleteQuadric(figureQuadric);
     figureQuadric = nullptr;
 }
+
 } // namespace
 
-void mainWindowProc(const PlatformMessage& msg) {
+bool takeWindowMessage(Game& g, const PlatformMessage& msg) {
     switch (msg.type) {
     case MSG_SIZE:
         if (platformHasContext()) resizeViewport(msg.width, msg.height);
-        break;
+        return true;
     case MSG_CLOSE:
         // The window stays; the loop ends when it retrieves the quit message.
-        windowClosed = true;
+        g.mode.windowClosed = true;
         platformReleaseContext();
         platformPostQuit();
-        break;
+        return true;
     case MSG_KEYDOWN:
-        // F11's code is a byte value too: it is no letter to upper-case.
-        handleGameKey(msg.key == VK_F1 || msg.key == VK_F11 ? msg.key : upperCase(msg.key));
-        break;
-    case MSG_CHAR:
-        handleGameChar(upperCase(msg.key));
-        break;
-    case MSG_LBUTTONDOWN:
-        handleGameLeftClick();
-        break;
-    case MSG_RBUTTONDOWN:
-        handleGameRightClick();
-        break;
-    case MSG_MOUSEMOVE:
-        handleGameMouseMove(msg.x, msg.y);
-        break;
-    case MSG_PADBUTTON:
-        handlePadButton(msg.key);
-        break;
+        if (msg.key != VK_F11) return false;
+        platformToggleFullscreen();
+        return true;
     default:
-        break;
+        return false;
     }
 }
 
-bool mainLoopPass(const PlatformMessage* msg) {
-    if (!stepGame(msg)) {
+StepInput buildStepInput(const PlatformMessage* msg) {
+    StepInput in;
+    if (msg) {
+        in.hasMessage = true;
+        in.message = *msg;
+    }
+    in.stickY = platformPadStickY();
+    static const struct {
+        int key;
+        uint8_t bit;
+    } kCameraKeys[] = {{VK_LEFT, kCameraKeyLeft},  {VK_RIGHT, kCameraKeyRight},
+                       {VK_UP, kCameraKeyForward}, {VK_DOWN, kCameraKeyBack},
+                       {'Z', kCameraKeyPitchUp},   {'A', kCameraKeyPitchDown}};
+    for (const auto& k : kCameraKeys)
+        if (platformKeyHeld(k.key)) in.cameraKeys |= k.bit;
+    return in;
+}
+
+bool loopStep(Game& g, const PlatformMessage* msg) {
+    if (msg && takeWindowMessage(g, *msg)) msg = nullptr;
+    if (!stepGame(g, buildStepInput(msg))) return false;
+    stepSound(g);
+    return !g.mode.quit;
+}
+
+void loopFrame(Game& g) {
+    // After the close the context is gone: nothing more is drawn.
+    if (platformHasContext()) drawFrame(g);
+}
+
+bool mainLoopPass(Game& g, const PlatformMessage* msg) {
+    if (!loopStep(g, msg)) {
         releaseFigureQuadric();
         return false;
     }
-    // After the close the context is gone: nothing more is drawn.
-    if (platformHasContext()) drawFrame();
+    loopFrame(g);
     return true;
 }
 
 namespace {
 
 // Start-up up to an open window with its viewport; false (having said why) if there is none.
-bool openGameWindow() {
-    resetToProgramStart();
+bool openGameWindow(Game& g) {
+    resetToProgramStart(g);
     removeRecordLeftovers();
     removeReplayLeftovers();
-    readHintsChoice();
-    readSoundChoice();
+    readHintsChoice(g);
+    readSoundChoice(g);
     readWindowSize();
     int desktopWidth = 0, desktopHeight = 0;
     platformUsableDesktop(&desktopWidth, &desktopHeight);
@@ -147,27 +139,28 @@ bool texturesThere() {
 
 int runGame() {
     startMakingSounds();
-    if (!openGameWindow()) return 1;
-    setupScene();
+    Game game;
+    if (!openGameWindow(game)) return 1;
+    setupScene(game);
     if (!texturesThere()) return 1;
 
     FrameLoop loop;
     loop.now = platformSeconds;
     loop.sleepUntil = platformSleepUntil;
-    loop.step = [] {
+    loop.step = [&game] {
         PlatformMessage msg;
         const bool got = platformPollMessage(&msg);
-        return stepGame(got ? &msg : nullptr) && !quitRequested;
+        return loopStep(game, got ? &msg : nullptr);
     };
-    loop.draw = [] {
-        if (platformHasContext()) drawFrame();
+    bool soundOpened = false;
+    loop.draw = [&game, &soundOpened] {
+        loopFrame(game);
         // Sound follows the first frame: the window never waits for a sound system.
-        static bool soundOpened = false;
         if (!soundOpened) openSoundDevice();
         soundOpened = true;
     };
     runFrameLoop(loop);
-    finishRecording();
+    finishRecording(game);
     releaseFigureQuadric();
     stopSoundOutput();
     platformShutdown();
@@ -181,40 +174,40 @@ int runTimeDemo(const char* path) {
         std::fprintf(stderr, "orbel: %s: %s\n", path, why.c_str());
         return 1;
     }
-    if (!openGameWindow()) return 1;
+    Game game;
+    if (!openGameWindow(game)) return 1;
     // The scene as the start screen's confirm sets it up, on the file's hill and speed.
     readSceneBatch();
     fitSceneChoices();
     hillNumber = recording.hill;
     gameSpeed = recording.speed;
-    prepareSceneState();
-    startScreenActive = 0;
-    sceneGraphicsPending = true;
-    drawFrame(); // sets up the scene's graphics as the first frame after the start screen
+    prepareSceneState(game);
+    game.mode.screen = Screen::Scene;
+    game.sceneGraphicsPending = true;
+    drawFrame(game); // sets up the scene's graphics as the first frame after the start screen
     if (!texturesThere()) return 1;
     platformSetVsync(false);
 
-    startReplay(recording);
+    startReplay(game, recording);
     int frameCount = 0;
     int32_t distance = 0, points = 0;
     const double start = platformSeconds();
-    while (replayRunning()) {
-        distance = jumpDistance;
-        points = jumpTotal();
-        drawFrame();
+    while (replayRunning(game)) {
+        distance = game.jump.jumpDistance;
+        points = jumpTotal(game.jump);
+        drawFrame(game);
         ++frameCount;
         // Only the window's own messages: a key must not end the demo early.
         PlatformMessage msg;
         while (platformPollMessage(&msg))
-            if (msg.type == MSG_SIZE || msg.type == MSG_CLOSE || msg.type == MSG_QUIT)
-                mainWindowProc(msg);
-        if (windowClosed) break;
-        stepGame(nullptr);
+            if (msg.type == MSG_SIZE || msg.type == MSG_CLOSE) takeWindowMessage(game, msg);
+        if (game.mode.windowClosed) break;
+        loopStep(game, nullptr);
     }
     const double seconds = platformSeconds() - start;
     releaseFigureQuadric();
     platformShutdown();
-    if (windowClosed) {
+    if (game.mode.windowClosed) {
         std::fprintf(stderr, "orbel: the time demo's window was closed\n");
         return 1;
     }

@@ -10,9 +10,8 @@
 #include "core/language.h"
 #include "core/settings.h"
 #include "figure/placement.h"
-#include "game/app.h"
+#include "game/game.h"
 #include "game/hints.h"
-#include "game/pause.h"
 #include "game/replay.h"
 #include "game/scene_setup.h"
 #include "jump/jump_state.h"
@@ -72,7 +71,7 @@ void startScreenView() {
 
 } // namespace
 
-void drawStartScreen() {
+void drawStartScreen(const Game& g) {
     glEnable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -90,8 +89,8 @@ void drawStartScreen() {
     panelQuad();
     glPopMatrix();
 
-    startScreenButton(startButtonSelected == 1, textures.but1, textures.but1light, 9);
-    startScreenButton(quitButtonSelected == 1, textures.but2, textures.but2light, 8);
+    startScreenButton(!g.mode.quitChosen, textures.but1, textures.but1light, 9);
+    startScreenButton(g.mode.quitChosen, textures.but2, textures.but2light, 8);
 
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 }
@@ -127,7 +126,8 @@ class IdleFogOff {
 
 } // namespace
 
-void drawScene() {
+void drawScene(const Game& g) {
+    const Jump& j = g.jump;
     IdleFogOff idleFog;
     glEnable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
@@ -135,27 +135,28 @@ void drawScene() {
     glLoadIdentity();
     glCullFace(GL_BACK);
     sceneStep("clear");
+    showBeamOpacity(g.venue.beamOpacity);
 
     // Screen-fixed layers, each in its own matrix push.
     glPushMatrix();
-    drawJumpHud();
+    drawJumpHud(j, g.records.recordDistance);
     glPopMatrix();
     glPushMatrix();
-    drawScoreBoard();
+    drawScoreBoard(j);
     glPopMatrix();
     glPushMatrix();
-    drawStatusPanels();
+    drawStatusPanels(j);
     glPopMatrix();
     glPushMatrix();
-    drawStartLight();
+    drawStartLight(j);
     glPopMatrix();
     glPushMatrix();
-    drawPrecipitation();
+    drawPrecipitation(g.venue);
     glPopMatrix();
     sceneStep("screen layers");
 
     glScalef(10, 10, 10);
-    applyCameraView();
+    applyCameraView(g.camera);
     glScalef(0.8f, 0.8f, 0.8f);
 
     glBindTexture(GL_TEXTURE_2D, textures.window);
@@ -171,8 +172,8 @@ void drawScene() {
     drawMountains();
     glBindTexture(GL_TEXTURE_2D, textures.window);
     sceneStep("mountains");
-    if (chairliftShown()) drawChairlift();
-    drawAirship();
+    if (chairliftShown()) drawChairlift(g.venue);
+    drawAirship(g.venue);
     sceneStep("chairlift and airship");
     glPushMatrix();
     {
@@ -180,10 +181,10 @@ void drawScene() {
         // and the scene keeps back faces culled. (Switched off over larger surfaces, it
         // changes their shading where the rasteriser clips them.)
         OneSidedWhileCulled oneSided;
-        if (atGate == 1)
-            drawGateFigure();
+        if (j.atGate == 1)
+            drawGateFigure(j);
         else
-            drawJumperInPlace();
+            drawJumperInPlace(j);
     }
     glPopMatrix();
     sceneStep("jumper");
@@ -202,7 +203,7 @@ void drawScene() {
         glPopMatrix();
     }
     sceneStep("stands and safety net");
-    if (townShown()) drawTown();
+    if (townShown()) drawTown(g.venue);
     sceneStep("town");
     if (floodlightsShown()) {
         glPushMatrix();
@@ -346,26 +347,28 @@ void drawReplayLabel() {
 
 } // namespace
 
-void drawFrame() {
-    if (sceneGraphicsPending) {
+void drawFrame(Game& g) {
+    if (g.sceneGraphicsPending) {
+        g.sceneGraphicsPending = false;
         glLoadIdentity();
         startScreenView();
         setupSceneGraphics();
     }
-    if (startScreenActive == 1) {
-        drawStartScreen();
+    const bool startScreen = g.mode.screen == Screen::Start;
+    if (startScreen) {
+        drawStartScreen(g);
     } else {
-        drawScene();
+        drawScene(g);
         // A hint is advice on the player's own jump, not on a replayed one.
-        if (replayRunning())
+        if (replayRunning(g))
             drawReplayLabel();
-        else if (currentNotice())
-            drawHint(currentNotice());
-        else if (currentHint() && hintsOn())
-            drawHint(currentHint());
-        if (gamePaused) drawPauseLayer();
+        else if (currentNotice(g))
+            drawHint(currentNotice(g));
+        else if (currentHint(g) && hintsOn(g))
+            drawHint(currentHint(g));
+        if (g.mode.paused) drawPauseLayer();
     }
-    if (helpShown) drawHelpPanel();
+    if (g.mode.help) drawHelpPanel();
     platformSwapBuffers();
-    if (startScreenActive != 1) sceneStep("swap");
+    if (!startScreen) sceneStep("swap");
 }

@@ -3,9 +3,12 @@
 // One complete picture per main-loop pass: the start screen or the 3-D scene.
 #pragma once
 
-void drawFrame();
-void drawStartScreen();
-void drawScene();
+struct Game;
+
+// Sets up a new scene's graphics first when a step asked for them.
+void drawFrame(Game& g);
+void drawStartScreen(const Game& g);
+void drawScene(const Game& g);
 void panelQuad();
 
 // Profiling: when set, called after each step of the 3-D frame with the step's name.

@@ -2,89 +2,110 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/game_step.h"
 
+#include <utility>
+
 #include "core/language.h"
 
 #include "camera/views.h"
 #include "core/environment.h"
-#include "core/random.h"
 #include "core/settings.h"
-#include "game/app.h"
+#include "game/game.h"
 #include "game/input.h"
-#include "game/hints.h"
-#include "game/pause.h"
-#include "game/replay.h"
-#include "game/save_notices.h"
-#include "game/scene_setup.h"
-#include "game/sound_cues.h"
 #include "jump/jump_state.h"
 #include "jump/motion.h"
-#include "jump/pose.h"
 #include "score/records.h"
 #include "venue/animation.h"
 
-void stepScene() {
-    if (recordBeaten()) {
+bool sceneShown(const Game& g) {
+    return g.mode.screen == Screen::Scene && !g.mode.windowClosed;
+}
+
+Course liveCourse(Game& g) {
+    Course c;
+    c.hill = hillNumber;
+    c.speed = gameSpeed;
+    c.altWind = hiddenSwitch == kAltWindCode;
+    c.random = &g.random;
+    c.commandListener = [&g](JumpCommand command, int32_t value) {
+        captureCommand(g, command, value);
+    };
+    return c;
+}
+
+void stepScene(Game& g, uint8_t cameraKeys) {
+    if (recordBeaten(g.records, g.jump, hillNumber)) {
         // The replay first, so the record never stands beside another jump's replay.
-        recordNewRecord();
-        const WriteResult stored = storeJumpRecord();
-        noteSave(N_("rekordu"), recordFilePath(hillNumber), stored);
-        if (!stored.ok()) recordNotStored();
+        recordNewRecord(g);
+        const WriteResult stored = storeJumpRecord(g.records, g.jump, hillNumber);
+        noteSave(g, N_("rekordu"), recordFilePath(hillNumber), stored);
+        if (!stored.ok()) recordNotStored(g);
     }
-    advanceScene();
+    advanceScene(g, cameraKeys);
 }
 
-void advanceScene() {
-    if (awaitingStart == 1) stepStartCountdown();
-    if (snowFalls() || rainFalls()) precipitationWrapped = lowerPrecipitationFall(snowFalls());
-    updateCamera(airshipTravel);
-    if (chairliftShown()) moveChairliftSeats();
-    advanceAirship();
-    if (atGate == 1)
-        stepGateFigure();
+void advanceScene(Game& g, uint8_t cameraKeys) {
+    Jump& j = g.jump;
+    VenueAnimation& v = g.venue;
+    if (j.awaitingStart == 1) stepStartCountdown(j);
+    if (snowFalls() || rainFalls())
+        v.precipitationWrapped = lowerPrecipitationFall(v, snowFalls(), gameSpeed);
+    updateCamera(g.camera, j, hillNumber, v.airshipTravel, cameraKeys);
+    if (chairliftShown()) moveChairliftSeats(v);
+    advanceAirship(v);
+    const Course course = liveCourse(g);
+    if (j.atGate == 1)
+        stepGateFigure(j, course);
     else
-        stepJumper();
-    if (townShown()) driveBuses();
-    if (floodlightsShown()) beamOpacity = 0.8f;
+        stepJumper(j, course);
+    // The colours are read again for every drawing of the jumper, as the launcher may change
+    // them.
+    if (knownHill(hillNumber)) readJumperColours();
+    if (townShown()) driveBuses(v);
+    if (floodlightsShown()) v.beamOpacity = 0.8f;
 }
 
-bool stepGame(const PlatformMessage* msg) {
-    if (msg && msg->type == MSG_QUIT) {
-        quitRequested = 1;
+bool stepGame(Game& g, const StepInput& in) {
+    if (in.hasMessage && in.message.type == MSG_QUIT) {
+        g.mode.quit = true;
         return false;
     }
     // Nothing moves behind the start screen, in a pause, or once the window has closed.
-    if (sceneShown() && !gamePaused && !helpShown) {
-        if (replayRunning()) {
-            stepReplay();
+    if (sceneShown(g) && !g.mode.paused && !g.mode.help) {
+        if (replayRunning(g)) {
+            stepReplay(g, in.cameraKeys);
         } else {
-            recordSceneStep();
-            stepScene();
-            stepHints();
-            leanWithStick(platformPadStickY());
-            recordStandstill();
+            recordSceneStep(g);
+            stepScene(g, in.cameraKeys);
+            stepHints(g);
+            leanWithStick(g, in.stickY);
+            recordStandstill(g);
         }
     }
-    if (msg) mainWindowProc(*msg);
-    endRecordedStep();
-    stepSound();
+    if (in.hasMessage) handleGameMessage(g, in.message);
+    endRecordedStep(g);
     return true;
 }
 
-void resetToProgramStart() {
-    loadShellState();
+void resetToProgramStart(Game& g) {
+    g.mode = Mode{};
     resetSettings();
-    loadJumpState();
-    armSwing = 0;
-    loadCameraState();
-    forgetRecordReads();
-    resetVenueAnimation();
+    g.jump = Jump{};
+    g.camera = Camera{};
+    g.records = RecordBook{};
+    g.venue = VenueAnimation{};
     resetEnvironmentTables();
-    seedRandom(1);
-    sceneGraphicsPending = false;
-    gamePaused = false;
-    resetStickLean();
-    resetHints();
-    resetReplay();
-    resetSound();
-    forgetSaveFailures();
+    // The seed source is the clock's (or a test's), not the game's: it stays, but never a
+    // replay's.
+    auto seedSource = g.replay.playing ? g.replay.live.seedSource : g.random.seedSource;
+    g.random = Random{};
+    g.random.seedSource = std::move(seedSource);
+    g.random.seed(1);
+    g.sceneGraphicsPending = false;
+    g.stickCarry = 0;
+    g.hints = Hints{};
+    g.replay = Replay{};
+    listenForReplay(g);
+    g.sound = SoundCues{};
+    silenceSound();
+    g.saveNotices = SaveNotices{};
 }

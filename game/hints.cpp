@@ -7,11 +7,9 @@
 #include "core/file_io.h"
 #include "core/language.h"
 #include "core/settings.h"
-#include "game/app.h"
+#include "game/game.h"
 #include "game/save_notices.h"
 #include "jump/jump_state.h"
-
-bool helpShown = false;
 
 const char* const kHelpLines[] = {
     // TRANSLATORS: the F1 panel; its widest line must fit a 640-pixel window in a 20-pixel
@@ -39,89 +37,75 @@ constexpr int kHintSteps = 120;
 // About a second for the game's word on the player's own choice.
 constexpr int kNoticeSteps = 60;
 
-bool hintsWanted = true;
-const char* shown = nullptr;
-int stepsLeft = 0;
-// What this jump has been told already, so a hint comes once.
-bool toldLate = false, toldNoStance = false;
-std::string notice;
-int noticeStepsLeft = 0;
-
-void show(const char* hint) {
-    if (!hintsWanted) return;
-    shown = hint;
-    stepsLeft = kHintSteps;
+void show(Hints& h, const char* hint) {
+    if (!h.wanted) return;
+    h.shown = hint;
+    h.stepsLeft = kHintSteps;
 }
 
 } // namespace
 
-void toggleHelp() {
-    helpShown = !helpShown;
+void toggleHelp(Game& g) {
+    g.mode.help = !g.mode.help;
 }
 
-const char* currentHint() {
-    return shown;
+const char* currentHint(const Game& g) {
+    return g.hints.shown;
 }
 
-void showNotice(const std::string& text, int steps) {
-    notice = text;
-    noticeStepsLeft = steps;
+void showNotice(Game& g, const std::string& text, int steps) {
+    g.hints.notice = text;
+    g.hints.noticeStepsLeft = steps;
 }
 
-const char* currentNotice() {
-    return noticeStepsLeft > 0 ? notice.c_str() : nullptr;
+const char* currentNotice(const Game& g) {
+    return g.hints.noticeStepsLeft > 0 ? g.hints.notice.c_str() : nullptr;
 }
 
-bool hintsOn() {
-    return hintsWanted;
+bool hintsOn(const Game& g) {
+    return g.hints.wanted;
 }
 
-void toggleHints() {
-    hintsWanted = !hintsWanted;
-    if (!hintsWanted) shown = nullptr;
+void toggleHints(Game& g) {
+    Hints& h = g.hints;
+    h.wanted = !h.wanted;
+    if (!h.wanted) h.shown = nullptr;
     // The band is seen only over the scene; on the start screen the choice speaks later.
-    if (sceneShown())
-        showNotice(hintsWanted ? _("podpowiedzi włączone") : _("podpowiedzi wyłączone"),
+    if (sceneShown(g))
+        showNotice(g, h.wanted ? _("podpowiedzi włączone") : _("podpowiedzi wyłączone"),
                    kNoticeSteps);
     // A preference: if it cannot be kept, the game says so (over the notice above) and plays on
     // with it for this run.
-    noteSave(N_("podpowiedzi"), kHintsFile, replaceFile(kHintsFile, hintsWanted ? "1" : "0", 1));
+    noteSave(g, N_("podpowiedzi"), kHintsFile, replaceFile(kHintsFile, h.wanted ? "1" : "0", 1));
 }
 
-void readHintsChoice() {
+void readHintsChoice(Game& g) {
     SettingFile file{kHintsFile, 4, {}};
     int32_t value = 1;
-    hintsWanted = !readSettingFile(file, value) || value != 0;
+    g.hints.wanted = !readSettingFile(file, value) || value != 0;
 }
 
-void hintEarlyClick() {
-    show(_("za wcześnie"));
+void hintEarlyClick(Game& g) {
+    show(g.hints, _("za wcześnie"));
 }
 
-void stepHints() {
-    if (atGate == 1) toldLate = toldNoStance = false;
+void stepHints(Game& g) {
+    Hints& s = g.hints;
+    const Jump& j = g.jump;
+    if (j.atGate == 1) s.toldLate = s.toldNoStance = false;
     const HillStart* h = hillStart(hillNumber);
     // Past the end of the take-off window with no take-off: the click came too late (or
     // never).
-    if (h && runStarted == 1 && takeoffDone == 0 && jumperZ >= h->takeoffWindow[1] && !toldLate) {
-        toldLate = true;
-        show(_("spóźnione wybicie"));
+    if (h && j.runStarted == 1 && j.takeoffDone == 0 && j.jumperZ >= h->takeoffWindow[1] &&
+        !s.toldLate) {
+        s.toldLate = true;
+        show(s, _("spóźnione wybicie"));
     }
     // Down from a flight without the landing stance: a fall.
-    if (takeoffDone == 1 && jumperY == groundY && landingStance == 0 && !toldNoStance) {
-        toldNoStance = true;
-        show(_("brak telemarku"));
+    if (j.takeoffDone == 1 && j.jumperY == j.groundY && j.landingStance == 0 && !s.toldNoStance) {
+        s.toldNoStance = true;
+        show(s, _("brak telemarku"));
     }
-    if (stepsLeft > 0 && --stepsLeft == 0) shown = nullptr;
-    if (noticeStepsLeft > 0) --noticeStepsLeft;
-}
-
-void resetHints() {
-    helpShown = false;
-    hintsWanted = true;
-    shown = nullptr;
-    stepsLeft = 0;
-    toldLate = toldNoStance = false;
-    notice.clear();
-    noticeStepsLeft = 0;
+    if (s.stepsLeft > 0 && --s.stepsLeft == 0) s.shown = nullptr;
+    if (s.noticeStepsLeft > 0) --s.noticeStepsLeft;
 }

@@ -2,11 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/pause.h"
 
-#include "game/app.h"
+#include "game/game.h"
 
-bool gamePaused;
-
-void togglePause() {
-    if (startScreenActive == 1) return;
-    gamePaused = !gamePaused;
+void togglePause(Game& g) {
+    if (g.mode.screen == Screen::Start) return;
+    g.mode.paused = !g.mode.paused;
 }

@@ -10,36 +10,25 @@
 #include <unistd.h>
 
 #include "camera/views.h"
-#include "core/random.h"
-#include "core/saved_state.h"
 #include "core/settings.h"
-#include "game/app.h"
+#include "game/game.h"
 #include "game/game_step.h"
 #include "game/save_notices.h"
-#include "jump/jump_state.h"
-#include "venue/animation.h"
+#include "jump/controls.h"
 
 namespace {
 
-// --- Recording ---
-
-enum class Recorder { Idle, Recording, Ended };
-Recorder recorder = Recorder::Idle;
-Recording current;
-bool currentIsRecord = false;
 // The braking jumper rocks on the out-run without end: his run has ended where he stops
 // going forward, and the recording half a second after.
 constexpr int kStepsAfterStop = 30;
-int stepsAfterStop = -1;
-float lastZ = 0;
 
-bool playing = false;
+using Recorder = Replay::Recorder;
 
-bool storeRecordJump() {
-    const char* path = replayFilePath(current.hill);
+bool storeRecordJump(Game& g) {
+    const char* path = replayFilePath(g.replay.current.hill);
     if (!path) return false;
-    const WriteResult result = writeReplayFile(path, current);
-    noteSave(N_("powtórki"), path, result);
+    const WriteResult result = writeReplayFile(path, g.replay.current);
+    noteSave(g, N_("powtórki"), path, result);
     return result.ok();
 }
 
@@ -55,173 +44,175 @@ void removeReplayOf(int32_t hill) {
                      std::strerror(errno));
 }
 
-void endRecording() {
-    if (recorder != Recorder::Recording) return;
-    recorder = Recorder::Ended;
+void endRecording(Game& g) {
+    Replay& r = g.replay;
+    if (r.recorder != Recorder::Recording) return;
+    r.recorder = Recorder::Ended;
     // Now the whole run; the replay kept at the landing stands if this write fails.
-    if (currentIsRecord) storeRecordJump();
+    if (r.currentIsRecord) storeRecordJump(g);
 }
 
-void beginRecording() {
-    current = Recording{};
-    current.hill = hillNumber;
-    current.speed = gameSpeed;
-    saveReplayStart(current.start);
-    recorder = Recorder::Recording;
-    currentIsRecord = false;
-    stepsAfterStop = -1;
-    lastZ = jumperZ;
+void beginRecording(Game& g) {
+    Replay& r = g.replay;
+    r.current = Recording{};
+    r.current.hill = hillNumber;
+    r.current.speed = gameSpeed;
+    saveReplayStart(g.jump, g.camera, g.venue, r.current.start);
+    r.recorder = Recorder::Recording;
+    r.currentIsRecord = false;
+    r.stepsAfterStop = -1;
+    r.lastZ = g.jump.jumperZ;
 }
 
-void onCommand(JumpCommand command, int32_t value) {
-    if (playing) return;
-    if (command == JumpCommand::Start && startAllowed() && sceneShown()) beginRecording();
-    if (recorder != Recorder::Recording) return;
+} // namespace
+
+void captureCommand(Game& g, JumpCommand command, int32_t value) {
+    Replay& r = g.replay;
+    if (r.playing) return;
+    if (command == JumpCommand::Start && startAllowed(g.jump) && sceneShown(g)) beginRecording(g);
+    if (r.recorder != Recorder::Recording) return;
+    std::vector<ReplayCommand>& commands = r.current.commands;
     // The cursor followed while the scene stands still counts only where it ended.
-    if (command == JumpCommand::Cursor && !current.commands.empty() &&
-        current.commands.back().step == current.steps &&
-        current.commands.back().command == JumpCommand::Cursor) {
-        current.commands.back().value = value;
+    if (command == JumpCommand::Cursor && !commands.empty() &&
+        commands.back().step == r.current.steps && commands.back().command == JumpCommand::Cursor) {
+        commands.back().value = value;
         return;
     }
     // More than a file can hold could not be played back from one.
-    if (current.commands.size() >= kCommandsPerStep * (uint64_t{current.steps} + 1)) {
-        endRecording();
+    if (commands.size() >= kCommandsPerStep * (uint64_t{r.current.steps} + 1)) {
+        endRecording(g);
         return;
     }
-    current.commands.push_back({current.steps, command, value});
+    commands.push_back({r.current.steps, command, value});
 }
 
-void onSeed(unsigned seed) {
-    if (playing || recorder != Recorder::Recording) return;
-    if (current.seeds.size() >= kSeedsPerStep * (uint64_t{current.steps} + 1)) {
-        endRecording();
+namespace {
+
+void onSeed(Game& g, unsigned seed) {
+    Replay& r = g.replay;
+    if (r.playing || r.recorder != Recorder::Recording) return;
+    if (r.current.seeds.size() >= kSeedsPerStep * (uint64_t{r.current.steps} + 1)) {
+        endRecording(g);
         return;
     }
-    current.seeds.push_back(seed);
+    r.current.seeds.push_back(seed);
 }
 
 // --- Playing ---
 
-struct LiveGame {
-    std::vector<uint8_t> jump, motion, choice, venue;
-    unsigned randomState = 1;
-    RandomSeedSource seedSource = nullptr;
-    int32_t speed = 0;
-};
-LiveGame live;
-Recording shown;
-uint32_t shownStep = 0;
-size_t nextCommand = 0, nextSeed = 0;
-bool slow = false, slowSkips = false;
-// Where the player's mouse went while the replay played.
-bool liveCursorMoved = false;
-int liveCursorX = 0, liveCursorY = 0;
-
-const StateFields* const kLiveGroups[] = {&jumpStateFields(), &cameraMotionFields(),
-                                          &cameraChoiceFields(), &venueAnimationFields()};
-
-void saveLive() {
-    std::vector<uint8_t>* parts[] = {&live.jump, &live.motion, &live.choice, &live.venue};
-    for (int i = 0; i < 4; ++i) {
-        parts[i]->clear();
-        saveState(*kLiveGroups[i], *parts[i]);
-    }
-    live.randomState = randomState();
-    live.seedSource = randomSeedSource();
+void saveLive(Game& g) {
+    LiveGame& live = g.replay.live;
+    live.jump = g.jump;
+    live.camera = g.camera;
+    live.venue = g.venue;
+    live.randomState = g.random.state;
+    live.seedSource = g.random.seedSource;
     live.speed = gameSpeed;
 }
 
-void restoreLive() {
-    const std::vector<uint8_t>* parts[] = {&live.jump, &live.motion, &live.choice, &live.venue};
-    for (int i = 0; i < 4; ++i)
-        restoreState(*kLiveGroups[i], parts[i]->data());
-    seedRandom(live.randomState);
-    setRandomSeedSource(live.seedSource);
+void restoreLive(Game& g) {
+    const LiveGame& live = g.replay.live;
+    g.jump = live.jump;
+    g.camera = live.camera;
+    g.venue = live.venue;
+    g.random.seed(live.randomState);
+    g.random.seedSource = live.seedSource;
     gameSpeed = live.speed;
 }
 
 // The judges read the clock; in a replay they read the seeds they had.
-unsigned replaySeed() {
-    if (shown.seeds.empty()) return 0;
-    const unsigned seed =
-        shown.seeds[nextSeed < shown.seeds.size() ? nextSeed : shown.seeds.size() - 1];
-    ++nextSeed;
+unsigned replaySeed(Replay& r) {
+    const std::vector<uint32_t>& seeds = r.shown.seeds;
+    if (seeds.empty()) return 0;
+    const unsigned seed = seeds[r.nextSeed < seeds.size() ? r.nextSeed : seeds.size() - 1];
+    ++r.nextSeed;
     return seed;
 }
 
-void playCommands(uint32_t step) {
-    while (nextCommand < shown.commands.size() && shown.commands[nextCommand].step == step) {
-        giveJumpCommand(shown.commands[nextCommand].command, shown.commands[nextCommand].value);
-        ++nextCommand;
+void playCommands(Game& g, uint32_t step) {
+    Replay& r = g.replay;
+    const Course course = liveCourse(g);
+    while (r.nextCommand < r.shown.commands.size() &&
+           r.shown.commands[r.nextCommand].step == step) {
+        const ReplayCommand& c = r.shown.commands[r.nextCommand];
+        giveJumpCommand(g.jump, course, c.command, c.value);
+        ++r.nextCommand;
     }
 }
 
 } // namespace
 
-void recordSceneStep() {
-    if (recorder != Recorder::Recording) return;
-    if (current.steps == kMaxReplaySteps) {
-        endRecording();
+void recordSceneStep(Game& g) {
+    Replay& r = g.replay;
+    if (r.recorder != Recorder::Recording) return;
+    if (r.current.steps == kMaxReplaySteps) {
+        endRecording(g);
         return;
     }
-    ++current.steps;
+    ++r.current.steps;
 }
 
-void recordNewRecord() {
+void recordNewRecord(Game& g) {
+    Replay& r = g.replay;
     // At once, before the record, so the record never stands beside an older jump's replay.
-    currentIsRecord = recorder == Recorder::Recording && storeRecordJump();
-    if (!currentIsRecord) removeReplayOf(hillNumber);
+    r.currentIsRecord = r.recorder == Recorder::Recording && storeRecordJump(g);
+    if (!r.currentIsRecord) removeReplayOf(hillNumber);
 }
 
-void recordNotStored() {
-    if (!currentIsRecord) return;
-    currentIsRecord = false;
-    removeReplayOf(current.hill);
+void recordNotStored(Game& g) {
+    Replay& r = g.replay;
+    if (!r.currentIsRecord) return;
+    r.currentIsRecord = false;
+    removeReplayOf(r.current.hill);
 }
 
-void recordStandstill() {
-    if (recorder != Recorder::Recording) return;
-    if (stepsAfterStop < 0 && jumperY == groundY && atGate == 0 && jumperZ <= lastZ)
-        stepsAfterStop = 0;
-    lastZ = jumperZ;
-    if (stepsAfterStop >= 0 && ++stepsAfterStop > kStepsAfterStop) endRecording();
+void recordStandstill(Game& g) {
+    Replay& r = g.replay;
+    const Jump& j = g.jump;
+    if (r.recorder != Recorder::Recording) return;
+    if (r.stepsAfterStop < 0 && j.jumperY == j.groundY && j.atGate == 0 && j.jumperZ <= r.lastZ)
+        r.stepsAfterStop = 0;
+    r.lastZ = j.jumperZ;
+    if (r.stepsAfterStop >= 0 && ++r.stepsAfterStop > kStepsAfterStop) endRecording(g);
 }
 
-void endRecordedStep() {
-    if (recorder == Recorder::Recording && (atGate == 1 || !sceneShown())) endRecording();
+void endRecordedStep(Game& g) {
+    if (g.replay.recorder == Recorder::Recording && (g.jump.atGate == 1 || !sceneShown(g)))
+        endRecording(g);
 }
 
-const Recording& lastRecording() {
-    return current;
+const Recording& lastRecording(const Game& g) {
+    return g.replay.current;
 }
 
-bool recordingInProgress() {
-    return recorder == Recorder::Recording;
+bool recordingInProgress(const Game& g) {
+    return g.replay.recorder == Recorder::Recording;
 }
 
-void finishRecording() {
-    endRecording();
+void finishRecording(Game& g) {
+    endRecording(g);
 }
 
-bool replayRunning() {
-    return playing;
+bool replayRunning(const Game& g) {
+    return g.replay.playing;
 }
 
-bool replaySlow() {
-    return slow;
+bool replaySlow(const Game& g) {
+    return g.replay.slow;
 }
 
-bool replayLastJump() {
-    if (playing || recorder == Recorder::Idle || !sceneShown()) return false;
-    if (atGate == 1 || jumperY != groundY) return false;
-    startReplay(current);
+bool replayLastJump(Game& g) {
+    const Replay& r = g.replay;
+    if (r.playing || r.recorder == Recorder::Idle || !sceneShown(g)) return false;
+    if (g.jump.atGate == 1 || g.jump.jumperY != g.jump.groundY) return false;
+    const Recording recording = r.current;
+    startReplay(g, recording);
     return true;
 }
 
-bool replayRecordJump() {
-    if (playing || !sceneShown()) return false;
-    if (atGate != 1 && jumperY != groundY) return false;
+bool replayRecordJump(Game& g) {
+    if (g.replay.playing || !sceneShown(g)) return false;
+    if (g.jump.atGate != 1 && g.jump.jumperY != g.jump.groundY) return false;
     const char* path = replayFilePath(hillNumber);
     if (!path) return false;
     Recording recording;
@@ -231,70 +222,65 @@ bool replayRecordJump() {
                      static_cast<int>(hillNumber), path, why.c_str());
         return false;
     }
-    startReplay(recording);
+    startReplay(g, recording);
     return true;
 }
 
-void startReplay(const Recording& recording) {
-    if (playing || recording.start.size() != replayStartSize()) return;
-    saveLive();
-    shown = recording;
-    restoreReplayStart(shown.start);
-    gameSpeed = shown.speed;
-    setRandomSeedSource(replaySeed);
-    playing = true;
-    slow = slowSkips = false;
-    liveCursorMoved = false;
-    shownStep = 0;
-    nextCommand = nextSeed = 0;
-    playCommands(0);
+void startReplay(Game& g, const Recording& recording) {
+    Replay& r = g.replay;
+    if (r.playing || recording.start.size() != replayStartSize()) return;
+    saveLive(g);
+    r.shown = recording;
+    restoreReplayStart(g.jump, g.camera, g.venue, r.shown.start);
+    gameSpeed = r.shown.speed;
+    g.random.seedSource = [&r] { return replaySeed(r); };
+    r.playing = true;
+    r.slow = r.slowSkips = false;
+    r.liveCursorMoved = false;
+    r.shownStep = 0;
+    r.nextCommand = r.nextSeed = 0;
+    playCommands(g, 0);
     // The first frame already shows the start from the chosen view.
-    placeCameraStill(airshipTravel);
+    placeCameraStill(g.camera, g.jump, hillNumber, g.venue.airshipTravel);
 }
 
-void stepReplay() {
-    if (!playing) return;
-    if (slow) {
-        slowSkips = !slowSkips;
-        if (slowSkips) return;
+void stepReplay(Game& g, uint8_t cameraKeys) {
+    Replay& r = g.replay;
+    if (!r.playing) return;
+    if (r.slow) {
+        r.slowSkips = !r.slowSkips;
+        if (r.slowSkips) return;
     }
-    if (shownStep >= shown.steps) {
-        endReplay();
+    if (r.shownStep >= r.shown.steps) {
+        endReplay(g);
         return;
     }
-    ++shownStep;
-    advanceScene();
-    playCommands(shownStep);
+    ++r.shownStep;
+    advanceScene(g, cameraKeys);
+    playCommands(g, r.shownStep);
 }
 
-void toggleReplaySlow() {
-    slow = !slow;
-    slowSkips = false;
+void toggleReplaySlow(Game& g) {
+    g.replay.slow = !g.replay.slow;
+    g.replay.slowSkips = false;
 }
 
-void endReplay() {
-    if (!playing) return;
-    playing = false;
-    slow = false;
-    restoreLive();
-    if (liveCursorMoved) followCursor(liveCursorX, liveCursorY);
-    liveCursorMoved = false;
+void endReplay(Game& g) {
+    Replay& r = g.replay;
+    if (!r.playing) return;
+    r.playing = false;
+    r.slow = false;
+    restoreLive(g);
+    if (r.liveCursorMoved) followCursor(g.jump, liveCourse(g), r.liveCursorX, r.liveCursorY);
+    r.liveCursorMoved = false;
 }
 
-void followLiveCursor(int x, int y) {
-    liveCursorMoved = true;
-    liveCursorX = x;
-    liveCursorY = y;
+void followLiveCursor(Game& g, int x, int y) {
+    g.replay.liveCursorMoved = true;
+    g.replay.liveCursorX = x;
+    g.replay.liveCursorY = y;
 }
 
-void resetReplay() {
-    // Nothing of a replay's game is given back: the program's start state stands.
-    if (playing) setRandomSeedSource(live.seedSource);
-    playing = slow = slowSkips = liveCursorMoved = false;
-    recorder = Recorder::Idle;
-    current = Recording{};
-    currentIsRecord = false;
-    stepsAfterStop = -1;
-    jumpCommandListener = onCommand;
-    randomSeedListener = onSeed;
+void listenForReplay(Game& g) {
+    g.random.seedListener = [&g](unsigned seed) { onSeed(g, seed); };
 }

@@ -17,8 +17,15 @@ namespace {
 const char kMagic[4] = {'V', 'M', 'R', 'P'};
 constexpr size_t kHeaderBytes = 24, kCommandBytes = 8, kSeedRunBytes = 8, kChecksumBytes = 4;
 
-const StateFields* const kStartGroups[] = {&jumpStateFields(), &cameraMotionFields(),
-                                           &venueAnimationFields()};
+// Where a recording starts: the jump, the cameras' motion and the venue, in this order.
+struct StartValues {
+    Jump& jump;
+    CameraMotion& motion;
+    VenueAnimation& venue;
+    std::vector<StateFields> groups() const {
+        return {fieldsOf(jump), fieldsOf(motion), fieldsOf(venue)};
+    }
+};
 
 uint32_t crc32(const uint8_t* data, size_t length) {
     uint32_t crc = 0xFFFFFFFFu;
@@ -71,23 +78,28 @@ bool fail(std::string& why, const std::string& reason) {
 } // namespace
 
 size_t replayStartSize() {
+    Jump jump;
+    CameraMotion motion;
+    VenueAnimation venue;
     size_t size = 0;
-    for (const StateFields* group : kStartGroups)
-        size += stateSize(*group);
+    for (const StateFields& group : StartValues{jump, motion, venue}.groups())
+        size += stateSize(group);
     return size;
 }
 
-void saveReplayStart(std::vector<uint8_t>& out) {
+void saveReplayStart(Jump& jump, CameraMotion& motion, VenueAnimation& venue,
+                     std::vector<uint8_t>& out) {
     out.clear();
-    for (const StateFields* group : kStartGroups)
-        saveState(*group, out);
+    for (const StateFields& group : StartValues{jump, motion, venue}.groups())
+        saveState(group, out);
 }
 
-void restoreReplayStart(const std::vector<uint8_t>& start) {
+void restoreReplayStart(Jump& jump, CameraMotion& motion, VenueAnimation& venue,
+                        const std::vector<uint8_t>& start) {
     if (start.size() != replayStartSize()) return;
     const uint8_t* p = start.data();
-    for (const StateFields* group : kStartGroups)
-        p += restoreState(*group, p);
+    for (const StateFields& group : StartValues{jump, motion, venue}.groups())
+        p += restoreState(group, p);
 }
 
 const char* replayFilePath(int32_t hill) {
@@ -167,9 +179,12 @@ bool decodeReplay(const std::vector<uint8_t>& bytes, int32_t wantHill, Recording
     r.start.assign(p, p + startBytes);
     {
         const uint8_t* s = r.start.data();
-        for (const StateFields* group : kStartGroups) {
-            if (!stateSound(*group, s)) return fail(why, "a start value out of range");
-            s += stateSize(*group);
+        Jump jump;
+        CameraMotion motion;
+        VenueAnimation venue;
+        for (const StateFields& group : StartValues{jump, motion, venue}.groups()) {
+            if (!stateSound(group, s)) return fail(why, "a start value out of range");
+            s += stateSize(group);
         }
     }
     p += startBytes;

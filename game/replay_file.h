@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "core/file_io.h"
+#include "camera/views.h"
 #include "jump/controls.h"
+#include "venue/animation.h"
 
 struct ReplayCommand {
     uint32_t step; // scene steps after the start (0: the start's own step)
@@ -37,8 +39,10 @@ constexpr uint64_t kCommandsPerStep = 4, kSeedsPerStep = 2;
 // Bytes of a recording's start: the jump, the cameras' motion and the venue.
 size_t replayStartSize();
 // Saves the current values as a recording's start, or puts them back.
-void saveReplayStart(std::vector<uint8_t>& out);
-void restoreReplayStart(const std::vector<uint8_t>& start);
+void saveReplayStart(Jump& jump, CameraMotion& motion, VenueAnimation& venue,
+                     std::vector<uint8_t>& out);
+void restoreReplayStart(Jump& jump, CameraMotion& motion, VenueAnimation& venue,
+                        const std::vector<uint8_t>& start);
 
 // Path of a hill's record jump, or nullptr for a hill outside 1..3.
 const char* replayFilePath(int32_t hill);

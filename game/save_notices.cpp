@@ -9,20 +9,19 @@
 #include <set>
 #include <string>
 
-#include "game/hints.h"
+#include "game/game.h"
 
 namespace {
 
 // "path\ncause" of every failure standard error has heard of.
-std::set<std::string> told;
-
 std::string key(const char* path, const WriteResult& result) {
     return std::string(path) + "\n" + result.reason;
 }
 
 } // namespace
 
-void noteSave(const char* what, const char* path, const WriteResult& result) {
+void noteSave(Game& g, const char* what, const char* path, const WriteResult& result) {
+    std::set<std::string>& told = g.saveNotices.told;
     if (result.ok()) {
         for (auto it = told.begin(); it != told.end();)
             it = it->rfind(std::string(path) + "\n", 0) == 0 ? told.erase(it) : std::next(it);
@@ -30,10 +29,6 @@ void noteSave(const char* what, const char* path, const WriteResult& result) {
     }
     if (told.insert(key(path, result)).second)
         std::fprintf(stderr, "orbel: could not save %s\n", writeFailureText(path, result).c_str());
-    showNotice(std::string(_("nie zapisano ")) + _(what) + ": " + writeFailurePolish(result),
+    showNotice(g, std::string(_("nie zapisano ")) + _(what) + ": " + writeFailurePolish(result),
                kSaveNoticeSteps);
-}
-
-void forgetSaveFailures() {
-    told.clear();
 }

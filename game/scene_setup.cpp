@@ -5,6 +5,7 @@
 #include "camera/views.h"
 #include "core/environment.h"
 #include "core/settings.h"
+#include "game/game.h"
 #include "jump/jump_state.h"
 #include "render/gl.h"
 #include "render/quadrics.h"
@@ -54,33 +55,30 @@ void applyTimeOfDay() {
     }
 }
 
-bool sceneGraphicsPending = false;
-
-void setupSceneState() {
+void setupSceneState(Game& g) {
     // 1. Settings, then what follows from them.
     readSceneBatch();
     fitSceneChoices();
-    prepareSceneState();
+    prepareSceneState(g);
 }
 
-void prepareSceneState() {
+void prepareSceneState(Game& g) {
     // 2. Time of day, 3. the hill's start values.
     float colour[3];
     if (backdropColourFor(lightingMode, hillNumber, colour))
         for (int i = 0; i < 3; ++i)
             backdropColor[i] = colour[i];
-    applyHillStartValues();
+    applyHillStartValues(g.jump, hillNumber);
     // 8. The fog mode; 10. and 11. jitter tables, then the start wind from the same seed.
     readFogMode();
-    fillJitterTables();
-    drawStartWind();
+    fillJitterTables(g.random);
+    drawStartWind(g.jump, liveCourse(g));
     // The first frame of the scene comes before its first step: it must already look from
     // the chosen view at the gate, not from the origin or from the last session's shot.
-    placeCameraStill(airshipTravel);
+    placeCameraStill(g.camera, g.jump, hillNumber, g.venue.airshipTravel);
 }
 
 void setupSceneGraphics() {
-    sceneGraphicsPending = false;
     applyTimeOfDay();
 
     // 4. Fixed state.
@@ -168,7 +166,7 @@ void setupSceneGraphics() {
     helpFont = buildFont("Arial", 20);
 }
 
-void setupScene() {
-    setupSceneState();
+void setupScene(Game& g) {
+    setupSceneState(g);
     setupSceneGraphics();
 }

@@ -3,18 +3,18 @@
 // Scene set-up: settings, time of day, lights, fog, textures, quadrics, jitter, fonts.
 #pragma once
 
+struct Game;
+
 // Everything: the game state of a new scene, then its graphics.
-void setupScene();
+void setupScene(Game& g);
 // The game state of a new scene: settings, backdrop colour, the hill's start values, the
 // fog mode, the jitter tables and the start wind. Needs no GL context.
-void setupSceneState();
+void setupSceneState(Game& g);
 // The same after the settings are read: what follows from them (a time demo sets the hill
 // and speed of its file in between), and the camera placed for the scene's first frame.
-void prepareSceneState();
+void prepareSceneState(Game& g);
 // The graphics of the scene the settings describe: time-of-day lights and clear colour,
 // fixed state, lights, material, textures, fog, quadrics and fonts.
 void setupSceneGraphics();
-// Set when a step has set up a new scene's state; the next frame sets up its graphics.
-extern bool sceneGraphicsPending;
 // The time-of-day clear colour and lights of the settings.
 void applyTimeOfDay();

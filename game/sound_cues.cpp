@@ -12,10 +12,9 @@
 
 #include "core/file_io.h"
 #include "core/settings.h"
-#include "game/app.h"
+#include "game/game.h"
 #include "game/game_step.h"
 #include "game/hints.h"
-#include "game/pause.h"
 #include "game/replay.h"
 #include "game/save_notices.h"
 #include "jump/controls.h"
@@ -45,30 +44,13 @@ constexpr float kHissMost = 0.55f, kAirMost = 0.50f;
 constexpr float kBeepGain = 0.35f, kSnapGain = 0.6f, kThumpGain = 0.8f, kFallGain = 0.9f;
 constexpr float kGroanGain = 0.55f;
 
-bool muted = false;
-int volume = kDefaultVolume;
-
-// What the last step saw, to hear what changed.
-struct Seen {
-    bool valid = false;
-    bool replay = false;
-    bool green = false;
-    bool tookOff = false;
-    bool landed = false;
-    bool fell = false;
-    int reactionIn = 0;
-    float z = 0, y = 0;
-    float speed = 0; // the flight's, from the steps' travel
-};
-Seen seen;
-
-bool onInrun() {
+bool onInrun(const Jump& j) {
     const HillStart* h = hillStart(hillNumber);
-    return h && runStarted == 1 && takeoffDone == 0 && jumperZ <= h->takeoffWindow[1];
+    return h && j.runStarted == 1 && j.takeoffDone == 0 && j.jumperZ <= h->takeoffWindow[1];
 }
 
-bool airborne() {
-    return runStarted == 1 && !onInrun() && jumperY > groundY;
+bool airborne(const Jump& j) {
+    return j.runStarted == 1 && !onInrun(j) && j.jumperY > j.groundY;
 }
 
 float unit(float v) {
@@ -77,10 +59,10 @@ float unit(float v) {
 
 // 0 for a jump short of 60 % of the hill's record, up to 1 at the record and beyond (the first
 // jump on a hill sets it).
-float cheerSize() {
-    if (recordDistance <= 0) return 1;
-    const float best = static_cast<float>(recordDistance);
-    return unit((static_cast<float>(jumpDistance) / best - 0.6f) / 0.4f);
+float cheerSize(const Game& g) {
+    if (g.records.recordDistance <= 0) return 1;
+    const float best = static_cast<float>(g.records.recordDistance);
+    return unit((static_cast<float>(g.jump.jumpDistance) / best - 0.6f) / 0.4f);
 }
 
 void silenceAll(Mixer& m) {
@@ -89,42 +71,47 @@ void silenceAll(Mixer& m) {
     m.stopOneShots();
 }
 
-void lookAgain(bool replay) {
+void lookAgain(SoundSeen& seen, const Jump& j, bool replay) {
     seen.valid = true;
     seen.replay = replay;
-    seen.green = startAllowed();
-    seen.tookOff = takeoffDone == 1;
-    seen.landed = runStarted == 1 && !onInrun() && jumperY == groundY;
+    seen.green = startAllowed(j);
+    seen.tookOff = j.takeoffDone == 1;
+    seen.landed = j.runStarted == 1 && !onInrun(j) && j.jumperY == j.groundY;
     seen.fell = false;
     seen.reactionIn = 0;
-    seen.z = jumperZ;
-    seen.y = jumperY;
+    seen.z = j.jumperZ;
+    seen.y = j.jumperY;
 }
 
-void saveChoice() {
+void saveChoice(Game& g) {
     // A choice that cannot be kept still holds for this run.
-    const std::string text = soundChoiceText(volume, muted);
-    noteSave(N_("ustawień dźwięku"), kSoundFile, replaceFile(kSoundFile, text.data(), text.size()));
+    const std::string text = soundChoiceText(g.sound.volume, g.sound.muted);
+    noteSave(g, N_("ustawień dźwięku"), kSoundFile,
+             replaceFile(kSoundFile, text.data(), text.size()));
 }
 
-void noticeLevel() {
-    showNotice(muted ? std::string(_("dźwięk wyłączony"))
-                     : std::string(_("głośność")) + " " + std::to_string(volume) + "%",
+void noticeLevel(Game& g) {
+    showNotice(g,
+               g.sound.muted
+                   ? std::string(_("dźwięk wyłączony"))
+                   : std::string(_("głośność")) + " " + std::to_string(g.sound.volume) + "%",
                kNoticeSteps);
 }
 
 } // namespace
 
-void stepSound() {
+void stepSound(Game& g) {
+    SoundSeen& seen = g.sound.seen;
+    const Jump& j = g.jump;
     Mixer& m = soundMixer();
-    m.setMaster(muted ? 0.0f : static_cast<float>(volume) / 100.0f);
-    if (!sceneShown()) {
+    m.setMaster(g.sound.muted ? 0.0f : static_cast<float>(g.sound.volume) / 100.0f);
+    if (!sceneShown(g)) {
         silenceAll(m);
         seen.valid = false;
         return;
     }
-    const bool still = gamePaused || helpShown;
-    const bool replay = replayRunning();
+    const bool still = g.mode.paused || g.mode.help;
+    const bool replay = replayRunning(g);
     const float hush = still ? kStillAmbience : 1.0f;
     m.setLoop(Sound::Wind, (lightingMode == kLightingNight ? kWindNight : kWindDay) * hush);
     m.setLoop(Sound::Snow, snowFalls() ? kSnowGain * hush : 0);
@@ -139,49 +126,49 @@ void stepSound() {
     // A replay's start or end puts the scene elsewhere at once: nothing happened there.
     if (!seen.valid) {
         // The scene has just come: its start light turns green now.
-        lookAgain(replay);
+        lookAgain(seen, j, replay);
         seen.green = false;
     } else if (seen.replay != replay) {
         m.stopOneShots();
-        lookAgain(replay);
+        lookAgain(seen, j, replay);
     }
-    const float pitch = replay && replaySlow() ? kSlowPitch : 1.0f;
+    const float pitch = replay && replaySlow(g) ? kSlowPitch : 1.0f;
 
-    const bool green = startAllowed();
+    const bool green = startAllowed(j);
     if (green && !seen.green) m.playOnce(Sound::Beep, kBeepGain, pitch);
     seen.green = green;
 
-    const float run = unit(runSpeed / kFastestRun);
-    if (onInrun())
+    const float run = unit(j.runSpeed / kFastestRun);
+    if (onInrun(j))
         m.setLoop(Sound::Hiss, kHissMost * (0.15f + 0.85f * run), (0.6f + 0.7f * run) * pitch);
     else
         m.setLoop(Sound::Hiss, 0, pitch);
 
-    if (takeoffDone == 1 && !seen.tookOff) m.playOnce(Sound::Snap, kSnapGain, pitch);
-    seen.tookOff = takeoffDone == 1;
+    if (j.takeoffDone == 1 && !seen.tookOff) m.playOnce(Sound::Snap, kSnapGain, pitch);
+    seen.tookOff = j.takeoffDone == 1;
 
     // The flight's speed from its travel; a slow replay stands still every other step.
-    const float dz = jumperZ - seen.z, dy = jumperY - seen.y;
+    const float dz = j.jumperZ - seen.z, dy = j.jumperY - seen.y;
     if (dz != 0 || dy != 0)
         seen.speed = std::sqrt(dz * dz + dy * dy) / static_cast<float>(kStepSeconds);
-    seen.z = jumperZ;
-    seen.y = jumperY;
-    if (airborne()) {
-        const float fast = unit(seen.speed / kFastestRun), lean = unit(flightLean / 20.0f);
+    seen.z = j.jumperZ;
+    seen.y = j.jumperY;
+    if (airborne(j)) {
+        const float fast = unit(seen.speed / kFastestRun), lean = unit(j.flightLean / 20.0f);
         m.setLoop(Sound::Air, kAirMost * (0.35f + 0.45f * fast + 0.2f * lean),
                   (0.7f + 0.4f * fast + 0.15f * lean) * pitch);
     } else {
         m.setLoop(Sound::Air, 0, pitch);
     }
 
-    if (atGate == 1) {
+    if (j.atGate == 1) {
         seen.landed = seen.fell = false;
         seen.reactionIn = 0;
     }
-    const bool down = runStarted == 1 && !onInrun() && jumperY == groundY;
+    const bool down = j.runStarted == 1 && !onInrun(j) && j.jumperY == j.groundY;
     if (down && !seen.landed) {
         seen.landed = true;
-        seen.fell = landingStance == 0;
+        seen.fell = j.landingStance == 0;
         m.playOnce(seen.fell ? Sound::Fall : Sound::Thump, seen.fell ? kFallGain : kThumpGain,
                    pitch);
         seen.reactionIn = kReactionDelaySteps;
@@ -190,36 +177,39 @@ void stepSound() {
         if (seen.fell)
             m.playOnce(Sound::Groan, kGroanGain, pitch);
         else
-            m.playOnce(Sound::Cheer, 0.25f + 0.75f * cheerSize(), pitch);
+            m.playOnce(Sound::Cheer, 0.25f + 0.75f * cheerSize(g), pitch);
     }
 }
 
-bool soundMuted() {
-    return muted;
+bool soundMuted(const Game& g) {
+    return g.sound.muted;
 }
 
-int soundVolume() {
-    return volume;
+int soundVolume(const Game& g) {
+    return g.sound.volume;
 }
 
-void toggleSoundMute() {
-    muted = !muted;
-    noticeLevel();
-    saveChoice(); // a failure's notice goes over the level's
+void toggleSoundMute(Game& g) {
+    g.sound.muted = !g.sound.muted;
+    noticeLevel(g);
+    saveChoice(g); // a failure's notice goes over the level's
 }
 
-void changeSoundVolume(int direction) {
-    volume = std::clamp(volume + (direction < 0 ? -kVolumeStep : kVolumeStep), 0, 100);
-    muted = false;
-    noticeLevel();
-    saveChoice(); // a failure's notice goes over the level's
+void changeSoundVolume(Game& g, int direction) {
+    g.sound.volume =
+        std::clamp(g.sound.volume + (direction < 0 ? -kVolumeStep : kVolumeStep), 0, 100);
+    g.sound.muted = false;
+    noticeLevel(g);
+    saveChoice(g); // a failure's notice goes over the level's
 }
 
 std::string soundChoiceText(int level, bool off) {
     return std::to_string(level) + (off ? " 1\n" : " 0\n");
 }
 
-void readSoundChoice() {
+void readSoundChoice(Game& g) {
+    bool& muted = g.sound.muted;
+    int& volume = g.sound.volume;
     muted = false;
     volume = kDefaultVolume;
     std::vector<uint8_t> bytes;
@@ -235,12 +225,9 @@ void readSoundChoice() {
     muted = off == 1;
 }
 
-void resetSound() {
-    muted = false;
-    volume = kDefaultVolume;
-    seen = Seen{};
+void silenceSound() {
     Mixer& m = soundMixer();
     silenceAll(m);
     m.holdOneShots(false);
-    m.setMaster(static_cast<float>(volume) / 100.0f);
+    m.setMaster(static_cast<float>(kDefaultVolume) / 100.0f);
 }

@@ -9,22 +9,44 @@
 constexpr int kDefaultVolume = 80;
 constexpr int kVolumeStep = 10;
 
-// After each step, its message handled (also paused, or behind the start screen).
-void stepSound();
+struct Game;
 
-bool soundMuted();
+// What the last step saw, to hear what changed.
+struct SoundSeen {
+    bool valid = false;
+    bool replay = false;
+    bool green = false;
+    bool tookOff = false;
+    bool landed = false;
+    bool fell = false;
+    int reactionIn = 0;
+    float z = 0, y = 0;
+    float speed = 0; // the flight's, from the steps' travel
+};
+
+struct SoundCues {
+    bool muted = false;
+    int volume = kDefaultVolume; // 0..100, in percent
+    SoundSeen seen;
+};
+
+// After each step, its message handled (also paused, or behind the start screen): the
+// mixer's targets follow what the step left. Nothing of the game changes.
+void stepSound(Game& g);
+
+bool soundMuted(const Game& g);
 // 0..100, in percent.
-int soundVolume();
+int soundVolume(const Game& g);
 // M: sound off, or on again at its level.
-void toggleSoundMute();
+void toggleSoundMute(Game& g);
 // 9 (-1) and 0 (+1): a step down or up; sound comes on again if it was off.
-void changeSoundVolume(int direction);
+void changeSoundVolume(Game& g, int direction);
 
 // The choice in Data/sound.dat's form: "<volume> <0 on | 1 muted>".
 std::string soundChoiceText(int volume, bool muted);
 // Reads Data/sound.dat without blocking: missing, junk, a FIFO or a folder give the
 // default (kDefaultVolume, on).
-void readSoundChoice();
+void readSoundChoice(Game& g);
 
-// The default choice, the mixer's targets silent, nothing remembered of a jump.
-void resetSound();
+// The mixer's targets silent (program start).
+void silenceSound();

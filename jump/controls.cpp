@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jump/controls.h"
 
-#include "core/settings.h"
 #include "jump/jump_state.h"
 
 namespace {
@@ -11,115 +10,115 @@ bool strictlyInside(float z, const float window[2]) {
     return z > window[0] && z < window[1];
 }
 
-void tell(JumpCommand command, int32_t value = 0) {
-    if (jumpCommandListener) jumpCommandListener(command, value);
+void tell(const Course& c, JumpCommand command, int32_t value = 0) {
+    if (c.commandListener) c.commandListener(command, value);
 }
 
-void lean(int32_t dy) {
-    if (!(inFlight == 1 && extendStep == 0 && landingStance == 0 && jumperY != groundY)) return;
+void lean(Jump& j, int32_t dy) {
+    if (!(j.inFlight == 1 && j.extendStep == 0 && j.landingStance == 0 && j.jumperY != j.groundY))
+        return;
     if (dy > 0) {
-        flightLean += leanStepUp;
-        leanStepUp = flightLean > 18 ? 0.0f : 4.5f;
+        j.flightLean += j.leanStepUp;
+        j.leanStepUp = j.flightLean > 18 ? 0.0f : 4.5f;
     } else if (dy < 0) {
-        flightLean -= leanStepDown;
-        leanStepDown = flightLean < -5 ? 0.0f : 1.5f;
+        j.flightLean -= j.leanStepDown;
+        j.leanStepDown = j.flightLean < -5 ? 0.0f : 1.5f;
     }
 }
 
 } // namespace
 
-void (*jumpCommandListener)(JumpCommand command, int32_t value) = nullptr;
-
-bool startAllowed() {
-    return awaitingStart == 1 && startCountdown >= 0;
+bool startAllowed(const Jump& j) {
+    return j.awaitingStart == 1 && j.startCountdown >= 0;
 }
 
-void giveJumpCommand(JumpCommand command, int32_t value) {
+void giveJumpCommand(Jump& j, const Course& c, JumpCommand command, int32_t value) {
     switch (command) {
     case JumpCommand::Start:
-        startCommand();
+        startCommand(j, c);
         break;
     case JumpCommand::Takeoff:
-        takeoffCommand();
+        takeoffCommand(j, c);
         break;
     case JumpCommand::Landing:
-        landingCommand();
+        landingCommand(j, c);
         break;
     case JumpCommand::Steer:
-        steerFlight(value & 0xFFFF, (value >> 16) & 0xFFFF);
+        steerFlight(j, c, value & 0xFFFF, (value >> 16) & 0xFFFF);
         break;
     case JumpCommand::Lean:
-        leanFlight(value);
+        leanFlight(j, c, value);
         break;
     case JumpCommand::Cursor:
-        followCursor(value & 0xFFFF, (value >> 16) & 0xFFFF);
+        followCursor(j, c, value & 0xFFFF, (value >> 16) & 0xFFFF);
         break;
     }
 }
 
-void startCommand() {
-    tell(JumpCommand::Start);
-    if (!startAllowed()) return;
-    atGate = 0;
-    runStarted = 1;
-    takeoffArmed = 1;
-    awaitingStart = 0;
+void startCommand(Jump& j, const Course& c) {
+    tell(c, JumpCommand::Start);
+    if (!startAllowed(j)) return;
+    j.atGate = 0;
+    j.runStarted = 1;
+    j.takeoffArmed = 1;
+    j.awaitingStart = 0;
 }
 
-void takeoffCommand() {
-    tell(JumpCommand::Takeoff);
-    const HillStart* h = hillStart(hillNumber);
-    if (!h || takeoffArmed != 1 || inFlight != 0 || !strictlyInside(jumperZ, h->takeoffWindow))
+void takeoffCommand(Jump& j, const Course& c) {
+    tell(c, JumpCommand::Takeoff);
+    const HillStart* h = hillStart(c.hill);
+    if (!h || j.takeoffArmed != 1 || j.inFlight != 0 ||
+        !strictlyInside(j.jumperZ, h->takeoffWindow))
         return;
-    takeoffDone = 1;
-    inFlight = 1;
-    takeoffSpeed = runSpeed;
-    takeoffZ = jumperZ;
-    takeoffY = jumperY;
-    jumpClock = 0;
-    landingArmed = 1;
-    awaitingStart = 0;
+    j.takeoffDone = 1;
+    j.inFlight = 1;
+    j.takeoffSpeed = j.runSpeed;
+    j.takeoffZ = j.jumperZ;
+    j.takeoffY = j.jumperY;
+    j.jumpClock = 0;
+    j.landingArmed = 1;
+    j.awaitingStart = 0;
 }
 
-void landingCommand() {
-    tell(JumpCommand::Landing);
-    const HillStart* h = hillStart(hillNumber);
-    if (!h || landingArmed != 1 || fallen != 0 || !strictlyInside(jumperZ, h->landingWindow))
+void landingCommand(Jump& j, const Course& c) {
+    tell(c, JumpCommand::Landing);
+    const HillStart* h = hillStart(c.hill);
+    if (!h || j.landingArmed != 1 || j.fallen != 0 || !strictlyInside(j.jumperZ, h->landingWindow))
         return;
-    landingStance = 1;
-    fallen = 0;
-    awaitingStart = 0;
+    j.landingStance = 1;
+    j.fallen = 0;
+    j.awaitingStart = 0;
 }
 
 namespace {
 
-int32_t packedCursor() {
-    return static_cast<int32_t>(static_cast<uint32_t>(cursorX) | static_cast<uint32_t>(cursorY)
-                                                                     << 16);
+int32_t packedCursor(const Jump& j) {
+    return static_cast<int32_t>(static_cast<uint32_t>(j.cursorX) | static_cast<uint32_t>(j.cursorY)
+                                                                       << 16);
 }
 
 } // namespace
 
-void steerFlight(int x, int y) {
-    const int32_t previousY = cursorY;
-    cursorX = x & 0xFFFF;
-    cursorY = y & 0xFFFF;
-    tell(JumpCommand::Steer, packedCursor());
-    lean(cursorY - previousY);
+void steerFlight(Jump& j, const Course& c, int x, int y) {
+    const int32_t previousY = j.cursorY;
+    j.cursorX = x & 0xFFFF;
+    j.cursorY = y & 0xFFFF;
+    tell(c, JumpCommand::Steer, packedCursor(j));
+    lean(j, j.cursorY - previousY);
 }
 
-void followCursor(int x, int y) {
-    cursorX = x & 0xFFFF;
-    cursorY = y & 0xFFFF;
-    tell(JumpCommand::Cursor, packedCursor());
+void followCursor(Jump& j, const Course& c, int x, int y) {
+    j.cursorX = x & 0xFFFF;
+    j.cursorY = y & 0xFFFF;
+    tell(c, JumpCommand::Cursor, packedCursor(j));
 }
 
-void leanFlight(int32_t dy) {
+void leanFlight(Jump& j, const Course& c, int32_t dy) {
     // Only the direction counts.
-    tell(JumpCommand::Lean, dy > 0 ? 1 : dy < 0 ? -1 : 0);
-    lean(dy);
+    tell(c, JumpCommand::Lean, dy > 0 ? 1 : dy < 0 ? -1 : 0);
+    lean(j, dy);
 }
 
-bool confirmResetsJump() {
-    return (startCountdown < 0) != (jumperY == groundY);
+bool confirmResetsJump(const Jump& j) {
+    return (j.startCountdown < 0) != (j.jumperY == j.groundY);
 }

@@ -5,37 +5,6 @@
 #include "core/random.h"
 #include "core/settings.h"
 
-// Values at program start come from loadJumpState, which the game calls first.
-float jumperX, jumperY, jumperZ, groundY;
-float jumpClock, runSpeed, runAccel, gravity;
-float segmentSlope, segmentIntercept;
-float inrunProfileZ[5], inrunProfileY[5];
-float brakeOffset, brakeRate;
-float takeoffSpeed, takeoffZ, takeoffY;
-float landingSink, flightLean, leanLift, leanStepUp, leanStepDown;
-float windFactor;
-int32_t rawRange, jumpDistance, jumpPoints;
-float inrunPitch;
-
-uint8_t atGate, awaitingStart;
-int32_t startCountdown;
-uint8_t runStarted, takeoffArmed, inFlight, takeoffDone, landingArmed;
-uint8_t landingStance, landingStanceTaken, fallen;
-
-int32_t windSpeed, windChange;
-float windChangeRange[2], windStartRange[2], windStartRangeAlt[2];
-
-float trunkBend, kneeBend, hipPitch, anklePitch;
-float leftLegRoll, rightLegRoll, leftSkiYaw, rightSkiYaw;
-float slopePitch, bodyPitch;
-float crouchStep, extendStep, fallProgress;
-
-float goodMarkRange[2], fallMarkRange[2];
-int32_t styleMarks[5];
-
-float gateFigureX, gateFigureY, gateFigureZ;
-int32_t cursorX, cursorY;
-
 namespace {
 
 const HillStart kHillStarts[3] = {
@@ -45,50 +14,50 @@ const HillStart kHillStarts[3] = {
 };
 
 // Values shared by the program load and the jump reset.
-void setMotionToReset() {
-    jumperX = 1.1f;
-    jumpClock = 0;
-    runSpeed = 0;
-    runAccel = 1.0f;
-    gravity = -9.81f;
-    segmentSlope = -0.65f;
-    segmentIntercept = 9.0f;
-    brakeOffset = brakeRate = 0;
-    takeoffSpeed = takeoffZ = takeoffY = 0;
-    landingSink = flightLean = leanLift = 0;
-    leanStepUp = 4.5f;
-    leanStepDown = 1.5f;
+void setMotionToReset(Jump& j) {
+    j.jumperX = 1.1f;
+    j.jumpClock = 0;
+    j.runSpeed = 0;
+    j.runAccel = 1.0f;
+    j.gravity = -9.81f;
+    j.segmentSlope = -0.65f;
+    j.segmentIntercept = 9.0f;
+    j.brakeOffset = j.brakeRate = 0;
+    j.takeoffSpeed = j.takeoffZ = j.takeoffY = 0;
+    j.landingSink = j.flightLean = j.leanLift = 0;
+    j.leanStepUp = 4.5f;
+    j.leanStepDown = 1.5f;
     // The points belong to the distance shown: a jump that never reaches the measuring line
     // must not carry the last one's.
-    jumpDistance = jumpPoints = 0;
-    inrunPitch = 0;
+    j.jumpDistance = j.jumpPoints = 0;
+    j.inrunPitch = 0;
 
-    atGate = 1;
-    awaitingStart = 1;
-    startCountdown = 1600;
-    runStarted = takeoffArmed = inFlight = takeoffDone = landingArmed = 0;
-    landingStance = landingStanceTaken = fallen = 0;
+    j.atGate = 1;
+    j.awaitingStart = 1;
+    j.startCountdown = 1600;
+    j.runStarted = j.takeoffArmed = j.inFlight = j.takeoffDone = j.landingArmed = 0;
+    j.landingStance = j.landingStanceTaken = j.fallen = 0;
 
-    trunkBend = 0;
-    kneeBend = 90;
-    hipPitch = -55;
-    anklePitch = 0;
-    leftLegRoll = rightLegRoll = leftSkiYaw = rightSkiYaw = 0;
-    slopePitch = bodyPitch = 0;
-    crouchStep = 5;
-    extendStep = 5;
-    fallProgress = 60;
+    j.trunkBend = 0;
+    j.kneeBend = 90;
+    j.hipPitch = -55;
+    j.anklePitch = 0;
+    j.leftLegRoll = j.rightLegRoll = j.leftSkiYaw = j.rightSkiYaw = 0;
+    j.slopePitch = j.bodyPitch = 0;
+    j.crouchStep = 5;
+    j.extendStep = 5;
+    j.fallProgress = 60;
 
-    goodMarkRange[0] = 18;
-    goodMarkRange[1] = 20;
-    gateFigureX = 1.1f;
+    j.goodMarkRange[0] = 18;
+    j.goodMarkRange[1] = 20;
+    j.gateFigureX = 1.1f;
 }
 
-void setStartPosition() {
-    const HillStart* h = hillStart(hillNumber);
+void setStartPosition(Jump& j, int32_t hill) {
+    const HillStart* h = hillStart(hill);
     if (!h) return;
-    jumperZ = gateFigureZ = h->startZ;
-    jumperY = gateFigureY = h->startY;
+    j.jumperZ = j.gateFigureZ = h->startZ;
+    j.jumperY = j.gateFigureY = h->startY;
 }
 
 } // namespace
@@ -111,67 +80,68 @@ float clockStep(int32_t speed) {
     }
 }
 
-int32_t drawFromRange(const float range[2]) {
-    float r = static_cast<float>(nextRandom());
+int32_t drawFromRange(Random& random, const float range[2]) {
+    float r = static_cast<float>(random.next());
     return static_cast<int32_t>(range[0] + r * (range[1] - range[0]) / 32768.0f);
 }
 
-void loadJumpState() {
-    setMotionToReset();
-    jumperY = jumperZ = groundY = 0;
-    windFactor = 0;
-    rawRange = 0;
+Jump::Jump() {
+    Jump& j = *this;
+    setMotionToReset(j);
+    j.jumperY = j.jumperZ = j.groundY = 0;
+    j.windFactor = 0;
+    j.rawRange = 0;
     for (int i = 0; i < 5; ++i)
-        inrunProfileZ[i] = inrunProfileY[i] = 0;
-    windSpeed = windChange = 0;
-    windChangeRange[0] = -2;
-    windChangeRange[1] = 2;
-    windStartRange[0] = -5;
-    windStartRange[1] = 5;
-    windStartRangeAlt[0] = 15;
-    windStartRangeAlt[1] = 65;
-    fallMarkRange[0] = 5;
-    fallMarkRange[1] = 10;
+        j.inrunProfileZ[i] = j.inrunProfileY[i] = 0;
+    j.windSpeed = j.windChange = 0;
+    j.windChangeRange[0] = -2;
+    j.windChangeRange[1] = 2;
+    j.windStartRange[0] = -5;
+    j.windStartRange[1] = 5;
+    j.windStartRangeAlt[0] = 15;
+    j.windStartRangeAlt[1] = 65;
+    j.fallMarkRange[0] = 5;
+    j.fallMarkRange[1] = 10;
     for (int i = 0; i < 5; ++i)
-        styleMarks[i] = 0;
-    gateFigureY = gateFigureZ = 0;
-    cursorX = cursorY = 0;
+        j.styleMarks[i] = 0;
+    j.gateFigureY = j.gateFigureZ = 0;
+    j.cursorX = j.cursorY = 0;
 }
 
-void applyHillStartValues() {
-    const HillStart* h = hillStart(hillNumber);
+void applyHillStartValues(Jump& j, int32_t hill) {
+    const HillStart* h = hillStart(hill);
     if (!h) return;
     for (int i = 0; i < 5; ++i) {
-        inrunProfileZ[i] = h->profileZ[i];
-        inrunProfileY[i] = h->profileY[i];
+        j.inrunProfileZ[i] = h->profileZ[i];
+        j.inrunProfileY[i] = h->profileY[i];
     }
-    setStartPosition();
-    if (hillNumber == 1) jumperX = 1.1f;
+    setStartPosition(j, hill);
+    if (hill == 1) j.jumperX = 1.1f;
 }
 
-void drawWindChange() {
-    windChange = drawFromRange(windChangeRange);
+void drawWindChange(Jump& j, const Course& c) {
+    j.windChange = drawFromRange(*c.random, j.windChangeRange);
 }
 
-void drawStartWind() {
-    windSpeed = drawFromRange(hiddenSwitch == kAltWindCode ? windStartRangeAlt : windStartRange);
+void drawStartWind(Jump& j, const Course& c) {
+    j.windSpeed = drawFromRange(*c.random, c.altWind ? j.windStartRangeAlt : j.windStartRange);
 }
 
-void resetJump() {
-    setMotionToReset();
-    fallMarkRange[0] = 9;
-    fallMarkRange[1] = 12;
-    windStartRange[0] = -7;
-    windStartRange[1] = 7;
-    setStartPosition();
+void resetJump(Jump& j, const Course& c) {
+    setMotionToReset(j);
+    j.fallMarkRange[0] = 9;
+    j.fallMarkRange[1] = 12;
+    j.windStartRange[0] = -7;
+    j.windStartRange[1] = 7;
+    setStartPosition(j, c.hill);
 
-    drawWindChange();
-    windSpeed += windChange;
+    drawWindChange(j, c);
+    j.windSpeed += j.windChange;
     // One step back per reset, so a wind beyond a bound drifts back slowly.
-    if (windSpeed > 7) windSpeed -= 1;
-    if (windSpeed < -6) windSpeed += 1;
+    if (j.windSpeed > 7) j.windSpeed -= 1;
+    if (j.windSpeed < -6) j.windSpeed += 1;
 }
 
-void stepStartCountdown() {
-    startCountdown = static_cast<int32_t>(static_cast<float>(startCountdown) - 7.5f);
+void stepStartCountdown(Jump& j) {
+    j.startCountdown = static_cast<int32_t>(static_cast<float>(j.startCountdown) - 7.5f);
 }

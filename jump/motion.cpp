@@ -62,104 +62,98 @@ const HillMotion kHills[3] = {
 };
 
 // The line through two points, kept as the segment used last.
-float lineAt(ProfilePoint a, ProfilePoint b, float z) {
-    segmentSlope = (b.y - a.y) / (b.z - a.z);
-    segmentIntercept = a.y - segmentSlope * a.z;
-    return segmentSlope * z + segmentIntercept;
+float lineAt(Jump& j, ProfilePoint a, ProfilePoint b, float z) {
+    j.segmentSlope = (b.y - a.y) / (b.z - a.z);
+    j.segmentIntercept = a.y - j.segmentSlope * a.z;
+    return j.segmentSlope * z + j.segmentIntercept;
 }
 
 bool segmentHolds(ProfilePoint a, ProfilePoint b, float z) {
     return z >= a.z && z < b.z;
 }
 
-void inrunSegments(const HillMotion& m) {
+void inrunSegments(Jump& j, const HillMotion& m) {
     for (int k = 0; k < 4; ++k) {
-        ProfilePoint a{inrunProfileZ[k], inrunProfileY[k]};
-        ProfilePoint b{inrunProfileZ[k + 1], inrunProfileY[k + 1]};
-        if (!segmentHolds(a, b, jumperZ)) continue;
+        ProfilePoint a{j.inrunProfileZ[k], j.inrunProfileY[k]};
+        ProfilePoint b{j.inrunProfileZ[k + 1], j.inrunProfileY[k + 1]};
+        if (!segmentHolds(a, b, j.jumperZ)) continue;
         if (k == 0) {
             float dz = b.z - a.z, dy = b.y - a.y;
             float length = std::sqrt(dz * dz + dy * dy);
             float sine = (a.y - b.y) / length;
             float cosine = (a.z - b.z) / length;
-            runAccel = -gravity * (sine - kInrunFriction * cosine);
+            j.runAccel = -j.gravity * (sine - kInrunFriction * cosine);
         }
-        if (!std::isnan(m.segmentPitch[k])) inrunPitch = m.segmentPitch[k];
-        jumperZ = inrunProfileZ[0] + runSpeed * jumpClock;
-        jumperY = lineAt(a, b, jumperZ);
+        if (!std::isnan(m.segmentPitch[k])) j.inrunPitch = m.segmentPitch[k];
+        j.jumperZ = j.inrunProfileZ[0] + j.runSpeed * j.jumpClock;
+        j.jumperY = lineAt(j, a, b, j.jumperZ);
     }
 }
 
-void lipPathSegments(const HillMotion& m) {
+void lipPathSegments(Jump& j, const HillMotion& m) {
     for (int k = 0; k < 6; ++k) {
-        if (!segmentHolds(m.lipPath[k], m.lipPath[k + 1], jumperZ)) continue;
-        jumperZ = inrunProfileZ[0] + runSpeed * jumpClock + brakeOffset;
-        jumperY = lineAt(m.lipPath[k], m.lipPath[k + 1], jumperZ);
+        if (!segmentHolds(m.lipPath[k], m.lipPath[k + 1], j.jumperZ)) continue;
+        j.jumperZ = j.inrunProfileZ[0] + j.runSpeed * j.jumpClock + j.brakeOffset;
+        j.jumperY = lineAt(j, m.lipPath[k], m.lipPath[k + 1], j.jumperZ);
     }
 }
 
-void rollingGroundSegments(const HillMotion& m) {
+void rollingGroundSegments(Jump& j, const HillMotion& m) {
     for (int k = 0; k < 6; ++k)
-        if (segmentHolds(m.rollingGround[k], m.rollingGround[k + 1], jumperZ))
-            groundY = lineAt(m.rollingGround[k], m.rollingGround[k + 1], jumperZ);
+        if (segmentHolds(m.rollingGround[k], m.rollingGround[k + 1], j.jumperZ))
+            j.groundY = lineAt(j, m.rollingGround[k], m.rollingGround[k + 1], j.jumperZ);
 }
 
 // The in-run followed by the landing hill; flat beyond its foot.
-void flightGroundAt(const HillMotion& m) {
+void flightGroundAt(Jump& j, const HillMotion& m) {
     ProfilePoint points[12];
     for (int k = 0; k < 5; ++k)
-        points[k] = {inrunProfileZ[k], inrunProfileY[k]};
+        points[k] = {j.inrunProfileZ[k], j.inrunProfileY[k]};
     for (int k = 0; k < 7; ++k)
         points[5 + k] = m.flightGround[k];
     for (int k = 0; k < 11; ++k)
-        if (segmentHolds(points[k], points[k + 1], jumperZ))
-            groundY = lineAt(points[k], points[k + 1], jumperZ);
-    if (jumperZ > m.flatBeyondZ) groundY = kOutrunHeight;
+        if (segmentHolds(points[k], points[k + 1], j.jumperZ))
+            j.groundY = lineAt(j, points[k], points[k + 1], j.jumperZ);
+    if (j.jumperZ > m.flatBeyondZ) j.groundY = kOutrunHeight;
 }
 
-void updateWindFactor() {
-    switch (hillNumber) {
+void updateWindFactor(Jump& j, int32_t hill) {
+    switch (hill) {
     case 1:
-        windFactor = static_cast<float>(windSpeed) / 55.0f;
+        j.windFactor = static_cast<float>(j.windSpeed) / 55.0f;
         break;
     case 2:
         // Three tests in a row: the divisor depends on the factor left by the last flight.
-        if (windFactor == 0) windFactor = static_cast<float>(windSpeed) / 45.0f;
-        if (windFactor > 0) windFactor = static_cast<float>(windSpeed) / 35.0f;
-        if (windFactor < 0) windFactor = static_cast<float>(windSpeed) / 60.0f;
+        if (j.windFactor == 0) j.windFactor = static_cast<float>(j.windSpeed) / 45.0f;
+        if (j.windFactor > 0) j.windFactor = static_cast<float>(j.windSpeed) / 35.0f;
+        if (j.windFactor < 0) j.windFactor = static_cast<float>(j.windSpeed) / 60.0f;
         break;
     case 3:
-        windFactor = static_cast<float>(windSpeed) / 100.0f;
+        j.windFactor = static_cast<float>(j.windSpeed) / 100.0f;
         break;
     default:
         break;
     }
 }
 
-void flightStep(const HillMotion& m) {
-    leanLift = flightLean / 200.0f;
-    updateWindFactor();
-    jumperZ = takeoffZ + takeoffSpeed * jumpClock + brakeOffset;
-    jumperY = takeoffY + (m.flightSinkBase - windFactor + landingSink - leanLift) * 0.5f * gravity *
-                             jumpClock * jumpClock;
-    flightGroundAt(m);
+void flightStep(Jump& j, const HillMotion& m, int32_t hill) {
+    j.leanLift = j.flightLean / 200.0f;
+    updateWindFactor(j, hill);
+    j.jumperZ = j.takeoffZ + j.takeoffSpeed * j.jumpClock + j.brakeOffset;
+    j.jumperY = j.takeoffY + (m.flightSinkBase - j.windFactor + j.landingSink - j.leanLift) * 0.5f *
+                                 j.gravity * j.jumpClock * j.jumpClock;
+    flightGroundAt(j, m);
 }
 
 } // namespace
 
-void stepJumperPose() {
-    stepFigureState(FIGURE_JUMPER);
-    // The colours are read again for every drawing of the jumper, as the launcher may change them.
-    readJumperColours();
+void stepGateFigure(Jump& j, const Course& c) {
+    if (knownHill(c.hill)) stepFigureState(j, c, FIGURE_JUMPER);
 }
 
-void stepGateFigure() {
-    if (knownHill(hillNumber)) stepJumperPose();
-}
-
-bool shadowShown() {
-    const HillMotion* m = hillMotion(hillNumber);
-    return m && jumperZ > m->shadowStartZ;
+bool shadowShown(const Jump& j, int32_t hill) {
+    const HillMotion* m = hillMotion(hill);
+    return m && j.jumperZ > m->shadowStartZ;
 }
 
 const HillMotion* hillMotion(int32_t hill) {
@@ -178,63 +172,64 @@ int32_t truncated(double value) {
 }
 
 // The integer product and quotient of the range, in 64 bits so that they cannot overflow.
-double scaledRange(int64_t factor, int64_t divisor) {
-    return static_cast<double>(static_cast<int64_t>(rawRange) * factor / divisor);
+double scaledRange(const Jump& j, int64_t factor, int64_t divisor) {
+    return static_cast<double>(static_cast<int64_t>(j.rawRange) * factor / divisor);
 }
 
 } // namespace
 
-void measureJump() {
-    rawRange = truncated(std::sqrt(jumperZ * jumperZ + jumperY * jumperY));
+void measureJump(Jump& j, int32_t hill) {
+    j.rawRange = truncated(std::sqrt(j.jumperZ * j.jumperZ + j.jumperY * j.jumperY));
     // Integer product and quotient first, then the factor (single-precision 0.93 and 1.8).
-    switch (hillNumber) {
+    switch (hill) {
     case 1:
-        jumpDistance = truncated(scaledRange(90, 15) * static_cast<double>(0.93f));
+        j.jumpDistance = truncated(scaledRange(j, 90, 15) * static_cast<double>(0.93f));
         break;
     case 2:
-        if (jumperZ <= 17)
-            jumpDistance = truncated(scaledRange(120, 15) * 0.935);
-        else if (jumperZ <= 23)
-            jumpDistance = truncated(scaledRange(120, 15) * 0.85);
+        if (j.jumperZ <= 17)
+            j.jumpDistance = truncated(scaledRange(j, 120, 15) * 0.935);
+        else if (j.jumperZ <= 23)
+            j.jumpDistance = truncated(scaledRange(j, 120, 15) * 0.85);
         break;
     case 3:
-        if (jumperZ >= -5)
-            jumpDistance = truncated(scaledRange(180, 50) * 1.31 + 120);
+        if (j.jumperZ >= -5)
+            j.jumpDistance = truncated(scaledRange(j, 180, 50) * 1.31 + 120);
         else
-            jumpDistance = truncated(scaledRange(-180, 50) * 1.4 + 145);
+            j.jumpDistance = truncated(scaledRange(j, -180, 50) * 1.4 + 145);
         break;
     default:
         return;
     }
-    jumpPoints = truncated(static_cast<double>(jumpDistance) * static_cast<double>(1.8f));
+    j.jumpPoints = truncated(static_cast<double>(j.jumpDistance) * static_cast<double>(1.8f));
 }
 
-void stepJumper() {
-    const HillMotion* m = hillMotion(hillNumber);
+void stepJumper(Jump& j, const Course& c) {
+    const HillMotion* m = hillMotion(c.hill);
     if (!m) return;
 
     // 1. Braking, on the previous frame's position.
-    if (jumperY == groundY) {
-        if (jumperZ >= m->brakeStartZ && brakeRate < m->brakeRateMax) brakeRate += m->brakeRateStep;
-        if (jumperZ < m->brakeStartZ) brakeRate = 0;
-        brakeOffset -= brakeRate;
+    if (j.jumperY == j.groundY) {
+        if (j.jumperZ >= m->brakeStartZ && j.brakeRate < m->brakeRateMax)
+            j.brakeRate += m->brakeRateStep;
+        if (j.jumperZ < m->brakeStartZ) j.brakeRate = 0;
+        j.brakeOffset -= j.brakeRate;
     }
     // 2. and 3. Clock and in-run speed (frozen past the edge).
-    jumpClock += clockStep(gameSpeed);
-    if (jumperZ <= inrunProfileZ[4]) runSpeed = runAccel * jumpClock;
+    j.jumpClock += clockStep(c.speed);
+    if (j.jumperZ <= j.inrunProfileZ[4]) j.runSpeed = j.runAccel * j.jumpClock;
     // 4. to 6. In-run, lip path and the rolling ground, each segment on the z left before it.
-    inrunSegments(*m);
-    lipPathSegments(*m);
-    rollingGroundSegments(*m);
+    inrunSegments(j, *m);
+    lipPathSegments(j, *m);
+    rollingGroundSegments(j, *m);
     // 7. The flight replaces position and ground.
-    if (inFlight == 1) flightStep(*m);
+    if (j.inFlight == 1) flightStep(j, *m, c.hill);
     // 8. Landing clamp.
-    if (jumperY <= groundY) jumperY = groundY;
+    if (j.jumperY <= j.groundY) j.jumperY = j.groundY;
 
     // 9. The figure's pose, and beyond the edge its shadow's, once each as they are drawn.
-    stepJumperPose();
-    if (jumperZ > m->shadowStartZ) stepFigureState(FIGURE_SHADOW);
+    stepFigureState(j, c, FIGURE_JUMPER);
+    if (j.jumperZ > m->shadowStartZ) stepFigureState(j, c, FIGURE_SHADOW);
 
     // 10. The length, while in the air beyond the measuring line.
-    if (jumperZ > m->distanceStartZ && jumperY > groundY) measureJump();
+    if (j.jumperZ > m->distanceStartZ && j.jumperY > j.groundY) measureJump(j, c.hill);
 }

@@ -4,6 +4,8 @@
 #pragma once
 #include <cstdint>
 
+#include "jump/jump_state.h"
+
 struct ProfilePoint {
     float z, y;
 };
@@ -22,11 +24,9 @@ struct HillMotion {
 const HillMotion* hillMotion(int32_t hill);
 
 // One step of the jumper off the gate: motion, landing clamp, pose, and the length.
-void stepJumper();
+void stepJumper(Jump& j, const Course& c);
 // One step of the jumper waiting at the gate: his pose.
-void stepGateFigure();
-// The pose step that goes with one drawing of the jumper (colours read afresh).
-void stepJumperPose();
+void stepGateFigure(Jump& j, const Course& c);
 // Beyond the edge the jumper casts a shadow on the snow.
-bool shadowShown();
-void measureJump();
+bool shadowShown(const Jump& j, int32_t hill);
+void measureJump(Jump& j, int32_t hill);

@@ -6,8 +6,6 @@
 #include "core/settings.h"
 #include "jump/jump_state.h"
 
-float armSwing = 0;
-
 namespace {
 
 // Slope pitch: bands of jumperZ, each [from, to) except the last, which starts strictly
@@ -42,68 +40,69 @@ const SlopeBand kSlopeBands[3][7] = {
      {37, kOpenEnd, 0, 30}},
 };
 
-void applySlopePitch(int hill) {
+void applySlopePitch(Jump& j, int hill) {
     for (int b = 0; b < 7; ++b) {
         const SlopeBand& band = kSlopeBands[hill - 1][b];
         bool last = b == 6;
-        bool inside = last ? jumperZ > band.from : (jumperZ >= band.from && jumperZ < band.to);
+        bool inside =
+            last ? j.jumperZ > band.from : (j.jumperZ >= band.from && j.jumperZ < band.to);
         if (!inside) continue;
-        slopePitch = band.slope;
-        if (fallen == 1) bodyPitch = band.body;
+        j.slopePitch = band.slope;
+        if (j.fallen == 1) j.bodyPitch = band.body;
         return;
     }
 }
 
 // Five independent tests per hill; a jumper can match more than one of them.
-void raiseLandingSink(int hill) {
-    float z = jumperZ;
+void raiseLandingSink(Jump& j, int hill) {
+    float z = j.jumperZ;
     switch (hill) {
     case 1:
-        if (z < 2) landingSink += 0.001f;
-        if (z >= 2 && z < 5) landingSink += 0.05f;
-        if (z >= 5 && z < 8) landingSink += 0.03f;
-        if (z >= 8 && z < 14) landingSink += 0.02f;
-        if (z >= 14) landingSink += 0.008f;
+        if (z < 2) j.landingSink += 0.001f;
+        if (z >= 2 && z < 5) j.landingSink += 0.05f;
+        if (z >= 5 && z < 8) j.landingSink += 0.03f;
+        if (z >= 8 && z < 14) j.landingSink += 0.02f;
+        if (z >= 14) j.landingSink += 0.008f;
         break;
     case 2:
-        if (z < 2) landingSink += 0.001f;
-        if (z >= -5 && z < 5) landingSink += 0.05f;
-        if (z >= 5 && z < 14) landingSink += 0.04f;
-        if (z >= 14 && z < 21) landingSink += 0.02f;
-        if (z >= 21) landingSink += 0.008f;
+        if (z < 2) j.landingSink += 0.001f;
+        if (z >= -5 && z < 5) j.landingSink += 0.05f;
+        if (z >= 5 && z < 14) j.landingSink += 0.04f;
+        if (z >= 14 && z < 21) j.landingSink += 0.02f;
+        if (z >= 21) j.landingSink += 0.008f;
         break;
     case 3:
-        if (z < 2) landingSink += 0.001f;
-        if (z >= -30 && z < 10) landingSink += 0.005f;
-        if (z >= 10 && z < 20) landingSink += 0.009f;
-        if (z >= 20 && z < 27) landingSink += 0.01f;
-        if (z >= 27) landingSink -= 0.00004f;
+        if (z < 2) j.landingSink += 0.001f;
+        if (z >= -30 && z < 10) j.landingSink += 0.005f;
+        if (z >= 10 && z < 20) j.landingSink += 0.009f;
+        if (z >= 20 && z < 27) j.landingSink += 0.01f;
+        if (z >= 27) j.landingSink -= 0.00004f;
         break;
     default:
         break;
     }
 }
 
-void bendAnkle(int hill) {
-    float z = jumperZ;
+void bendAnkle(Jump& j, int hill) {
+    float z = j.jumperZ;
     switch (hill) {
     case 1:
         if (z < 10)
-            anklePitch += 1;
+            j.anklePitch += 1;
         else if (z < 15)
-            anklePitch += 0.5f;
+            j.anklePitch += 0.5f;
         break;
     case 2:
         if (z < 8)
-            anklePitch += 1;
+            j.anklePitch += 1;
         else if (z > 21)
-            anklePitch -= 1.5f;
+            j.anklePitch -= 1.5f;
         break;
     case 3:
         if (z < 8)
-            anklePitch += 1;
+            j.anklePitch += 1;
         else if (z > 21)
-            anklePitch -= 2;
+            j.anklePitch -= 2;
         break;
     default:
         break;
@@ -112,64 +111,64 @@ void bendAnkle(int hill) {
 
 } // namespace
 
-void stepFigureState(FigureKind figure) {
-    armSwing = 0;
-    const int hill = hillNumber;
+void stepFigureState(Jump& j, const Course& c, FigureKind figure) {
+    j.armSwing = 0;
+    const int hill = c.hill;
     if (!knownHill(hill)) return;
 
-    if (figure == FIGURE_JUMPER && jumperY == groundY) applySlopePitch(hill);
+    if (figure == FIGURE_JUMPER && j.jumperY == j.groundY) applySlopePitch(j, hill);
 
     // Crouch on the in-run; 0 + 5k meets 90 exactly.
-    if (runStarted == 1) {
-        if (trunkBend < 90) trunkBend += crouchStep;
-        if (trunkBend == 90) crouchStep = 0;
+    if (j.runStarted == 1) {
+        if (j.trunkBend < 90) j.trunkBend += j.crouchStep;
+        if (j.trunkBend == 90) j.crouchStep = 0;
     }
 
     // Extension at the take-off, or when the jumper simply rolls over the edge.
-    if (takeoffDone == 1 || jumperZ > inrunProfileZ[4]) {
-        if (trunkBend > 60) {
-            trunkBend -= extendStep;
-            kneeBend -= 16;
-            hipPitch += 18;
-            leftLegRoll -= 4;
-            rightLegRoll += 4;
-            leftSkiYaw -= 8;
-            rightSkiYaw += 8;
+    if (j.takeoffDone == 1 || j.jumperZ > j.inrunProfileZ[4]) {
+        if (j.trunkBend > 60) {
+            j.trunkBend -= j.extendStep;
+            j.kneeBend -= 16;
+            j.hipPitch += 18;
+            j.leftLegRoll -= 4;
+            j.rightLegRoll += 4;
+            j.leftSkiYaw -= 8;
+            j.rightSkiYaw += 8;
         }
         // A finished extension is what lets the mouse steer the flight.
-        if (trunkBend == 60) extendStep = 0;
+        if (j.trunkBend == 60) j.extendStep = 0;
     }
 
-    if (landingStance == 1) {
-        landingStanceTaken = 1;
-        if (trunkBend > 30) {
-            awardGoodMarks();
-            trunkBend -= 2.5f;
-            kneeBend += 5;
-            hipPitch -= 5;
-            leftLegRoll += 0.5f;
-            rightLegRoll -= 0.5f;
-            leftSkiYaw += 5;
-            rightSkiYaw -= 5;
-            raiseLandingSink(hill);
-            bendAnkle(hill);
+    if (j.landingStance == 1) {
+        j.landingStanceTaken = 1;
+        if (j.trunkBend > 30) {
+            awardGoodMarks(j, *c.random);
+            j.trunkBend -= 2.5f;
+            j.kneeBend += 5;
+            j.hipPitch -= 5;
+            j.leftLegRoll += 0.5f;
+            j.rightLegRoll -= 0.5f;
+            j.leftSkiYaw += 5;
+            j.rightSkiYaw -= 5;
+            raiseLandingSink(j, hill);
+            bendAnkle(j, hill);
         }
     }
 
-    if (landingStance == 0 && jumperY == groundY) {
-        fallen = 1;
-        if (fallProgress < 110) {
-            fallProgress += 2.5f;
-            hipPitch += 2;
-            anklePitch -= 7;
-            leftLegRoll -= 1;
-            rightLegRoll += 1;
-            leftSkiYaw -= 2.5f;
-            rightSkiYaw += 2.5f;
-            awardFallMarks();
+    if (j.landingStance == 0 && j.jumperY == j.groundY) {
+        j.fallen = 1;
+        if (j.fallProgress < 110) {
+            j.fallProgress += 2.5f;
+            j.hipPitch += 2;
+            j.anklePitch -= 7;
+            j.leftLegRoll -= 1;
+            j.rightLegRoll += 1;
+            j.leftSkiYaw -= 2.5f;
+            j.rightSkiYaw += 2.5f;
+            awardFallMarks(j, *c.random);
         }
         // Only the middle hill's jumper flails his arms.
-        if (hill == 2) armSwing = 0.1f;
-        landingStance = 0;
+        if (hill == 2) j.armSwing = 0.1f;
+        j.landingStance = 0;
     }
 }

@@ -3,9 +3,8 @@
 // The figure state step: crouch, take-off extension, landing stance, fall, slope pitch.
 #pragma once
 
+#include "jump/jump_state.h"
+
 enum FigureKind { FIGURE_JUMPER, FIGURE_SHADOW };
 
-// Arm offset of the drawing in progress (0 at the start of every step).
-extern float armSwing;
-
-void stepFigureState(FigureKind figure);
+void stepFigureState(Jump& j, const Course& c, FigureKind figure);

@@ -8,18 +8,18 @@
 namespace {
 
 // Reseeded from the clock on every call: within one second the judges repeat themselves.
-void drawStyleMarks(const float range[2]) {
-    seedRandomFromClock();
+void drawStyleMarks(Jump& j, Random& random, const float range[2]) {
+    random.seedFromClock();
     for (int i = 0; i < 5; ++i)
-        styleMarks[i] = drawFromRange(range);
+        j.styleMarks[i] = drawFromRange(random, range);
 }
 
 } // namespace
 
-void awardGoodMarks() {
-    drawStyleMarks(goodMarkRange);
+void awardGoodMarks(Jump& j, Random& random) {
+    drawStyleMarks(j, random, j.goodMarkRange);
 }
 
-void awardFallMarks() {
-    drawStyleMarks(fallMarkRange);
+void awardFallMarks(Jump& j, Random& random) {
+    drawStyleMarks(j, random, j.fallMarkRange);
 }

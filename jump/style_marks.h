@@ -3,5 +3,7 @@
 // The five judges' style marks of a landing stance or a fall.
 #pragma once
 
-void awardGoodMarks();
-void awardFallMarks();
+#include "jump/jump_state.h"
+
+void awardGoodMarks(Jump& j, Random& random);
+void awardFallMarks(Jump& j, Random& random);

@@ -15,8 +15,8 @@
 
 namespace {
 
-bool landed() {
-    return jumperY == groundY;
+bool landed(const Jump& j) {
+    return j.jumperY == j.groundY;
 }
 
 void printNumber(GLuint font, int32_t value) {
@@ -71,7 +71,7 @@ std::string twoDigits(int32_t value) {
 // " rekord: 123 m." in its panel at the top right (drawStatusPanels), whose left end lies
 // at x 5 and depth -0.5 of the screen plane. Where the panel is too narrow for it at this
 // window size it comes in the help font.
-void printRecord(float x, float y) {
+void printRecord(int32_t recordDistance, float x, float y) {
     constexpr float kPanelLeft = 4, kPanelDepth = -0.5f; // in the HUD's translated frame
     constexpr float kBorder = 2;                         // the leading space does the rest
     rasterAt(ScreenEdge::Right, kPanelLeft, y, kPanelDepth);
@@ -95,14 +95,14 @@ void printRecord(float x, float y) {
 
 } // namespace
 
-int32_t jumpTotal() {
-    int32_t total = jumpPoints;
-    for (int32_t mark : styleMarks)
+int32_t jumpTotal(const Jump& j) {
+    int32_t total = j.jumpPoints;
+    for (int32_t mark : j.styleMarks)
         total += mark;
     return total;
 }
 
-void drawJumpHud() {
+void drawJumpHud(const Jump& j, int32_t recordDistance) {
     glEnable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
     glCullFace(GL_BACK);
@@ -112,44 +112,44 @@ void drawJumpHud() {
     glColor3f(255, 0, 0);
     glTranslatef(0, 5, 0);
     rasterAt(ScreenEdge::Left, -5.5f, -5);
-    if (landed()) printNumber(largeFont, jumpDistance);
+    if (landed(j)) printNumber(largeFont, j.jumpDistance);
     glTranslatef(1, 0, 0);
-    if (landed()) printText(largeFont, "m");
+    if (landed(j)) printText(largeFont, "m");
     printText(smallFont, " ");
 
     rasterAt(ScreenEdge::Left, -10.8f, 7.6f);
-    printNumber(smallFont, windSpeed);
+    printNumber(smallFont, j.windSpeed);
     printText(smallFont, "m/s");
     printText(smallFont, " ");
 
-    if (landed())
-        printRecord(4.3f, 7.7f);
+    if (landed(j))
+        printRecord(recordDistance, 4.3f, 7.7f);
     else
         rasterAt(ScreenEdge::Right, 4.3f, 7.7f);
 
-    if (awaitingStart == 1 && startCountdown >= 0) {
+    if (j.awaitingStart == 1 && j.startCountdown >= 0) {
         rasterAt(ScreenEdge::Middle, -0.7f, 3.7f);
-        printNumber(smallFont, startCountdown / 100);
+        printNumber(smallFont, j.startCountdown / 100);
     }
     glPopMatrix();
 }
 
-void drawScoreBoard() {
+void drawScoreBoard(const Jump& j) {
     hudView();
     glPushMatrix();
-    if (landed()) {
+    if (landed(j)) {
         static const float markPositions[5][2] = {
             {6.3f, 7.5f}, {6.1f, 6.4f}, {5.85f, 5.4f}, {5.62f, 4.4f}, {5.45f, 3.5f}};
         glColor3f(255, 0, 0);
         for (int i = 0; i < 5; ++i) {
             rasterAt(ScreenEdge::Right, markPositions[i][0], markPositions[i][1]);
-            const std::string mark = twoDigits(styleMarks[i]);
+            const std::string mark = twoDigits(j.styleMarks[i]);
             keepInsideWindow(textWidth(largeFont, mark.c_str()) + textWidth(smallFont, _("pkt")));
             printText(largeFont, mark.c_str());
             printText(smallFont, _("pkt"));
         }
         rasterAt(ScreenEdge::Right, 3.4f, 0);
-        const std::string total = twoDigits(jumpTotal());
+        const std::string total = twoDigits(jumpTotal(j));
         keepInsideWindow(textWidth(largeFont, total.c_str()) + textWidth(largeFont, _(" pkt.")));
         printText(largeFont, total.c_str());
         printText(largeFont, _(" pkt."));

@@ -3,10 +3,13 @@
 // The red on-screen texts: distance, wind, record, countdown, style marks and points.
 #pragma once
 
+#include "jump/jump_state.h"
+
 #include <cstdint>
 
 // The total of a jump: its distance points and the five style marks beside them.
-int32_t jumpTotal();
+int32_t jumpTotal(const Jump& j);
 
-void drawJumpHud();
-void drawScoreBoard();
+// recordDistance: the hill's record as the game last read it.
+void drawJumpHud(const Jump& j, int32_t recordDistance);
+void drawScoreBoard(const Jump& j);

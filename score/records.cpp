@@ -15,24 +15,9 @@
 #include "core/settings.h"
 #include "jump/jump_state.h"
 
-int32_t recordDistance = 0;
-
 namespace {
 
 const char* const kRecordPaths[3] = {"Data/record1.dat", "Data/record2.dat", "Data/record3.dat"};
-
-// What each hill's last reads left: the last good read (an empty file gives it again), whether
-// the file is now one the game leaves alone, and what standard error has been told of it.
-struct RecordRead {
-    int32_t lastGood = 0;
-    bool corrupt = false;
-    bool unreadable = false;
-    bool toldCorrupt = false, toldUnreadable = false;
-};
-RecordRead reads[3];
-
-// A failed store waits for the next jump rather than being tried 60 times a second.
-bool storeFailedThisJump = false;
 
 // The leading digits as the game reads them (at most three); false for a longer run, which
 // the game never writes.
@@ -59,9 +44,9 @@ const char* recordFilePath(int32_t hill) {
     return kRecordPaths[hill - 1];
 }
 
-bool readRecord(int32_t hill, int32_t& value) {
+bool readRecord(RecordBook& book, int32_t hill, int32_t& value) {
     if (!knownHill(hill)) return false;
-    RecordRead& read = reads[hill - 1];
+    RecordRead& read = book.reads[hill - 1];
     const char* path = kRecordPaths[hill - 1];
     read.corrupt = read.unreadable = false;
     std::vector<uint8_t> bytes;
@@ -99,12 +84,12 @@ bool readRecord(int32_t hill, int32_t& value) {
     return true;
 }
 
-bool recordCorrupt(int32_t hill) {
-    return knownHill(hill) && reads[hill - 1].corrupt;
+bool recordCorrupt(const RecordBook& book, int32_t hill) {
+    return knownHill(hill) && book.reads[hill - 1].corrupt;
 }
 
-bool recordUnreadable(int32_t hill) {
-    return knownHill(hill) && reads[hill - 1].unreadable;
+bool recordUnreadable(const RecordBook& book, int32_t hill) {
+    return knownHill(hill) && book.reads[hill - 1].unreadable;
 }
 
 WriteResult storeRecord(int32_t hill, int32_t distance) {
@@ -121,29 +106,29 @@ WriteResult storeRecord(int32_t hill, int32_t distance) {
     return replaceFile(path, text, static_cast<size_t>(length));
 }
 
-bool recordBeaten() {
-    if (!readRecord(hillNumber, recordDistance)) return false;
+bool recordBeaten(RecordBook& book, const Jump& j, int32_t hill) {
+    if (!readRecord(book, hill, book.recordDistance)) return false;
     // A new jump may try again what the last one could not store.
-    if (landingStanceTaken == 0) storeFailedThisJump = false;
-    if (recordCorrupt(hillNumber) || recordUnreadable(hillNumber) || storeFailedThisJump)
+    if (j.landingStanceTaken == 0) book.storeFailedThisJump = false;
+    if (recordCorrupt(book, hill) || recordUnreadable(book, hill) || book.storeFailedThisJump)
         return false;
     // Only the distance that stands once he is down: in the air it may still change.
-    if (landingStanceTaken != 1 || jumperY != groundY) return false;
-    return std::min(jumpDistance, kMaxRecord) > recordDistance;
+    if (j.landingStanceTaken != 1 || j.jumperY != j.groundY) return false;
+    return std::min(j.jumpDistance, kMaxRecord) > book.recordDistance;
 }
 
-WriteResult storeJumpRecord() {
-    const int32_t distance = std::min(jumpDistance, kMaxRecord);
-    WriteResult result = storeRecord(hillNumber, distance);
+WriteResult storeJumpRecord(RecordBook& book, const Jump& j, int32_t hill) {
+    const int32_t distance = std::min(j.jumpDistance, kMaxRecord);
+    WriteResult result = storeRecord(hill, distance);
     if (result.ok())
-        recordDistance = distance;
+        book.recordDistance = distance;
     else
-        storeFailedThisJump = true;
+        book.storeFailedThisJump = true;
     return result;
 }
 
-bool checkRecord() {
-    return recordBeaten() && storeJumpRecord().ok();
+bool checkRecord(RecordBook& book, const Jump& j, int32_t hill) {
+    return recordBeaten(book, j, hill) && storeJumpRecord(book, j, hill).ok();
 }
 
 void removeRecordLeftovers() {
@@ -151,11 +136,4 @@ void removeRecordLeftovers() {
         // A folder of that name is not ours: unlink leaves it.
         unlink((std::string(path) + ".tmp").c_str());
     }
-}
-
-void forgetRecordReads() {
-    for (RecordRead& read : reads)
-        read = RecordRead{};
-    recordDistance = 0;
-    storeFailedThisJump = false;
 }

@@ -5,9 +5,7 @@
 #include <cstdint>
 
 #include "core/file_io.h"
-
-// The current hill's record as last read.
-extern int32_t recordDistance;
+#include "jump/jump_state.h"
 
 // Records keep their three-digit form: longer distances are stored as this.
 constexpr int32_t kMaxRecord = 999;
@@ -17,6 +15,24 @@ constexpr int kLongestRecordFile = 31;
 // Path of a hill's record file, or nullptr for a hill number outside 1..3.
 const char* recordFilePath(int32_t hill);
 
+// What each hill's last reads left: the last good read (an empty file gives it again), whether
+// the file is now one the game leaves alone, and what standard error has been told of it.
+struct RecordRead {
+    int32_t lastGood = 0;
+    bool corrupt = false;
+    bool unreadable = false;
+    bool toldCorrupt = false, toldUnreadable = false;
+};
+
+// The records as the game has seen them (program start: nothing read).
+struct RecordBook {
+    // The current hill's record as last read.
+    int32_t recordDistance = 0;
+    RecordRead reads[3];
+    // A failed store waits for the next jump rather than being tried 60 times a second.
+    bool storeFailedThisJump = false;
+};
+
 // Reads a hill's record: the digits the file begins with (at most three, as the game writes
 // them), and 0 when it begins with anything else, so the next record heals such a file. A
 // missing file is record 0; an empty file gives the previous good read again. Two kinds of
@@ -24,11 +40,11 @@ const char* recordFilePath(int32_t hill);
 // cannot be read (permissions, a FIFO, a folder), and one that is no record the game could
 // have written (a run of more than three digits, or more than kLongestRecordFile bytes).
 // Both give the previous good read again. Returns false only for a hill without a record file.
-bool readRecord(int32_t hill, int32_t& value);
+bool readRecord(RecordBook& book, int32_t hill, int32_t& value);
 // Whether the hill's last read found a file that holds more than a record.
-bool recordCorrupt(int32_t hill);
+bool recordCorrupt(const RecordBook& book, int32_t hill);
 // Whether the hill's last read found a file that is there but could not be read.
-bool recordUnreadable(int32_t hill);
+bool recordUnreadable(const RecordBook& book, int32_t hill);
 
 // Replaces the record file through the one writer (temporary file, fsync, rename), so the
 // file is always either the old or the new record, whenever the game is stopped. Creates the
@@ -36,18 +52,15 @@ bool recordUnreadable(int32_t hill);
 WriteResult storeRecord(int32_t hill, int32_t distance);
 
 // The record check of a step, in two halves so that the game can keep the jump's replay in
-// between. recordBeaten reads the current hill's record into recordDistance and says whether
+// between. recordBeaten reads the hill's record into the book's recordDistance and says whether
 // the jump, down on the ground after a landing stance, beats it and may replace the file.
-bool recordBeaten();
+bool recordBeaten(RecordBook& book, const Jump& j, int32_t hill);
 // Stores the jump's distance as the current hill's record. A failed store is not tried again
 // before the next jump.
-WriteResult storeJumpRecord();
+WriteResult storeJumpRecord(RecordBook& book, const Jump& j, int32_t hill);
 // Both halves at once; true when it stored a new record.
-bool checkRecord();
+bool checkRecord(RecordBook& book, const Jump& j, int32_t hill);
 
 // The temporary file a stopped store left in Data/ (start-up): only the game's own
 // fixed names, recordN.dat.tmp.
 void removeRecordLeftovers();
-
-// Forgets what earlier reads left (program start).
-void forgetRecordReads();

@@ -19,6 +19,7 @@
 #include "render/gl.h"
 #include "render/texture_file.h"
 #include "support/harness.h"
+#include "game/game.h"
 
 namespace {
 
@@ -168,14 +169,14 @@ TEST(WindowSize, HeightZeroIsTakenAsOne) {
     size.type = MSG_SIZE;
     size.width = 1024;
     size.height = 0;
-    mainWindowProc(size);
+    takeWindowMessage(game(), size);
     expectViewport(1024, 1);
     expectPerspective(1024.0);
 
     size.width = 800;
     size.height = 600;
     glTranslatef(1, 1, 1);
-    mainWindowProc(size);
+    takeWindowMessage(game(), size);
     expectViewport(800, 600);
     expectPerspective(800.0 / 600.0);
     expectModelViewIdentity();
@@ -194,7 +195,7 @@ TEST(WindowSize, ResizingTheWindowReachesTheWindowProcedure) {
     bool sized = false;
     for (int i = 0; i < 200 && !sized; ++i) {
         if (platformPollMessage(&m)) {
-            mainLoopPass(&m);
+            mainLoopPass(game(), &m);
             sized = m.type == MSG_SIZE && m.width == 640 && m.height == 480;
         } else {
             frames(1);
@@ -210,7 +211,7 @@ TEST(WindowSize, ResizingTheWindowReachesTheWindowProcedure) {
         int w, h;
         platformClientSize(&w, &h);
         if (w == 800 && h == 600) break;
-        if (platformPollMessage(&m)) mainLoopPass(&m);
+        if (platformPollMessage(&m)) mainLoopPass(game(), &m);
     }
     drainMessages();
     resizeViewport(800, 600);
@@ -228,17 +229,17 @@ TEST(Ending, QCharacterEndsAtTheNextLoopTest) {
     platformPostMessage(q);
     PlatformMessage m;
     ASSERT_TRUE(platformPollMessage(&m));
-    EXPECT_TRUE(mainLoopPass(&m)); // the loop ends at its test, not inside the pass
-    EXPECT_EQ(quitRequested, 1);
+    EXPECT_FALSE(mainLoopPass(game(), &m)); // the pass the shipped loop runs ends it
+    EXPECT_TRUE(game().mode.quit);
 
     // During a jump as well, without passing through the start screen.
     startGame();
     leaveStartScreen();
     frames(3);
-    ASSERT_EQ(startScreenActive, 0);
+    ASSERT_EQ(game().mode.screen, Screen::Scene);
     passChar('Q');
-    EXPECT_EQ(quitRequested, 1);
-    EXPECT_EQ(startScreenActive, 0);
+    EXPECT_TRUE(game().mode.quit);
+    EXPECT_EQ(game().mode.screen, Screen::Scene);
 }
 
 TEST(Ending, EscapeTwiceFromTheSceneEnds) {
@@ -248,13 +249,13 @@ TEST(Ending, EscapeTwiceFromTheSceneEnds) {
     leaveStartScreen();
     frames(2);
     passKey(VK_ESCAPE);
-    EXPECT_EQ(startScreenActive, 1);
-    EXPECT_EQ(quitButtonSelected, 1);
-    EXPECT_EQ(startButtonSelected, 0);
-    EXPECT_EQ(quitRequested, 0);
+    EXPECT_EQ(game().mode.screen, Screen::Start);
+    EXPECT_TRUE(game().mode.quitChosen);
+    EXPECT_TRUE(game().mode.quitChosen);
+    EXPECT_FALSE(game().mode.quit);
     frames(1);
     passKey(VK_ESCAPE);
-    EXPECT_EQ(quitRequested, 1);
+    EXPECT_TRUE(game().mode.quit);
 }
 
 TEST(Ending, ConfirmWithTheQuitButtonEndsAndEscOnStartMovesTheHighlight) {
@@ -262,9 +263,9 @@ TEST(Ending, ConfirmWithTheQuitButtonEndsAndEscOnStartMovesTheHighlight) {
     dir.writeDefaults();
     startGame();
     passKey(VK_DOWN);
-    EXPECT_EQ(quitButtonSelected, 1);
+    EXPECT_TRUE(game().mode.quitChosen);
     passKey(VK_RETURN);
-    EXPECT_EQ(quitRequested, 1);
+    EXPECT_TRUE(game().mode.quit);
 
     // Esc on the start screen with the start button highlighted: a set-up, then the quit
     // button is highlighted and the start screen stays.
@@ -272,9 +273,9 @@ TEST(Ending, ConfirmWithTheQuitButtonEndsAndEscOnStartMovesTheHighlight) {
     dir.writeData("det.dat", "2");
     passKey(VK_ESCAPE);
     EXPECT_EQ(detailLevel, 2) << "the set-up ran and re-read the settings";
-    EXPECT_EQ(startScreenActive, 1);
-    EXPECT_EQ(quitButtonSelected, 1);
-    EXPECT_EQ(quitRequested, 0);
+    EXPECT_EQ(game().mode.screen, Screen::Start);
+    EXPECT_TRUE(game().mode.quitChosen);
+    EXPECT_FALSE(game().mode.quit);
 }
 
 TEST(MainLoop, OneMessagePerPassDispatchedBeforeTheFrame) {
@@ -298,8 +299,8 @@ TEST(MainLoop, OneMessagePerPassDispatchedBeforeTheFrame) {
         PlatformMessage m;
         ASSERT_TRUE(platformPollMessage(&m));
         ASSERT_EQ(m.type, MSG_KEYDOWN);
-        EXPECT_TRUE(mainLoopPass(&m));
-        EXPECT_EQ(quitButtonSelected, wantQuit[i]) << "after pass " << i;
+        EXPECT_TRUE(mainLoopPass(game(), &m));
+        EXPECT_EQ(game().mode.quitChosen, wantQuit[i] == 1) << "after pass " << i;
         // This pass's frame is drawn after its message: it shows the new highlight.
         bool startWasLit = wantQuit[i] == 0;
         EXPECT_EQ(near(lastFrame(), litX, startRow, kStartLit), startWasLit) << "pass " << i;
@@ -316,16 +317,16 @@ TEST(MainLoop, EveryPassDrawsButTheQuitPass) {
     startGame();
     leaveStartScreen();
     frames(2);
-    ASSERT_EQ(awaitingStart, 1);
-    int32_t before = startCountdown;
-    EXPECT_TRUE(mainLoopPass(nullptr));
-    EXPECT_NE(startCountdown, before) << "a pass without a message draws a frame";
-    before = startCountdown;
+    ASSERT_EQ(game().jump.awaitingStart, 1);
+    int32_t before = game().jump.startCountdown;
+    EXPECT_TRUE(mainLoopPass(game(), nullptr));
+    EXPECT_NE(game().jump.startCountdown, before) << "a pass without a message draws a frame";
+    before = game().jump.startCountdown;
     PlatformMessage quit;
     quit.type = MSG_QUIT;
-    EXPECT_FALSE(mainLoopPass(&quit));
-    EXPECT_EQ(startCountdown, before) << "the quit pass drew a frame";
-    EXPECT_EQ(quitRequested, 1);
+    EXPECT_FALSE(mainLoopPass(game(), &quit));
+    EXPECT_EQ(game().jump.startCountdown, before) << "the quit pass drew a frame";
+    EXPECT_TRUE(game().mode.quit);
     EXPECT_EQ(figureQuadric, nullptr);
 }
 
@@ -399,14 +400,14 @@ TEST(StartScreen, HighlightedButtonSitsFurtherRightAndMovesWithUpAndDown) {
     check(true, "start");
     passKey(VK_DOWN);
     frames(1);
-    EXPECT_EQ(startButtonSelected, 0);
+    EXPECT_TRUE(game().mode.quitChosen);
     check(false, "down");
     passKey(VK_DOWN); // stays on quit
     frames(1);
     check(false, "down_again");
     passKey(VK_UP);
     frames(1);
-    EXPECT_EQ(startButtonSelected, 1);
+    EXPECT_FALSE(game().mode.quitChosen);
     check(true, "up");
 }
 
@@ -431,28 +432,28 @@ TEST(Ending, ClosingTheWindowReleasesTheContextAndTheQuitPassEndsTheLoop) {
     PlatformMessage m;
     ASSERT_TRUE(platformPollMessage(&m));
     ASSERT_EQ(m.type, MSG_CLOSE);
-    EXPECT_TRUE(mainLoopPass(&m));
+    EXPECT_TRUE(mainLoopPass(game(), &m));
     EXPECT_FALSE(platformHasContext());
-    EXPECT_EQ(quitRequested, 0);
+    EXPECT_FALSE(game().mode.quit);
 
     // Later passes run without a context: messages are still handled, nothing is drawn.
     ASSERT_TRUE(platformPollMessage(&m));
     ASSERT_EQ(m.type, MSG_KEYDOWN);
-    EXPECT_TRUE(mainLoopPass(&m));
-    EXPECT_EQ(quitButtonSelected, 1);
-    EXPECT_TRUE(mainLoopPass(nullptr));
+    EXPECT_TRUE(mainLoopPass(game(), &m));
+    EXPECT_TRUE(game().mode.quitChosen);
+    EXPECT_TRUE(mainLoopPass(game(), nullptr));
     PlatformMessage size;
     size.type = MSG_SIZE;
     size.width = 300;
     size.height = 200;
-    EXPECT_TRUE(mainLoopPass(&size));
-    EXPECT_EQ(quitRequested, 0);
+    EXPECT_TRUE(mainLoopPass(game(), &size));
+    EXPECT_FALSE(game().mode.quit);
 
     ASSERT_TRUE(platformPollMessage(&m));
     ASSERT_EQ(m.type, MSG_QUIT);
     EXPECT_NE(figureQuadric, nullptr);
-    EXPECT_FALSE(mainLoopPass(&m));
-    EXPECT_EQ(quitRequested, 1);
+    EXPECT_FALSE(mainLoopPass(game(), &m));
+    EXPECT_TRUE(game().mode.quit);
     EXPECT_EQ(figureQuadric, nullptr) << "the figure's quadric is released on quit";
     EXPECT_FALSE(platformPollMessage(&m));
 

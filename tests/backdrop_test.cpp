@@ -17,6 +17,7 @@
 #include "render/gl.h"
 #include "venue_probes.h"
 #include "support/harness.h"
+#include "game/game.h"
 #include "venue/backdrop.h"
 #include "venue/town.h"
 
@@ -60,28 +61,29 @@ const float kForestOrigins[2][3] = {{30, -10.5f, -125}, {-110, -10.5f, -125}};
 TEST(Airship, DriftsAFifthOfAUnitEverySceneFrameAndIsNeverBroughtBack) {
     TempGameDir dir;
     startScene(dir, 1, 1);
-    float expected = airshipTravel;
+    float expected = game().venue.airshipTravel;
     frames(40);
     for (int i = 0; i < 40; ++i)
         expected += 0.2f;
-    EXPECT_FLOAT_EQ(airshipTravel, expected);
+    EXPECT_FLOAT_EQ(game().venue.airshipTravel, expected);
 
     // Esc resets the jump and shows the start screen: neither moves the airship back,
     // and start-screen frames do not move it on.
     passKey(VK_ESCAPE);
-    EXPECT_FLOAT_EQ(airshipTravel, expected + 0.2f) << "the Esc pass draws one scene frame";
+    EXPECT_FLOAT_EQ(game().venue.airshipTravel, expected + 0.2f)
+        << "the Esc pass draws one scene frame";
     expected += 0.2f;
     frames(5);
-    EXPECT_FLOAT_EQ(airshipTravel, expected);
+    EXPECT_FLOAT_EQ(game().venue.airshipTravel, expected);
 
     // Leaving the start screen again runs the whole scene set-up.
     passKey(VK_UP);
     leaveStartScreen();
-    EXPECT_FLOAT_EQ(airshipTravel, expected);
+    EXPECT_FLOAT_EQ(game().venue.airshipTravel, expected);
     frames(10);
     for (int i = 0; i < 10; ++i)
         expected += 0.2f;
-    EXPECT_FLOAT_EQ(airshipTravel, expected);
+    EXPECT_FLOAT_EQ(game().venue.airshipTravel, expected);
 }
 
 TEST(Airship, IsDrawnFurtherAlongZByItsTravel) {
@@ -91,15 +93,15 @@ TEST(Airship, IsDrawnFurtherAlongZByItsTravel) {
     ASSERT_TRUE(spheres.coversCache());
     auto tailEnd = [] {
         float minZ = 1e9f;
-        for (const Polygon3& p : modelPolygons(drawAirship))
+        for (const Polygon3& p : modelPolygons([] { drawAirship(game().venue); }))
             for (const Vertex3& v : p)
                 minZ = std::min(minZ, v[2]);
         return minZ;
     };
-    float before = airshipTravel;
+    float before = game().venue.airshipTravel;
     float z1 = tailEnd();
     EXPECT_EQ(tailEnd(), z1) << "drawing leaves the airship where it is";
-    advanceAirship();
+    advanceAirship(game().venue);
     float z2 = tailEnd();
     // Fin and tailplane, 10 deep from z -165, are the rearmost parts; each step moves on.
     EXPECT_NEAR(z1, -165 - 10 + before, 0.05);
@@ -182,7 +184,7 @@ TEST(FrameGroups, MountainsAndAirshipInEveryFrameForestsFromDetailTwo) {
             GroupInFrame mountains = groupInFrame(drawMountains);
             EXPECT_GT(mountains.polygons, 0u);
             EXPECT_EQ(mountains.timesInFrame, 1);
-            GroupInFrame airship = groupInFrame(drawAirship);
+            GroupInFrame airship = groupInFrame([] { drawAirship(game().venue); });
             EXPECT_GT(airship.polygons, 0u);
             EXPECT_EQ(airship.timesInFrame, 1);
 

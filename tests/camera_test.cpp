@@ -15,6 +15,8 @@
 #include "jump/jump_state.h"
 #include "render/gl.h"
 #include "support/harness.h"
+#include "game/app.h"
+#include "game/game.h"
 #include "venue/backdrop.h"
 
 namespace {
@@ -27,12 +29,12 @@ struct Look {
 
 // A view that places no camera leaves the matrix alone: the eye at the origin, looking -z.
 Look currentLook() {
-    if (!cameraShot.placed) return {{0, 0, 0}, {0, 0, -1}};
+    if (!game().camera.cameraShot.placed) return {{0, 0, 0}, {0, 0, -1}};
     Look l;
     double n = 0;
     for (int i = 0; i < 3; ++i) {
-        l.eye[i] = cameraShot.eye[i];
-        l.forward[i] = cameraShot.target[i] - cameraShot.eye[i];
+        l.eye[i] = game().camera.cameraShot.eye[i];
+        l.forward[i] = game().camera.cameraShot.target[i] - game().camera.cameraShot.eye[i];
         n += l.forward[i] * l.forward[i];
     }
     for (double& f : l.forward)
@@ -40,10 +42,11 @@ Look currentLook() {
     return l;
 }
 
-// One step of the view.
+// One step of the view, with the keys held as the app reads them for a step.
 Look applyView(int view) {
-    selectCameraView(view);
-    updateCamera(airshipTravel);
+    selectCameraView(game().camera, view);
+    updateCamera(game().camera, game().jump, hillNumber, game().venue.airshipTravel,
+                 buildStepInput(nullptr).cameraKeys);
     return currentLook();
 }
 
@@ -67,10 +70,20 @@ struct CameraValues {
 };
 CameraValues cameraValues() {
     int set = 0;
-    for (uint8_t f : cameraViewFlags)
+    for (uint8_t f : game().camera.cameraViewFlags)
         set += f != 0;
-    return {selectedCameraView(), set,        cameraNudge,  cameraRise, trailOffset, towerDrop,
-            chaseShift,           freeCamYaw, freeCamPitch, freeCamX,   freeCamY,    freeCamZ};
+    return {selectedCameraView(game().camera),
+            set,
+            game().camera.cameraNudge,
+            game().camera.cameraRise,
+            game().camera.trailOffset,
+            game().camera.towerDrop,
+            game().camera.chaseShift,
+            game().camera.freeCamYaw,
+            game().camera.freeCamPitch,
+            game().camera.freeCamX,
+            game().camera.freeCamY,
+            game().camera.freeCamZ};
 }
 
 void expectLoadValues(const CameraValues& v, const char* when) {
@@ -89,14 +102,14 @@ void expectLoadValues(const CameraValues& v, const char* when) {
     EXPECT_EQ(v.z, 150);
 }
 
-class Camera : public ::testing::Test {
+class CameraViews : public ::testing::Test {
   protected:
     void SetUp() override {
         resetGameState();
         hillNumber = 1;
-        jumperX = 1.1f;
-        jumperY = 6.7f;
-        jumperZ = -10;
+        game().jump.jumperX = 1.1f;
+        game().jump.jumperY = 6.7f;
+        game().jump.jumperZ = -10;
     }
     TempGameDir dir{false};
 };
@@ -104,78 +117,78 @@ class Camera : public ::testing::Test {
 } // namespace
 
 TEST(CameraLoad, TheProgramStartsWithTheLoadValues) {
-    selectCameraView(4);
-    trailOffset = 7;
-    freeCamZ = 3;
-    resetToProgramStart();
+    selectCameraView(game().camera, 4);
+    game().camera.trailOffset = 7;
+    game().camera.freeCamZ = 3;
+    resetToProgramStart(game());
     expectLoadValues(cameraValues(), "after resetToProgramStart");
-    selectCameraView(4);
-    trailOffset = 7;
-    freeCamZ = 3;
-    loadCameraState();
+    selectCameraView(game().camera, 4);
+    game().camera.trailOffset = 7;
+    game().camera.freeCamZ = 3;
+    game().camera = Camera{};
     expectLoadValues(cameraValues(), "after loadCameraState");
 }
 
-TEST_F(Camera, StartViewLooksAtTheGateFromBesideTheHill) {
+TEST_F(CameraViews, StartViewLooksAtTheGateFromBesideTheHill) {
     Look l = applyView(1);
     expectEye(l, {-1.5, 1.7, 6}, "view 1 hill 1");
     expectLooksAt(l, {1.1, 6.7, -10}, "view 1 hill 1");
     hillNumber = 3;
-    cameraNudge = 2;
+    game().camera.cameraNudge = 2;
     l = applyView(1);
     expectEye(l, {-4, 6 + 1, -4 - 2}, "view 1 hill 3 nudged");
 }
 
-TEST_F(Camera, NudgeMovesEyeAndSometimesTarget) {
+TEST_F(CameraViews, NudgeMovesEyeAndSometimesTarget) {
     const float n = -3;
-    cameraNudge = n;
-    jumperZ = 10;
-    jumperY = -2;
+    game().camera.cameraNudge = n;
+    game().jump.jumperZ = 10;
+    game().jump.jumperY = -2;
     Look l = applyView(3);
     expectEye(l, {n - 20, 10.5 - n / 4.0, 5 - n / 2.0}, "view 3");
     expectLooksAt(l, {1.1, -2, 10}, "view 3 target unmoved");
     l = applyView(7);
     // The chase view's target moves with the nudge too.
-    expectLooksAt(l, {1.1, -2, 10 + chaseShift - 2 + n / 4.0}, "view 7 target");
+    expectLooksAt(l, {1.1, -2, 10 + game().camera.chaseShift - 2 + n / 4.0}, "view 7 target");
 }
 
-TEST_F(Camera, View4ZonesAndTowerDrop) {
-    cameraNudge = 4;
-    jumperZ = -8;
+TEST_F(CameraViews, View4ZonesAndTowerDrop) {
+    game().camera.cameraNudge = 4;
+    game().jump.jumperZ = -8;
     expectEye(applyView(4), {-2 - 1, 4, -8 + 8 + 4 / 6.0}, "z -8: first zone");
-    jumperZ = 4;
+    game().jump.jumperZ = 4;
     expectEye(applyView(4), {-2, 4, 0}, "z 4: second zone");
-    jumperZ = 4.01f;
+    game().jump.jumperZ = 4.01f;
     Look l = applyView(4);
     EXPECT_NEAR(l.eye[1], 4 - 4 / 2.3, 1e-3) << "third zone";
 
     hillNumber = 2;
-    jumperZ = 0;
+    game().jump.jumperZ = 0;
     for (int i = 0; i < 400; ++i)
         applyView(4);
-    EXPECT_LT(towerDrop, -12);
-    EXPECT_GE(towerDrop, -12 - 0.08f - 1e-4f) << "at most one step below -12";
-    resetJumpAndCamera();
-    EXPECT_EQ(towerDrop, 0);
+    EXPECT_LT(game().camera.towerDrop, -12);
+    EXPECT_GE(game().camera.towerDrop, -12 - 0.08f - 1e-4f) << "at most one step below -12";
+    resetJumpAndCamera(game());
+    EXPECT_EQ(game().camera.towerDrop, 0);
 }
 
-TEST_F(Camera, AnimatedValuesChangeOnlyInTheirOwnView) {
-    jumperZ = 5;
+TEST_F(CameraViews, AnimatedValuesChangeOnlyInTheirOwnView) {
+    game().jump.jumperZ = 5;
     applyView(2);
     applyView(2);
-    EXPECT_NEAR(cameraRise, 0.08f, 1e-6);
+    EXPECT_NEAR(game().camera.cameraRise, 0.08f, 1e-6);
     applyView(5);
-    EXPECT_NEAR(trailOffset, 1.1f, 1e-6);
+    EXPECT_NEAR(game().camera.trailOffset, 1.1f, 1e-6);
     applyView(3);
-    EXPECT_NEAR(cameraRise, 0.08f, 1e-6) << "frozen while another view runs";
-    EXPECT_NEAR(trailOffset, 1.1f, 1e-6);
-    jumperZ = 2;
+    EXPECT_NEAR(game().camera.cameraRise, 0.08f, 1e-6) << "frozen while another view runs";
+    EXPECT_NEAR(game().camera.trailOffset, 1.1f, 1e-6);
+    game().jump.jumperZ = 2;
     applyView(2);
-    EXPECT_NEAR(cameraRise, 0.08f, 1e-6) << "view 2 rises only past z 3";
-    resetJumpAndCamera();
-    EXPECT_EQ(cameraRise, 0);
-    EXPECT_EQ(trailOffset, 1.0f);
-    EXPECT_EQ(selectedCameraView(), 1) << "view 2 stays selected across jumps";
+    EXPECT_NEAR(game().camera.cameraRise, 0.08f, 1e-6) << "view 2 rises only past z 3";
+    resetJumpAndCamera(game());
+    EXPECT_EQ(game().camera.cameraRise, 0);
+    EXPECT_EQ(game().camera.trailOffset, 1.0f);
+    EXPECT_EQ(selectedCameraView(game().camera), 1) << "view 2 stays selected across jumps";
 }
 
 // One frame of a view: the value it animates after the update, then eye and target.
@@ -186,12 +199,12 @@ struct Framing {
     Vec eye, target;
 };
 
-TEST_F(Camera, EveryViewOnEveryHillFramesAsItsTableSays) {
+TEST_F(CameraViews, EveryViewOnEveryHillFramesAsItsTableSays) {
     // Nudged, with every animated value away from its start, at two places on the hill:
     // far down (z 20), where every update runs, and high up (z -50), where most do not.
     const float n = 3, rise = 0.5f, trail = 2, drop = -3, shift = -1.5f;
     const float X = 1.3f, Y = -4.2f, hi = -50, lo = 20;
-    airshipTravel = 36;
+    game().venue.airshipTravel = 36;
     const Framing cases[] = {
         {1, 1, X, Y, lo, 0, {-1.5, 1.7 + n / 2, 6 - n}, {X, Y, lo}},
         {1, 2, X, Y, lo, 0, {-1.5, 3.2 + n / 2, 6 - n}, {X, Y, lo}},
@@ -333,37 +346,43 @@ TEST_F(Camera, EveryViewOnEveryHillFramesAsItsTableSays) {
         SCOPED_TRACE("view " + std::to_string(c.view) + " hill " + std::to_string(c.hill) + " z " +
                      std::to_string(c.Z));
         hillNumber = c.hill;
-        jumperX = c.X;
-        jumperY = c.Y;
-        jumperZ = c.Z;
-        cameraNudge = n;
-        cameraRise = rise;
-        trailOffset = trail;
-        towerDrop = drop;
-        chaseShift = shift;
+        game().jump.jumperX = c.X;
+        game().jump.jumperY = c.Y;
+        game().jump.jumperZ = c.Z;
+        game().camera.cameraNudge = n;
+        game().camera.cameraRise = rise;
+        game().camera.trailOffset = trail;
+        game().camera.towerDrop = drop;
+        game().camera.chaseShift = shift;
         Look l = applyView(c.view);
         expectEye(l, c.eye, "eye");
         expectLooksAt(l, c.target, "target");
-        const float* animated[8] = {nullptr,      &cameraRise, nullptr,     &towerDrop,
-                                    &trailOffset, nullptr,     &chaseShift, &cameraRise};
+        const float* animated[8] = {nullptr,
+                                    &game().camera.cameraRise,
+                                    nullptr,
+                                    &game().camera.towerDrop,
+                                    &game().camera.trailOffset,
+                                    nullptr,
+                                    &game().camera.chaseShift,
+                                    &game().camera.cameraRise};
         if (animated[c.view - 1]) {
             EXPECT_FLOAT_EQ(*animated[c.view - 1], c.animated);
         }
         // Only the selected view's value moves.
-        EXPECT_TRUE(c.view == 2 || c.view == 8 || cameraRise == rise);
-        EXPECT_TRUE(c.view == 4 || towerDrop == drop);
-        EXPECT_TRUE(c.view == 5 || trailOffset == trail);
-        EXPECT_TRUE(c.view == 7 || chaseShift == shift);
+        EXPECT_TRUE(c.view == 2 || c.view == 8 || game().camera.cameraRise == rise);
+        EXPECT_TRUE(c.view == 4 || game().camera.towerDrop == drop);
+        EXPECT_TRUE(c.view == 5 || game().camera.trailOffset == trail);
+        EXPECT_TRUE(c.view == 7 || game().camera.chaseShift == shift);
     }
 }
 
-TEST_F(Camera, View6DriftsWithTheAirship) {
-    airshipTravel = 120;
+TEST_F(CameraViews, View6DriftsWithTheAirship) {
+    game().venue.airshipTravel = 120;
     Look l = applyView(6);
     expectEye(l, {-4 - 10, 10, 5}, "view 6");
 }
 
-TEST_F(Camera, UnknownHillAppliesNoView) {
+TEST_F(CameraViews, UnknownHillAppliesNoView) {
     hillNumber = 4;
     for (int v = 1; v <= 8; ++v) {
         Look l = applyView(v);
@@ -371,7 +390,7 @@ TEST_F(Camera, UnknownHillAppliesNoView) {
     }
 }
 
-TEST_F(Camera, FreeCameraWalksTurnsAndStopsAtTheEdge) {
+TEST_F(CameraViews, FreeCameraWalksTurnsAndStopsAtTheEdge) {
     hiddenSwitch = kFreeCameraCode;
     Look l = applyView(7);
     expectEye(l, {0, -5, 150}, "free camera start");
@@ -381,62 +400,67 @@ TEST_F(Camera, FreeCameraWalksTurnsAndStopsAtTheEdge) {
     for (int i = 0; i < 150; ++i)
         applyView(7);
     platformSimulateHeldKey(VK_UP, false);
-    EXPECT_DOUBLE_EQ(freeCamZ, -270) << "510 units of travel are stopped by the clamp";
-    EXPECT_NEAR(freeCamX, 0, 0.01);
+    EXPECT_DOUBLE_EQ(game().camera.freeCamZ, -270)
+        << "510 units of travel are stopped by the clamp";
+    EXPECT_NEAR(game().camera.freeCamX, 0, 0.01);
 
     platformSimulateHeldKey(VK_RIGHT, true);
     applyView(7);
     platformSimulateHeldKey(VK_RIGHT, false);
-    EXPECT_FLOAT_EQ(freeCamYaw, -85);
+    EXPECT_FLOAT_EQ(game().camera.freeCamYaw, -85);
     platformSimulateHeldKey('Z', true);
     applyView(7);
     platformSimulateHeldKey('Z', false);
-    EXPECT_FLOAT_EQ(freeCamPitch, 5);
+    EXPECT_FLOAT_EQ(game().camera.freeCamPitch, 5);
     // Heading -85, pitch 5: the target 100 ahead, raised by the pitch above height 1.
     const double h = -85 * 3.14159 / 180, p = 5 * 3.14159 / 180;
     l = applyView(7);
-    expectEye(l, {freeCamX, -5, -270}, "eye 6 below the reference height");
-    EXPECT_NEAR(freeCamTarget[0], freeCamX + std::cos(h) * 100, 1e-3);
-    EXPECT_NEAR(freeCamTarget[1], 1 + std::sin(p) * 100, 1e-3);
-    EXPECT_NEAR(freeCamTarget[2], -270 + std::sin(h) * 100, 1e-3);
-    expectLooksAt(l, {freeCamTarget[0], freeCamTarget[1], freeCamTarget[2]}, "pitched up");
+    expectEye(l, {game().camera.freeCamX, -5, -270}, "eye 6 below the reference height");
+    EXPECT_NEAR(game().camera.freeCamTarget[0], game().camera.freeCamX + std::cos(h) * 100, 1e-3);
+    EXPECT_NEAR(game().camera.freeCamTarget[1], 1 + std::sin(p) * 100, 1e-3);
+    EXPECT_NEAR(game().camera.freeCamTarget[2], -270 + std::sin(h) * 100, 1e-3);
+    expectLooksAt(l,
+                  {game().camera.freeCamTarget[0], game().camera.freeCamTarget[1],
+                   game().camera.freeCamTarget[2]},
+                  "pitched up");
 
     platformSimulateHeldKey(VK_LEFT, true);
     platformSimulateHeldKey('A', true);
     applyView(7);
     applyView(7);
     platformSimulateHeldKey('A', false);
-    EXPECT_FLOAT_EQ(freeCamYaw, -95);
-    EXPECT_FLOAT_EQ(freeCamPitch, -5) << "no limit on the pitch";
+    EXPECT_FLOAT_EQ(game().camera.freeCamYaw, -95);
+    EXPECT_FLOAT_EQ(game().camera.freeCamPitch, -5) << "no limit on the pitch";
     platformSimulateHeldKey(VK_LEFT, false);
     platformSimulateHeldKey(VK_RIGHT, true);
     for (int i = 0; i < 19; ++i)
         applyView(7);
     platformSimulateHeldKey(VK_RIGHT, false);
-    ASSERT_FLOAT_EQ(freeCamYaw, 0);
+    ASSERT_FLOAT_EQ(game().camera.freeCamYaw, 0);
 
     // Heading 0 walks along +x; the clamp holds x at 220, Down walks back.
-    const double x0 = freeCamX;
+    const double x0 = game().camera.freeCamX;
     platformSimulateHeldKey(VK_UP, true);
     applyView(7);
-    EXPECT_NEAR(freeCamX, x0 + 3.4, 1e-5);
+    EXPECT_NEAR(game().camera.freeCamX, x0 + 3.4, 1e-5);
     for (int i = 0; i < 70; ++i)
         applyView(7);
-    EXPECT_DOUBLE_EQ(freeCamX, 220);
+    EXPECT_DOUBLE_EQ(game().camera.freeCamX, 220);
     platformSimulateHeldKey(VK_DOWN, true);
     applyView(7);
-    EXPECT_NEAR(freeCamX, 220, 1e-5) << "Up and Down held together cancel";
+    EXPECT_NEAR(game().camera.freeCamX, 220, 1e-5) << "Up and Down held together cancel";
     platformSimulateHeldKey(VK_UP, false);
     for (int i = 0; i < 10; ++i)
         applyView(7);
     platformSimulateHeldKey(VK_DOWN, false);
-    EXPECT_NEAR(freeCamX, 220 - 34, 1e-4);
-    EXPECT_DOUBLE_EQ(freeCamZ, -270);
-    resetJumpAndCamera();
-    EXPECT_DOUBLE_EQ(freeCamZ, -270) << "the free camera keeps its place across jumps";
+    EXPECT_NEAR(game().camera.freeCamX, 220 - 34, 1e-4);
+    EXPECT_DOUBLE_EQ(game().camera.freeCamZ, -270);
+    resetJumpAndCamera(game());
+    EXPECT_DOUBLE_EQ(game().camera.freeCamZ, -270)
+        << "the free camera keeps its place across jumps";
 
     hiddenSwitch = 0;
-    jumperZ = 5;
+    game().jump.jumperZ = 5;
     l = applyView(7);
     EXPECT_NEAR(l.eye[0], 1.1 - 10, 1e-3) << "without the switch view 7 is the chase camera";
 }

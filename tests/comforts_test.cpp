@@ -15,6 +15,8 @@
 #include "jump_play.h"
 #include "render/gl.h"
 #include "support/game_snapshot.h"
+#include "game/game.h"
+#include "support/harness.h"
 
 namespace {
 
@@ -24,7 +26,7 @@ unsigned fixedSeed() {
 
 // Into the flight on hill 2, with the seed fixed so every run is the same.
 void intoTheFlight(TempGameDir& dir) {
-    setRandomSeedSource(fixedSeed);
+    game().random.seedSource = fixedSeed;
     enterHill(dir, 2);
     ASSERT_TRUE(runAndTakeOff());
     frames(10);
@@ -68,16 +70,16 @@ TEST(Pause, APauseOfAnyLengthLeavesTheGameWhereItWas) {
 
         intoTheFlight(dir);
         passChar('p'); // its step runs, then the clock stops
-        EXPECT_TRUE(gamePaused);
+        EXPECT_TRUE(game().mode.paused);
         const uint64_t atPause = hashGameState();
         frames(length);
         EXPECT_EQ(hashGameState(), atPause) << "nothing moved";
         passChar('p');
-        EXPECT_FALSE(gamePaused);
+        EXPECT_FALSE(game().mode.paused);
         frames(4); // with the pausing step, five steps on
         EXPECT_EQ(hashGameState(), unpausedAfterFive) << "it goes on from the same place";
     }
-    setRandomSeedSource(nullptr);
+    game().random.seedSource = nullptr;
 }
 
 TEST(Pause, TheDimmedPictureSaysPauzaAndOnlyCameraKeysQAndEscAct) {
@@ -99,29 +101,29 @@ TEST(Pause, TheDimmedPictureSaysPauzaAndOnlyCameraKeysQAndEscAct) {
     passKey(VK_SPACE);
     passKey(VK_RETURN);
     EXPECT_EQ(hashGameState(), atPause);
-    const float lean = flightLean;
+    const float lean = game().jump.flightLean;
     passMouseMove(400, 500);
-    EXPECT_EQ(cursorY, 500);
-    EXPECT_EQ(flightLean, lean);
-    EXPECT_TRUE(gamePaused);
+    EXPECT_EQ(game().jump.cursorY, 500);
+    EXPECT_EQ(game().jump.flightLean, lean);
+    EXPECT_TRUE(game().mode.paused);
 
     // A camera key shows its view at once, the clock still stopped.
-    const CameraShot before = cameraShot;
+    const CameraShot before = game().camera.cameraShot;
     passChar('3');
-    EXPECT_EQ(selectedCameraView(), 2);
-    EXPECT_NE(cameraShot.eye[0], before.eye[0]);
-    EXPECT_TRUE(gamePaused);
-    const float z = jumperZ;
+    EXPECT_EQ(selectedCameraView(game().camera), 2);
+    EXPECT_NE(game().camera.cameraShot.eye[0], before.eye[0]);
+    EXPECT_TRUE(game().mode.paused);
+    const float z = game().jump.jumperZ;
     frames(10);
-    EXPECT_EQ(jumperZ, z);
+    EXPECT_EQ(game().jump.jumperZ, z);
 
     // Esc resumes and then acts: the start screen.
     passKey(VK_ESCAPE);
-    EXPECT_FALSE(gamePaused);
-    EXPECT_EQ(startScreenActive, 1);
+    EXPECT_FALSE(game().mode.paused);
+    EXPECT_EQ(game().mode.screen, Screen::Start);
     passChar('p');
-    EXPECT_FALSE(gamePaused) << "no pause on the start screen";
-    setRandomSeedSource(nullptr);
+    EXPECT_FALSE(game().mode.paused) << "no pause on the start screen";
+    game().random.seedSource = nullptr;
 }
 
 TEST(Fullscreen, F11FillsTheScreenAndBackWithoutTouchingTheGame) {
@@ -160,5 +162,5 @@ TEST(Fullscreen, F11FillsTheScreenAndBackWithoutTouchingTheGame) {
     EXPECT_EQ(hashGameState(), unchanged) << "twenty steps, as without the toggles";
     EXPECT_EQ(dir.readData("resx.dat"), "800");
     EXPECT_EQ(dir.readData("resy.dat"), "600");
-    setRandomSeedSource(nullptr);
+    game().random.seedSource = nullptr;
 }

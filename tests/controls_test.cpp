@@ -14,6 +14,7 @@
 #include "core/settings.h"
 #include "jump/jump_state.h"
 #include "support/harness.h"
+#include "game/game.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ class Controls : public ::testing::Test {
         dir.configure(1, 1, 0, 6);
         startGame();
         leaveStartScreen();
-        ASSERT_EQ(startScreenActive, 0);
+        ASSERT_EQ(game().mode.screen, Screen::Scene);
     }
     TempGameDir dir{false};
 };
@@ -32,8 +33,8 @@ class Controls : public ::testing::Test {
 // A seed whose first draw from (low, high) gives `want`, worked out from the draw rule.
 unsigned seedDrawing(float low, float high, int want) {
     for (unsigned seed = 1; seed < 100000; ++seed) {
-        seedRandom(seed);
-        int r = nextRandom();
+        game().random.seed(seed);
+        int r = game().random.next();
         if (static_cast<int>(low + r * (high - low) / 32768.0f) == want) return seed;
     }
     return 0;
@@ -43,74 +44,74 @@ unsigned seedDrawing(float low, float high, int want) {
 using Values = std::map<std::string, double>;
 Values jumpValues() {
     return {
-        {"jumperX", jumperX},
-        {"jumperY", jumperY},
-        {"jumperZ", jumperZ},
-        {"groundY", groundY},
-        {"jumpClock", jumpClock},
-        {"runSpeed", runSpeed},
-        {"runAccel", runAccel},
-        {"gravity", gravity},
-        {"segmentSlope", segmentSlope},
-        {"segmentIntercept", segmentIntercept},
-        {"inrunProfileZ[0]", inrunProfileZ[0]},
-        {"inrunProfileY[4]", inrunProfileY[4]},
-        {"brakeOffset", brakeOffset},
-        {"brakeRate", brakeRate},
-        {"takeoffSpeed", takeoffSpeed},
-        {"takeoffZ", takeoffZ},
-        {"takeoffY", takeoffY},
-        {"landingSink", landingSink},
-        {"flightLean", flightLean},
-        {"leanLift", leanLift},
-        {"leanStepUp", leanStepUp},
-        {"leanStepDown", leanStepDown},
-        {"windFactor", windFactor},
-        {"rawRange", rawRange},
-        {"jumpDistance", jumpDistance},
-        {"jumpPoints", jumpPoints},
-        {"inrunPitch", inrunPitch},
-        {"atGate", atGate},
-        {"awaitingStart", awaitingStart},
-        {"startCountdown", startCountdown},
-        {"runStarted", runStarted},
-        {"takeoffArmed", takeoffArmed},
-        {"inFlight", inFlight},
-        {"takeoffDone", takeoffDone},
-        {"landingArmed", landingArmed},
-        {"landingStance", landingStance},
-        {"landingStanceTaken", landingStanceTaken},
-        {"fallen", fallen},
-        {"windSpeed", windSpeed},
-        {"windChange", windChange},
-        {"windChangeRange[0]", windChangeRange[0]},
-        {"windChangeRange[1]", windChangeRange[1]},
-        {"windStartRange[0]", windStartRange[0]},
-        {"windStartRange[1]", windStartRange[1]},
-        {"windStartRangeAlt[0]", windStartRangeAlt[0]},
-        {"windStartRangeAlt[1]", windStartRangeAlt[1]},
-        {"trunkBend", trunkBend},
-        {"kneeBend", kneeBend},
-        {"hipPitch", hipPitch},
-        {"anklePitch", anklePitch},
-        {"leftLegRoll", leftLegRoll},
-        {"rightLegRoll", rightLegRoll},
-        {"leftSkiYaw", leftSkiYaw},
-        {"rightSkiYaw", rightSkiYaw},
-        {"slopePitch", slopePitch},
-        {"bodyPitch", bodyPitch},
-        {"crouchStep", crouchStep},
-        {"extendStep", extendStep},
-        {"fallProgress", fallProgress},
-        {"goodMarkRange[0]", goodMarkRange[0]},
-        {"goodMarkRange[1]", goodMarkRange[1]},
-        {"fallMarkRange[0]", fallMarkRange[0]},
-        {"fallMarkRange[1]", fallMarkRange[1]},
-        {"gateFigureX", gateFigureX},
-        {"gateFigureY", gateFigureY},
-        {"gateFigureZ", gateFigureZ},
-        {"cursorX", cursorX},
-        {"cursorY", cursorY},
+        {"jumperX", game().jump.jumperX},
+        {"jumperY", game().jump.jumperY},
+        {"jumperZ", game().jump.jumperZ},
+        {"groundY", game().jump.groundY},
+        {"jumpClock", game().jump.jumpClock},
+        {"runSpeed", game().jump.runSpeed},
+        {"runAccel", game().jump.runAccel},
+        {"gravity", game().jump.gravity},
+        {"segmentSlope", game().jump.segmentSlope},
+        {"segmentIntercept", game().jump.segmentIntercept},
+        {"inrunProfileZ[0]", game().jump.inrunProfileZ[0]},
+        {"inrunProfileY[4]", game().jump.inrunProfileY[4]},
+        {"brakeOffset", game().jump.brakeOffset},
+        {"brakeRate", game().jump.brakeRate},
+        {"takeoffSpeed", game().jump.takeoffSpeed},
+        {"takeoffZ", game().jump.takeoffZ},
+        {"takeoffY", game().jump.takeoffY},
+        {"landingSink", game().jump.landingSink},
+        {"flightLean", game().jump.flightLean},
+        {"leanLift", game().jump.leanLift},
+        {"leanStepUp", game().jump.leanStepUp},
+        {"leanStepDown", game().jump.leanStepDown},
+        {"windFactor", game().jump.windFactor},
+        {"rawRange", game().jump.rawRange},
+        {"jumpDistance", game().jump.jumpDistance},
+        {"jumpPoints", game().jump.jumpPoints},
+        {"inrunPitch", game().jump.inrunPitch},
+        {"atGate", game().jump.atGate},
+        {"awaitingStart", game().jump.awaitingStart},
+        {"startCountdown", game().jump.startCountdown},
+        {"runStarted", game().jump.runStarted},
+        {"takeoffArmed", game().jump.takeoffArmed},
+        {"inFlight", game().jump.inFlight},
+        {"takeoffDone", game().jump.takeoffDone},
+        {"landingArmed", game().jump.landingArmed},
+        {"landingStance", game().jump.landingStance},
+        {"landingStanceTaken", game().jump.landingStanceTaken},
+        {"fallen", game().jump.fallen},
+        {"windSpeed", game().jump.windSpeed},
+        {"windChange", game().jump.windChange},
+        {"windChangeRange[0]", game().jump.windChangeRange[0]},
+        {"windChangeRange[1]", game().jump.windChangeRange[1]},
+        {"windStartRange[0]", game().jump.windStartRange[0]},
+        {"windStartRange[1]", game().jump.windStartRange[1]},
+        {"windStartRangeAlt[0]", game().jump.windStartRangeAlt[0]},
+        {"windStartRangeAlt[1]", game().jump.windStartRangeAlt[1]},
+        {"trunkBend", game().jump.trunkBend},
+        {"kneeBend", game().jump.kneeBend},
+        {"hipPitch", game().jump.hipPitch},
+        {"anklePitch", game().jump.anklePitch},
+        {"leftLegRoll", game().jump.leftLegRoll},
+        {"rightLegRoll", game().jump.rightLegRoll},
+        {"leftSkiYaw", game().jump.leftSkiYaw},
+        {"rightSkiYaw", game().jump.rightSkiYaw},
+        {"slopePitch", game().jump.slopePitch},
+        {"bodyPitch", game().jump.bodyPitch},
+        {"crouchStep", game().jump.crouchStep},
+        {"extendStep", game().jump.extendStep},
+        {"fallProgress", game().jump.fallProgress},
+        {"goodMarkRange[0]", game().jump.goodMarkRange[0]},
+        {"goodMarkRange[1]", game().jump.goodMarkRange[1]},
+        {"fallMarkRange[0]", game().jump.fallMarkRange[0]},
+        {"fallMarkRange[1]", game().jump.fallMarkRange[1]},
+        {"gateFigureX", game().jump.gateFigureX},
+        {"gateFigureY", game().jump.gateFigureY},
+        {"gateFigureZ", game().jump.gateFigureZ},
+        {"cursorX", game().jump.cursorX},
+        {"cursorY", game().jump.cursorY},
     };
 }
 
@@ -196,46 +197,57 @@ void expectLoadColumn(const Values& values, const char* when) {
 
 TEST(JumpState, TheProgramStartsWithTheLoadValues) {
     // What the game calls first, after a jump has moved everything on.
-    resetJump();
-    flightLean = 7;
-    windSpeed = 3;
-    resetToProgramStart();
+    resetJump(game().jump, liveCourse(game()));
+    game().jump.flightLean = 7;
+    game().jump.windSpeed = 3;
+    resetToProgramStart(game());
     expectLoadColumn(jumpValues(), "after resetToProgramStart");
-    resetJump();
-    flightLean = 7;
-    windSpeed = 3;
-    loadJumpState();
+    resetJump(game().jump, liveCourse(game()));
+    game().jump.flightLean = 7;
+    game().jump.windSpeed = 3;
+    game().jump = Jump{};
     expectLoadColumn(jumpValues(), "after loadJumpState");
 }
 
 TEST_F(Controls, ResetRestoresItsColumnAndLeavesTheRestAlone) {
-    loadCameraState();
-    const float riseAtLoad = cameraRise, trailAtLoad = trailOffset;
+    game().camera = Camera{};
+    const float riseAtLoad = game().camera.cameraRise, trailAtLoad = game().camera.trailOffset;
     hillNumber = 2; // the profile stays hill 1's: the reset does not write it
     // Every value away from both columns.
-    jumperX = jumperY = jumperZ = groundY = jumpClock = runSpeed = runAccel = gravity = 3;
-    segmentSlope = segmentIntercept = brakeOffset = brakeRate = takeoffSpeed = takeoffZ = 3;
-    takeoffY = landingSink = flightLean = leanLift = leanStepUp = leanStepDown = windFactor = 3;
-    inrunPitch = 3;
+    game().jump.jumperX = game().jump.jumperY = game().jump.jumperZ = game().jump.groundY =
+        game().jump.jumpClock = game().jump.runSpeed = game().jump.runAccel = game().jump.gravity =
+            3;
+    game().jump.segmentSlope = game().jump.segmentIntercept = game().jump.brakeOffset =
+        game().jump.brakeRate = game().jump.takeoffSpeed = game().jump.takeoffZ = 3;
+    game().jump.takeoffY = game().jump.landingSink = game().jump.flightLean = game().jump.leanLift =
+        game().jump.leanStepUp = game().jump.leanStepDown = game().jump.windFactor = 3;
+    game().jump.inrunPitch = 3;
     for (int i = 0; i < 5; ++i)
-        inrunProfileZ[i] = inrunProfileY[i] = 3;
-    rawRange = jumpDistance = jumpPoints = startCountdown = windSpeed = windChange = 3;
-    atGate = awaitingStart = runStarted = takeoffArmed = inFlight = takeoffDone = 3;
-    landingArmed = landingStance = landingStanceTaken = fallen = 3;
+        game().jump.inrunProfileZ[i] = game().jump.inrunProfileY[i] = 3;
+    game().jump.rawRange = game().jump.jumpDistance = game().jump.jumpPoints =
+        game().jump.startCountdown = game().jump.windSpeed = game().jump.windChange = 3;
+    game().jump.atGate = game().jump.awaitingStart = game().jump.runStarted =
+        game().jump.takeoffArmed = game().jump.inFlight = game().jump.takeoffDone = 3;
+    game().jump.landingArmed = game().jump.landingStance = game().jump.landingStanceTaken =
+        game().jump.fallen = 3;
     // A range of one value makes the wind change certain: 3 + r * 0 / 32768.
-    windChangeRange[0] = windChangeRange[1] = windStartRange[0] = windStartRange[1] = 3;
-    windStartRangeAlt[0] = windStartRangeAlt[1] = 3;
-    trunkBend = kneeBend = hipPitch = anklePitch = leftLegRoll = rightLegRoll = 3;
-    leftSkiYaw = rightSkiYaw = slopePitch = bodyPitch = crouchStep = extendStep = 3;
-    fallProgress = 3;
-    goodMarkRange[0] = goodMarkRange[1] = fallMarkRange[0] = fallMarkRange[1] = 3;
-    gateFigureX = gateFigureY = gateFigureZ = 3;
-    cursorX = cursorY = 3;
-    cameraNudge = 4;
-    selectCameraView(6);
-    cameraRise = trailOffset = 5;
+    game().jump.windChangeRange[0] = game().jump.windChangeRange[1] =
+        game().jump.windStartRange[0] = game().jump.windStartRange[1] = 3;
+    game().jump.windStartRangeAlt[0] = game().jump.windStartRangeAlt[1] = 3;
+    game().jump.trunkBend = game().jump.kneeBend = game().jump.hipPitch = game().jump.anklePitch =
+        game().jump.leftLegRoll = game().jump.rightLegRoll = 3;
+    game().jump.leftSkiYaw = game().jump.rightSkiYaw = game().jump.slopePitch =
+        game().jump.bodyPitch = game().jump.crouchStep = game().jump.extendStep = 3;
+    game().jump.fallProgress = 3;
+    game().jump.goodMarkRange[0] = game().jump.goodMarkRange[1] = game().jump.fallMarkRange[0] =
+        game().jump.fallMarkRange[1] = 3;
+    game().jump.gateFigureX = game().jump.gateFigureY = game().jump.gateFigureZ = 3;
+    game().jump.cursorX = game().jump.cursorY = 3;
+    game().camera.cameraNudge = 4;
+    selectCameraView(game().camera, 6);
+    game().camera.cameraRise = game().camera.trailOffset = 5;
 
-    resetJumpAndCamera();
+    resetJumpAndCamera(game());
 
     Values want = kLoadColumn;
     // The reset column where it differs from the load column.
@@ -255,18 +267,19 @@ TEST_F(Controls, ResetRestoresItsColumnAndLeavesTheRestAlone) {
     const Values got = jumpValues();
     for (const auto& [name, value] : want)
         EXPECT_EQ(got.at(name), value) << name;
-    EXPECT_EQ(cameraNudge, 4);
-    EXPECT_EQ(selectedCameraView(), 5);
-    EXPECT_EQ(cameraRise, riseAtLoad);
-    EXPECT_EQ(trailOffset, trailAtLoad);
+    EXPECT_EQ(game().camera.cameraNudge, 4);
+    EXPECT_EQ(selectedCameraView(game().camera), 5);
+    EXPECT_EQ(game().camera.cameraRise, riseAtLoad);
+    EXPECT_EQ(game().camera.trailOffset, trailAtLoad);
 
     // Outside 1..3 the start position is left where it was.
     hillNumber = 4;
-    jumperY = jumperZ = gateFigureY = gateFigureZ = 3;
-    resetJump();
-    EXPECT_EQ(jumperZ, 3);
-    EXPECT_EQ(gateFigureY, 3);
-    EXPECT_EQ(atGate, 1);
+    game().jump.jumperY = game().jump.jumperZ = game().jump.gateFigureY = game().jump.gateFigureZ =
+        3;
+    resetJump(game().jump, liveCourse(game()));
+    EXPECT_EQ(game().jump.jumperZ, 3);
+    EXPECT_EQ(game().jump.gateFigureY, 3);
+    EXPECT_EQ(game().jump.atGate, 1);
 }
 
 TEST_F(Controls, RandomDrawsTruncateTowardZero) {
@@ -276,24 +289,26 @@ TEST_F(Controls, RandomDrawsTruncateTowardZero) {
     for (unsigned k = 1; k <= 3000; ++k) {
         // Spread seeds: the first value of neighbouring seeds lies close together.
         const unsigned seed = k * 2654435761u;
-        seedRandom(seed);
-        const int r = nextRandom();
-        seedRandom(seed);
-        drawWindChange();
+        game().random.seed(seed);
+        const int r = game().random.next();
+        game().random.seed(seed);
+        drawWindChange(game().jump, liveCourse(game()));
         const int want = static_cast<int>(-2.0 + r * 4.0 / 32768);
-        ASSERT_EQ(windChange, want) << "r " << r;
-        ASSERT_TRUE(windChange >= -2 && windChange <= 1);
-        ++seen[windChange + 2];
-        if (windChange == -2) {
+        ASSERT_EQ(game().jump.windChange, want) << "r " << r;
+        ASSERT_TRUE(game().jump.windChange >= -2 && game().jump.windChange <= 1);
+        ++seen[game().jump.windChange + 2];
+        if (game().jump.windChange == -2) {
             EXPECT_EQ(r, 0);
         }
 
         hiddenSwitch = 0;
-        seedRandom(seed);
-        drawStartWind();
-        EXPECT_EQ(windSpeed,
-                  static_cast<int>(windStartRange[0] +
-                                   r * (windStartRange[1] - windStartRange[0]) / 32768.0));
+        game().random.seed(seed);
+        drawStartWind(game().jump, liveCourse(game()));
+        EXPECT_EQ(
+            game().jump.windSpeed,
+            static_cast<int>(game().jump.windStartRange[0] +
+                             r * (game().jump.windStartRange[1] - game().jump.windStartRange[0]) /
+                                 32768.0));
     }
     // Away from r = 0, -1 and 1 take a quarter of the generator's values each, 0 half.
     EXPECT_GT(seen[1], 0);
@@ -303,52 +318,52 @@ TEST_F(Controls, RandomDrawsTruncateTowardZero) {
 }
 
 TEST_F(Controls, StartNeedsTheCountdownNotNegative) {
-    startCountdown = 0;
-    handleJumpLeftClick(); // the left click's first step is the start command
-    EXPECT_EQ(atGate, 0);
-    EXPECT_EQ(runStarted, 1);
-    EXPECT_EQ(awaitingStart, 0);
+    game().jump.startCountdown = 0;
+    handleJumpLeftClick(game()); // the left click's first step is the start command
+    EXPECT_EQ(game().jump.atGate, 0);
+    EXPECT_EQ(game().jump.runStarted, 1);
+    EXPECT_EQ(game().jump.awaitingStart, 0);
 
-    resetJump();
-    startCountdown = -7;
-    handleJumpKey(VK_SPACE);
-    EXPECT_EQ(atGate, 1) << "a run-out countdown refuses the start";
+    resetJump(game().jump, liveCourse(game()));
+    game().jump.startCountdown = -7;
+    handleJumpKey(game(), VK_SPACE);
+    EXPECT_EQ(game().jump.atGate, 1) << "a run-out countdown refuses the start";
 
     // Through the main loop: the frame drawn before the click lowers the count by 8.
-    resetJump();
-    startCountdown = 8;
+    resetJump(game().jump, liveCourse(game()));
+    game().jump.startCountdown = 8;
     passLeftClick();
-    EXPECT_EQ(atGate, 0);
-    resetJump();
-    startCountdown = 0; // 0 - 7.5 truncates to -7: the light is red by the click
+    EXPECT_EQ(game().jump.atGate, 0);
+    resetJump(game().jump, liveCourse(game()));
+    game().jump.startCountdown = 0; // 0 - 7.5 truncates to -7: the light is red by the click
     passLeftClick();
-    EXPECT_EQ(atGate, 1);
+    EXPECT_EQ(game().jump.atGate, 1);
 }
 
 TEST_F(Controls, ConfirmKeyResetsOnlyWhenExactlyOneConditionHolds) {
     // Countdown still running, jumper not standing: nothing.
-    startCountdown = 800;
-    windSpeed = 3;
-    jumperZ = -4; // a moved jumper shows whether a reset happened
+    game().jump.startCountdown = 800;
+    game().jump.windSpeed = 3;
+    game().jump.jumperZ = -4; // a moved jumper shows whether a reset happened
     passKey(VK_RETURN);
-    EXPECT_FLOAT_EQ(jumperZ, -4);
+    EXPECT_FLOAT_EQ(game().jump.jumperZ, -4);
     // Countdown run out: a reset with a fresh countdown.
-    startCountdown = -14;
+    game().jump.startCountdown = -14;
     passKey(VK_SHIFT);
-    EXPECT_EQ(startCountdown, 1600);
-    EXPECT_FLOAT_EQ(jumperZ, -10);
+    EXPECT_EQ(game().jump.startCountdown, 1600);
+    EXPECT_FLOAT_EQ(game().jump.jumperZ, -10);
     // Both at once: no reset.
-    startCountdown = -14;
-    groundY = jumperY;
-    jumperZ = -4;
+    game().jump.startCountdown = -14;
+    game().jump.groundY = game().jump.jumperY;
+    game().jump.jumperZ = -4;
     passKey(VK_CONTROL);
-    EXPECT_FLOAT_EQ(jumperZ, -4);
-    EXPECT_LT(startCountdown, 0);
+    EXPECT_FLOAT_EQ(game().jump.jumperZ, -4);
+    EXPECT_LT(game().jump.startCountdown, 0);
     // Standing after a jump, countdown not negative: reset.
-    startCountdown = 100;
+    game().jump.startCountdown = 100;
     passKey(VK_MENU);
-    EXPECT_EQ(atGate, 1);
-    EXPECT_FLOAT_EQ(jumperZ, -10);
+    EXPECT_EQ(game().jump.atGate, 1);
+    EXPECT_FLOAT_EQ(game().jump.jumperZ, -10);
 }
 
 TEST_F(Controls, TakeoffAndLandingWindowsExcludeTheirBounds) {
@@ -359,101 +374,103 @@ TEST_F(Controls, TakeoffAndLandingWindowsExcludeTheirBounds) {
     for (const Hill& h : hills) {
         hillNumber = h.hill;
         for (float z : {h.takeoff[0], h.takeoff[1]}) {
-            resetJump();
-            takeoffArmed = 1;
-            jumperZ = z;
-            handleJumpLeftClick();
-            EXPECT_EQ(inFlight, 0) << "hill " << h.hill << " take-off at the bound " << z;
+            resetJump(game().jump, liveCourse(game()));
+            game().jump.takeoffArmed = 1;
+            game().jump.jumperZ = z;
+            handleJumpLeftClick(game());
+            EXPECT_EQ(game().jump.inFlight, 0)
+                << "hill " << h.hill << " take-off at the bound " << z;
         }
-        resetJump();
-        takeoffArmed = 1;
-        jumperZ = (h.takeoff[0] + h.takeoff[1]) / 2;
-        runSpeed = 12;
-        handleJumpLeftClick();
-        EXPECT_EQ(inFlight, 1);
-        EXPECT_EQ(landingArmed, 1);
-        EXPECT_FLOAT_EQ(takeoffSpeed, 12);
-        float firstZ = takeoffZ;
-        jumperZ += 1;
-        handleJumpLeftClick();
-        EXPECT_FLOAT_EQ(takeoffZ, firstZ) << "a second take-off click does nothing";
+        resetJump(game().jump, liveCourse(game()));
+        game().jump.takeoffArmed = 1;
+        game().jump.jumperZ = (h.takeoff[0] + h.takeoff[1]) / 2;
+        game().jump.runSpeed = 12;
+        handleJumpLeftClick(game());
+        EXPECT_EQ(game().jump.inFlight, 1);
+        EXPECT_EQ(game().jump.landingArmed, 1);
+        EXPECT_FLOAT_EQ(game().jump.takeoffSpeed, 12);
+        float firstZ = game().jump.takeoffZ;
+        game().jump.jumperZ += 1;
+        handleJumpLeftClick(game());
+        EXPECT_FLOAT_EQ(game().jump.takeoffZ, firstZ) << "a second take-off click does nothing";
 
         for (float z : {h.landing[0], h.landing[1]}) {
-            jumperZ = z;
-            handleJumpRightClick();
-            EXPECT_EQ(landingStance, 0) << "hill " << h.hill << " landing at the bound " << z;
+            game().jump.jumperZ = z;
+            handleJumpRightClick(game());
+            EXPECT_EQ(game().jump.landingStance, 0)
+                << "hill " << h.hill << " landing at the bound " << z;
         }
-        fallen = 1;
-        jumperZ = (h.landing[0] + h.landing[1]) / 2;
-        handleJumpRightClick();
-        EXPECT_EQ(landingStance, 0) << "no landing after a fall";
-        fallen = 0;
-        handleJumpRightClick();
-        EXPECT_EQ(landingStance, 1);
+        game().jump.fallen = 1;
+        game().jump.jumperZ = (h.landing[0] + h.landing[1]) / 2;
+        handleJumpRightClick(game());
+        EXPECT_EQ(game().jump.landingStance, 0) << "no landing after a fall";
+        game().jump.fallen = 0;
+        handleJumpRightClick(game());
+        EXPECT_EQ(game().jump.landingStance, 1);
     }
     // Hill 2 in flight: -4.5 refused, -3.5 accepted.
     hillNumber = 2;
-    resetJump();
-    landingArmed = 1;
-    jumperZ = -4.5f;
+    resetJump(game().jump, liveCourse(game()));
+    game().jump.landingArmed = 1;
+    game().jump.jumperZ = -4.5f;
     passRightClick();
-    EXPECT_EQ(landingStance, 0);
+    EXPECT_EQ(game().jump.landingStance, 0);
 }
 
 TEST_F(Controls, RightClickBeforeTakeoffDoesNothing) {
     hillNumber = 2;
-    jumperZ = -3.5f;
-    handleJumpRightClick();
-    EXPECT_EQ(landingStance, 0);
-    landingArmed = 1;
-    handleJumpRightClick();
-    EXPECT_EQ(landingStance, 1);
+    game().jump.jumperZ = -3.5f;
+    handleJumpRightClick(game());
+    EXPECT_EQ(game().jump.landingStance, 0);
+    game().jump.landingArmed = 1;
+    handleJumpRightClick(game());
+    EXPECT_EQ(game().jump.landingStance, 1);
 }
 
 TEST_F(Controls, LeanClimbsAndFallsInStepsWithinItsLimits) {
     auto flying = [] {
-        resetJump();
-        inFlight = 1;
-        extendStep = 0;
-        jumperY = 5;
-        groundY = 0;
-        cursorY = 100;
+        resetJump(game().jump, liveCourse(game()));
+        game().jump.inFlight = 1;
+        game().jump.extendStep = 0;
+        game().jump.jumperY = 5;
+        game().jump.groundY = 0;
+        game().jump.cursorY = 100;
     };
     flying();
     int y = 100;
     const float up[] = {4.5f, 9, 13.5f, 18, 22.5f, 22.5f, 22.5f};
     for (float want : up) {
         passMouseMove(10, ++y);
-        EXPECT_FLOAT_EQ(flightLean, want);
+        EXPECT_FLOAT_EQ(game().jump.flightLean, want);
     }
     flying();
     y = 100;
     const float down[] = {-1.5f, -3, -4.5f, -6, -6};
     for (float want : down) {
         passMouseMove(10, --y);
-        EXPECT_FLOAT_EQ(flightLean, want);
+        EXPECT_FLOAT_EQ(game().jump.flightLean, want);
     }
     // A step set to 0 is restored by the next move that finds the lean back inside.
     passMouseMove(10, y + 5); // up by 4.5 -> -1.5
-    EXPECT_FLOAT_EQ(flightLean, -1.5f);
+    EXPECT_FLOAT_EQ(game().jump.flightLean, -1.5f);
     passMouseMove(10, y); // back: the step was 0, so nothing is taken, step restored
-    EXPECT_FLOAT_EQ(flightLean, -1.5f);
-    EXPECT_FLOAT_EQ(leanStepDown, 1.5f);
+    EXPECT_FLOAT_EQ(game().jump.flightLean, -1.5f);
+    EXPECT_FLOAT_EQ(game().jump.leanStepDown, 1.5f);
 
     // No lean while the take-off extension runs, in the stance, or on the ground.
     flying();
-    extendStep = 5;
+    game().jump.extendStep = 5;
     passMouseMove(10, 300);
-    EXPECT_FLOAT_EQ(flightLean, 0);
-    EXPECT_EQ(cursorY, 300) << "the cursor is recorded anyway";
+    EXPECT_FLOAT_EQ(game().jump.flightLean, 0);
+    EXPECT_EQ(game().jump.cursorY, 300) << "the cursor is recorded anyway";
     flying();
-    landingStance = 1;
+    game().jump.landingStance = 1;
     passMouseMove(10, 300);
-    EXPECT_FLOAT_EQ(flightLean, 0);
+    EXPECT_FLOAT_EQ(game().jump.flightLean, 0);
     flying();
-    groundY = jumperY;
+    game().jump.groundY = game().jump.jumperY;
     passMouseMove(10, 300);
-    EXPECT_FLOAT_EQ(flightLean, 0);
+    EXPECT_FLOAT_EQ(game().jump.flightLean, 0);
 }
 
 TEST_F(Controls, WindChangeStaysNearItsBounds) {
@@ -463,22 +480,22 @@ TEST_F(Controls, WindChangeStaysNearItsBounds) {
     ASSERT_NE(none, 0u);
     ASSERT_NE(plusOne, 0u);
     ASSERT_NE(minusTwo, 0u);
-    windSpeed = 7;
-    seedRandom(plusOne);
-    resetJump();
-    EXPECT_EQ(windChange, 1);
-    EXPECT_EQ(windSpeed, 7);
-    windSpeed = -6;
-    seedRandom(minusTwo);
-    resetJump();
-    EXPECT_EQ(windSpeed, -7);
+    game().jump.windSpeed = 7;
+    game().random.seed(plusOne);
+    resetJump(game().jump, liveCourse(game()));
+    EXPECT_EQ(game().jump.windChange, 1);
+    EXPECT_EQ(game().jump.windSpeed, 7);
+    game().jump.windSpeed = -6;
+    game().random.seed(minusTwo);
+    resetJump(game().jump, liveCourse(game()));
+    EXPECT_EQ(game().jump.windSpeed, -7);
     // Already beyond: pulled back by one per reset.
-    seedRandom(none);
-    resetJump();
-    EXPECT_EQ(windSpeed, -6);
-    EXPECT_FLOAT_EQ(windStartRange[0], -7);
-    EXPECT_FLOAT_EQ(windStartRange[1], 7);
-    EXPECT_FLOAT_EQ(fallMarkRange[0], 9);
+    game().random.seed(none);
+    resetJump(game().jump, liveCourse(game()));
+    EXPECT_EQ(game().jump.windSpeed, -6);
+    EXPECT_FLOAT_EQ(game().jump.windStartRange[0], -7);
+    EXPECT_FLOAT_EQ(game().jump.windStartRange[1], 7);
+    EXPECT_FLOAT_EQ(game().jump.fallMarkRange[0], 9);
 }
 
 TEST_F(Controls, StartWindComesFromTheHiddenRangeWith587) {
@@ -487,52 +504,52 @@ TEST_F(Controls, StartWindComesFromTheHiddenRangeWith587) {
         passKey(VK_ESCAPE); // to the start screen, quit highlighted
         passKey(VK_UP);
         passKey(VK_RETURN); // leave again: a new set-up draws a new start wind
-        EXPECT_GE(windSpeed, 15);
-        EXPECT_LE(windSpeed, 64);
+        EXPECT_GE(game().jump.windSpeed, 15);
+        EXPECT_LE(game().jump.windSpeed, 64);
     }
     dir.removeData("kopytko.cfg");
     passKey(VK_ESCAPE);
     passKey(VK_UP);
     passKey(VK_RETURN);
-    EXPECT_GE(windSpeed, -7);
-    EXPECT_LE(windSpeed, 6);
+    EXPECT_GE(game().jump.windSpeed, -7);
+    EXPECT_LE(game().jump.windSpeed, 6);
 }
 
 TEST_F(Controls, CameraKeysAndNudgeLimits) {
     for (int i = 0; i < 11; ++i)
         passChar('+');
-    EXPECT_FLOAT_EQ(cameraNudge, 10);
+    EXPECT_FLOAT_EQ(game().camera.cameraNudge, 10);
     for (int i = 0; i < 25; ++i)
         passChar('-');
-    EXPECT_FLOAT_EQ(cameraNudge, -10);
+    EXPECT_FLOAT_EQ(game().camera.cameraNudge, -10);
     passChar('4');
-    EXPECT_EQ(selectedCameraView(), 3);
+    EXPECT_EQ(selectedCameraView(game().camera), 3);
     passChar('4');
     int set = 0;
     for (int i = 0; i < 8; ++i)
-        set += cameraViewFlags[i];
+        set += game().camera.cameraViewFlags[i];
     EXPECT_EQ(set, 1);
     passChar('9');
-    EXPECT_EQ(selectedCameraView(), 3);
+    EXPECT_EQ(selectedCameraView(game().camera), 3);
 }
 
 TEST_F(Controls, EscTwiceAndQEndTheProgram) {
     passKey(VK_ESCAPE);
-    EXPECT_EQ(startScreenActive, 1);
-    EXPECT_EQ(quitButtonSelected, 1);
-    EXPECT_EQ(startButtonSelected, 0);
-    EXPECT_EQ(quitRequested, 0);
+    EXPECT_EQ(game().mode.screen, Screen::Start);
+    EXPECT_TRUE(game().mode.quitChosen);
+    EXPECT_TRUE(game().mode.quitChosen);
+    EXPECT_FALSE(game().mode.quit);
     passKey(VK_ESCAPE);
-    EXPECT_EQ(quitRequested, 1);
+    EXPECT_TRUE(game().mode.quit);
 
-    quitRequested = 0;
+    game().mode.quit = false;
     passKey(VK_UP);
     passKey(VK_RETURN);
-    ASSERT_EQ(startScreenActive, 0);
+    ASSERT_EQ(game().mode.screen, Screen::Scene);
     passKey(VK_SPACE);
     frames(5);
     passChar('q'); // arrives upper-cased by the window procedure
-    EXPECT_EQ(quitRequested, 1);
+    EXPECT_TRUE(game().mode.quit);
 }
 
 TEST_F(Controls, EscOnTheStartScreenWithStartHighlightedSetsUpAndHighlightsQuit) {
@@ -541,19 +558,19 @@ TEST_F(Controls, EscOnTheStartScreenWithStartHighlightedSetsUpAndHighlightsQuit)
     hillNumber = 0; // the set-up re-reads it
     passKey(VK_ESCAPE);
     EXPECT_EQ(hillNumber, 1) << "the scene set-up ran";
-    EXPECT_EQ(startScreenActive, 1);
-    EXPECT_EQ(quitButtonSelected, 1);
-    EXPECT_EQ(quitRequested, 0);
+    EXPECT_EQ(game().mode.screen, Screen::Start);
+    EXPECT_TRUE(game().mode.quitChosen);
+    EXPECT_FALSE(game().mode.quit);
 }
 
 TEST_F(Controls, LeftClickOnTheGroundResetsAtOnce) {
     passKey(VK_SPACE);
-    jumperY = groundY = -3;
-    jumperZ = 12;
-    int wind = windSpeed;
-    handleJumpLeftClick();
-    EXPECT_EQ(atGate, 1);
-    EXPECT_EQ(startCountdown, 1600);
-    EXPECT_FLOAT_EQ(jumperZ, -10);
-    EXPECT_NEAR(windSpeed, wind, 2);
+    game().jump.jumperY = game().jump.groundY = -3;
+    game().jump.jumperZ = 12;
+    int wind = game().jump.windSpeed;
+    handleJumpLeftClick(game());
+    EXPECT_EQ(game().jump.atGate, 1);
+    EXPECT_EQ(game().jump.startCountdown, 1600);
+    EXPECT_FLOAT_EQ(game().jump.jumperZ, -10);
+    EXPECT_NEAR(game().jump.windSpeed, wind, 2);
 }

@@ -16,6 +16,7 @@
 #include "render/text.h"
 #include "render/textures.h"
 #include "support/harness.h"
+#include "game/game.h"
 
 namespace {
 
@@ -112,7 +113,7 @@ TEST(TextLines, ALineAtOnceLooksAsLetterByLetter) {
                 auto line = [&](bool atOnce) {
                     // As the on-screen texts are drawn: in the state the last scene left
                     // (lighting, fog, the texture last bound), or with all of it off.
-                    drawScene();
+                    drawScene(game());
                     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
                     glPushAttrib(GL_ALL_ATTRIB_BITS);
                     if (!sceneState)
@@ -154,7 +155,7 @@ TEST(UnblendedSurfaces, AnOpaquePictureLooksTheSameUnblended) {
     ASSERT_TRUE(dir.hasTextures());
     startDetailedScene(dir, 1, kLightingNight);
     auto quad = [](GLuint texture, bool scoped) {
-        drawScene();
+        drawScene(game());
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glPushMatrix();
         glLoadIdentity();

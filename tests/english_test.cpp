@@ -17,6 +17,7 @@
 #include "render/gl.h"
 #include "render/text.h"
 #include "support/harness.h"
+#include "game/game.h"
 
 namespace {
 
@@ -92,7 +93,7 @@ class English : public ::testing::Test {
 TEST_F(English, HelpPanelReadsInEnglishAndFitsA640By480Window) {
     startGame();
     passKey(VK_F1);
-    ASSERT_TRUE(helpShown);
+    ASSERT_TRUE(game().mode.help);
     const Picture frame = frameNow();
     savePng(frame, "english_help");
     // Under the dimmed layer and the panel nothing but the lines is white.

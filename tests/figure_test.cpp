@@ -23,6 +23,8 @@
 #include "render/primitives.h"
 #include "jump_play.h"
 #include "support/harness.h"
+#include "game/game.h"
+#include "game/game_step.h"
 
 namespace {
 
@@ -52,7 +54,7 @@ class Figure : public ::testing::Test {
         glDisable(GL_CULL_FACE);
         glDisable(GL_LIGHTING);
         // Every sphere radius of the figure in the cache before any capture.
-        drawJumper();
+        drawJumper(game().jump);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
     void TearDown() override {
@@ -87,16 +89,16 @@ TEST_F(Figure, SeventeenSpheresElevenCylindersFourBoxes) {
     ASSERT_GT(cylinder, 0);
     ASSERT_GT(box, 0);
     const int expected = 17 * sphere + 11 * cylinder + 4 * box;
-    EXPECT_EQ(polygons(captureFeedback(drawJumper)), expected);
-    EXPECT_EQ(polygons(captureFeedback(drawJumperShadow)), expected);
+    EXPECT_EQ(polygons(captureFeedback([] { drawJumper(game().jump); })), expected);
+    EXPECT_EQ(polygons(captureFeedback([] { drawJumperShadow(game().jump); })), expected);
     EXPECT_EQ(feedback_detail::unknownLists, 0);
 }
 
 TEST_F(Figure, ColoursOfEveryPart) {
     // Defaults: suit 199,0,0; helmet 199,199,199; skis "0.0","0.0","199.0".
     std::set<Colour> seen;
-    stepGateFigure(); // the step that shows the waiting jumper reads his colours
-    for (const auto& item : captureFeedback(drawJumper))
+    advanceScene(game(), 0); // the step that shows the waiting jumper reads his colours
+    for (const auto& item : captureFeedback([] { drawJumper(game().jump); }))
         for (const auto& v : item.vertices)
             seen.insert(colourOf(v));
     const std::set<Colour> expected = {
@@ -119,9 +121,9 @@ TEST_F(Figure, ColourValuesOutsideAByteAreHeldAtItsEnds) {
     dir->writeData("suitR.dat", "300");
     dir->writeData("suitG.dat", "-4"); // read as no digits: 0
     dir->writeData("suitB.dat", "70000");
-    stepGateFigure();
+    advanceScene(game(), 0);
     std::set<Colour> seen;
-    for (const auto& item : captureFeedback(drawJumper))
+    for (const auto& item : captureFeedback([] { drawJumper(game().jump); }))
         for (const auto& v : item.vertices)
             seen.insert(colourOf(v));
     EXPECT_EQ(seen.count({255, 0, 255}), 1u) << "the suit";
@@ -135,8 +137,8 @@ TEST_F(Figure, ColourFilesAreReadAgainOnEveryStepThatShowsTheJumper) {
             if (item.token == GL_POLYGON_TOKEN && colourOf(item.vertices[0]) == c) ++n;
         return n;
     };
-    stepGateFigure();
-    auto before = captureFeedback(drawJumper);
+    advanceScene(game(), 0);
+    auto before = captureFeedback([] { drawJumper(game().jump); });
     const int suitPolygons = countColour(before, {199, 0, 0});
     const int helmetPolygons = countColour(before, {199, 199, 199});
     const int skiPolygons = countColour(before, {0, 0, 199});
@@ -146,9 +148,10 @@ TEST_F(Figure, ColourFilesAreReadAgainOnEveryStepThatShowsTheJumper) {
     dir->writeData("suitR.dat", "0");
     dir->writeData("suitG.dat", "150");
     dir->writeData("suitB.dat", "0");
-    EXPECT_EQ(countColour(captureFeedback(drawJumper), {0, 150, 0}), 0) << "drawing reads nothing";
-    stepGateFigure();
-    auto after = captureFeedback(drawJumper);
+    EXPECT_EQ(countColour(captureFeedback([] { drawJumper(game().jump); }), {0, 150, 0}), 0)
+        << "drawing reads nothing";
+    advanceScene(game(), 0);
+    auto after = captureFeedback([] { drawJumper(game().jump); });
     EXPECT_EQ(countColour(after, {199, 0, 0}), 0);
     EXPECT_EQ(countColour(after, {0, 150, 0}), suitPolygons);
     EXPECT_EQ(countColour(after, {199, 199, 199}), helmetPolygons);
@@ -161,8 +164,9 @@ TEST_F(Figure, ColourFilesAreReadAgainOnEveryStepThatShowsTheJumper) {
     dir->writeData("skiR.dat", "40");
     dir->writeData("skiG.dat", "50");
     dir->writeData("skiB.dat", "60");
-    stepJumperPose();
-    auto third = captureFeedback(drawJumper);
+    stepFigureState(game().jump, liveCourse(game()), FIGURE_JUMPER);
+    readJumperColours();
+    auto third = captureFeedback([] { drawJumper(game().jump); });
     EXPECT_EQ(countColour(third, {10, 20, 30}), helmetPolygons);
     EXPECT_EQ(countColour(third, {40, 50, 60}), skiPolygons);
 }
@@ -180,7 +184,7 @@ TEST_F(Figure, ShadowGreyBySeasonAndLighting) {
         lightingMode = c.lighting;
         glEnable(GL_LIGHTING);
         glColor3f(1, 0, 1);
-        auto items = captureFeedback(drawJumperShadow);
+        auto items = captureFeedback([] { drawJumperShadow(game().jump); });
         ASSERT_FALSE(items.empty());
         const int want = static_cast<int>(std::lround(c.grey * 255));
         for (const auto& item : items)
@@ -208,32 +212,33 @@ TEST_F(Figure, ShadowIgnoresBodyAndSlopePitchButFollowsTheInrun) {
         }
         return true;
     };
-    const auto shadow = captureFeedback(drawJumperShadow);
-    const auto figure = captureFeedback(drawJumper);
+    const auto shadow = captureFeedback([] { drawJumperShadow(game().jump); });
+    const auto figure = captureFeedback([] { drawJumper(game().jump); });
 
-    bodyPitch = 30;
-    slopePitch = -25;
-    EXPECT_TRUE(same(shadow, captureFeedback(drawJumperShadow)));
-    EXPECT_FALSE(same(figure, captureFeedback(drawJumper)));
+    game().jump.bodyPitch = 30;
+    game().jump.slopePitch = -25;
+    EXPECT_TRUE(same(shadow, captureFeedback([] { drawJumperShadow(game().jump); })));
+    EXPECT_FALSE(same(figure, captureFeedback([] { drawJumper(game().jump); })));
 
-    bodyPitch = 0;
-    EXPECT_FALSE(same(figure, captureFeedback(drawJumper))) << "slope pitch tilts the skis";
+    game().jump.bodyPitch = 0;
+    EXPECT_FALSE(same(figure, captureFeedback([] { drawJumper(game().jump); })))
+        << "slope pitch tilts the skis";
 
-    slopePitch = 0;
-    inrunPitch = -20;
-    EXPECT_FALSE(same(shadow, captureFeedback(drawJumperShadow)));
+    game().jump.slopePitch = 0;
+    game().jump.inrunPitch = -20;
+    EXPECT_FALSE(same(shadow, captureFeedback([] { drawJumperShadow(game().jump); })));
 }
 
 TEST_F(Figure, FallenJumperOnTheMiddleHillSwingsHisArmsForwardAndBack) {
     // A finished fall on the ground: the pose step only sets the arm swing, on hill 2 alone.
     // The shadow is compared, since it does not tilt with the slope the hills differ in.
     auto fallenShadow = [](int hill) {
-        loadJumpState();
+        game().jump = Jump{};
         hillNumber = hill;
-        jumperY = groundY = 0;
-        fallProgress = 110;
-        stepFigureState(FIGURE_SHADOW);
-        return captureFeedback(drawJumperShadow);
+        game().jump.jumperY = game().jump.groundY = 0;
+        game().jump.fallProgress = 110;
+        stepFigureState(game().jump, liveCourse(game()), FIGURE_SHADOW);
+        return captureFeedback([] { drawJumperShadow(game().jump); });
     };
     const auto still = fallenShadow(1);
     const auto swinging = fallenShadow(2);
@@ -288,13 +293,13 @@ TEST_F(Figure, ResetPoseStandsUprightAndCrouchBendsForward) {
         return best;
     };
     readJumperColours();
-    auto upright = highest(captureFeedback(drawJumper));
+    auto upright = highest(captureFeedback([] { drawJumper(game().jump); }));
     EXPECT_NEAR(upright[1], top, 0.02);
     EXPECT_NEAR(upright[0], 0, 0.02);
     EXPECT_NEAR(upright[2], 0, 0.02);
 
-    trunkBend = 90;
-    auto crouched = captureFeedback(drawJumper);
+    game().jump.trunkBend = 90;
+    auto crouched = captureFeedback([] { drawJumper(game().jump); });
     EXPECT_LT(highest(crouched)[1], top - 1);
     // Turned 90 degrees about x, the top of the helmet points downhill (+z).
     EXPECT_NEAR(helmetFront(crouched), top, 0.02);
@@ -310,27 +315,28 @@ bool runAndTakeOffAfter(int inrunFrames, const std::function<void()>& look) {
 
 // Two pose steps per step (figure, then shadow), as beyond the edge both are drawn.
 void poseStepsBeyondTheEdge() {
-    stepJumperPose();
-    stepFigureState(FIGURE_SHADOW);
+    stepFigureState(game().jump, liveCourse(game()), FIGURE_JUMPER);
+    readJumperColours();
+    stepFigureState(game().jump, liveCourse(game()), FIGURE_SHADOW);
 }
 
 TEST_F(Figure, LandingSinkOnHillOneAtZThreeReachesSixTenthsInSixFrames) {
-    trunkBend = 60;
-    jumperZ = 3;
-    jumperY = 2;
-    groundY = 0.4f;
-    landingStance = 1;
+    game().jump.trunkBend = 60;
+    game().jump.jumperZ = 3;
+    game().jump.jumperY = 2;
+    game().jump.groundY = 0.4f;
+    game().jump.landingStance = 1;
     float expected = 0;
     for (int frame = 1; frame <= 6; ++frame) {
         poseStepsBeyondTheEdge();
         expected += 0.05f;
         expected += 0.05f;
-        EXPECT_FLOAT_EQ(landingSink, expected) << "frame " << frame;
+        EXPECT_FLOAT_EQ(game().jump.landingSink, expected) << "frame " << frame;
     }
-    EXPECT_NEAR(landingSink, 0.6f, 1e-5);
-    EXPECT_EQ(trunkBend, 30.0f);
+    EXPECT_NEAR(game().jump.landingSink, 0.6f, 1e-5);
+    EXPECT_EQ(game().jump.trunkBend, 30.0f);
     poseStepsBeyondTheEdge();
-    EXPECT_FLOAT_EQ(landingSink, expected) << "the stance is complete";
+    EXPECT_FLOAT_EQ(game().jump.landingSink, expected) << "the stance is complete";
 }
 
 TEST_F(Figure, LandingSinkPerRunOnEachHill) {
@@ -340,18 +346,18 @@ TEST_F(Figure, LandingSinkPerRunOnEachHill) {
     };
     const Case cases[] = {{1, 1, 0.001f}, {2, 1, 0.001f + 0.05f}, {3, 30, -0.00004f}};
     for (const Case& c : cases) {
-        loadJumpState();
+        game().jump = Jump{};
         hillNumber = c.hill;
-        applyHillStartValues();
-        trunkBend = 60;
-        jumperZ = c.z;
-        jumperY = 2;
-        groundY = 0;
-        landingStance = 1;
+        applyHillStartValues(game().jump, hillNumber);
+        game().jump.trunkBend = 60;
+        game().jump.jumperZ = c.z;
+        game().jump.jumperY = 2;
+        game().jump.groundY = 0;
+        game().jump.landingStance = 1;
         for (int frame = 1; frame <= 3; ++frame) {
-            const float before = landingSink;
+            const float before = game().jump.landingSink;
             poseStepsBeyondTheEdge();
-            EXPECT_NEAR(landingSink - before, 2 * c.perRun, 1e-6)
+            EXPECT_NEAR(game().jump.landingSink - before, 2 * c.perRun, 1e-6)
                 << "hill " << c.hill << " frame " << frame;
         }
     }

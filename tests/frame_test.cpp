@@ -15,6 +15,7 @@
 #include "camera/views.h"
 #include "render/gl.h"
 #include "support/harness.h"
+#include "game/game.h"
 #include "venue/animation.h"
 
 namespace {
@@ -88,16 +89,17 @@ TEST(Frame, CameraSeesTheJumperWhereThePreviousFrameLeftHim) {
     leaveStartScreen();
     passChar('2');
     passKey(VK_SPACE);
-    ASSERT_EQ(atGate, 0);
-    float rise = cameraRise;
+    ASSERT_EQ(game().jump.atGate, 0);
+    float rise = game().camera.cameraRise;
     int crossings = 0, risingFrames = 0;
-    for (int frame = 0; frame < 1000 && jumperZ < 10; ++frame) {
-        const float zBefore = jumperZ;
+    for (int frame = 0; frame < 1000 && game().jump.jumperZ < 10; ++frame) {
+        const float zBefore = game().jump.jumperZ;
         pass();
-        const bool rose = cameraRise > rise;
-        rise = cameraRise;
-        EXPECT_EQ(rose, zBefore > 3) << "frame " << frame << " z " << zBefore << " -> " << jumperZ;
-        crossings += zBefore <= 3 && jumperZ > 3;
+        const bool rose = game().camera.cameraRise > rise;
+        rise = game().camera.cameraRise;
+        EXPECT_EQ(rose, zBefore > 3)
+            << "frame " << frame << " z " << zBefore << " -> " << game().jump.jumperZ;
+        crossings += zBefore <= 3 && game().jump.jumperZ > 3;
         risingFrames += rose;
     }
     EXPECT_EQ(crossings, 1);
@@ -117,11 +119,11 @@ TEST(Frame, TheFirstSceneFrameIsTheOneWithTheShotPlaced) {
         leaveStartScreen();
         const Picture first = lastFrame();
         // Again as drawn after a start-screen frame (the GL state left colours the texts).
-        placeCameraStill(airshipTravel);
-        startScreenActive = 1;
-        drawFrame();
-        startScreenActive = 0;
-        sceneGraphicsPending = true;
+        placeCameraStill(game().camera, game().jump, hillNumber, game().venue.airshipTravel);
+        game().mode.screen = Screen::Start;
+        drawFrame(game());
+        game().mode.screen = Screen::Scene;
+        game().sceneGraphicsPending = true;
         const Picture placed = frameNow();
         if (differingPixels(first, placed) != 0) savePng(first, "first_scene_frame");
         EXPECT_EQ(differingPixels(first, placed), 0);
@@ -168,21 +170,22 @@ TEST(Frame, AppliedViewIsTheStepsShot) {
             leaveStartScreen();
             passChar(static_cast<char>('0' + view));
             frames(30);
-            ASSERT_TRUE(cameraShot.placed);
+            ASSERT_TRUE(game().camera.cameraShot.placed);
             glMatrixMode(GL_MODELVIEW);
             glLoadIdentity();
-            applyCameraView();
+            applyCameraView(game().camera);
             GLdouble m[16];
             glGetDoublev(GL_MODELVIEW_MATRIX, m);
             // For M = R * translate(-eye): eye = -R^T t; the view direction is -(R's third row).
             double eye[3], forward[3], n = 0;
             for (int i = 0; i < 3; ++i) {
                 eye[i] = -(m[i * 4 + 0] * m[12] + m[i * 4 + 1] * m[13] + m[i * 4 + 2] * m[14]);
-                forward[i] = cameraShot.target[i] - cameraShot.eye[i];
+                forward[i] = game().camera.cameraShot.target[i] - game().camera.cameraShot.eye[i];
                 n += forward[i] * forward[i];
             }
             for (int i = 0; i < 3; ++i) {
-                EXPECT_NEAR(eye[i], cameraShot.eye[i], 1e-3 * (1 + std::fabs(eye[i])));
+                EXPECT_NEAR(eye[i], game().camera.cameraShot.eye[i],
+                            1e-3 * (1 + std::fabs(eye[i])));
                 EXPECT_NEAR(-m[2 + 4 * i], forward[i] / std::sqrt(n), 1e-4);
             }
             EXPECT_NEAR(m[4], 0, 1e-6) << "up is +y: the picture is never rolled";

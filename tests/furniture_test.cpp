@@ -15,6 +15,7 @@
 #include "group_feedback.h"
 #include "render/textures.h"
 #include "support/harness.h"
+#include "game/game.h"
 #include "venue/furniture.h"
 
 namespace {
@@ -54,8 +55,8 @@ FrameDraws drawOneFrame() {
 class ChairliftFrames : public ::testing::Test {
   protected:
     void SetUp() override {
-        downSeat = kDownStart;
-        upSeat = kUpStart;
+        game().venue.downSeat = kDownStart;
+        game().venue.upSeat = kUpStart;
     }
     TempGameDir dir;
 };
@@ -71,17 +72,18 @@ TEST_F(ChairliftFrames, SeatsMoveOnlyInFramesThatDrawTheChairlift) {
     for (Case c : {Case{1, 3, true}, Case{1, 4, false}, Case{1, 2, false}, Case{1, 1, false},
                    Case{2, 3, false}, Case{3, 3, false}}) {
         SCOPED_TRACE("hill " + std::to_string(c.hill) + " detail " + std::to_string(c.detail));
-        downSeat = kDownStart;
-        upSeat = kUpStart;
+        game().venue.downSeat = kDownStart;
+        game().venue.upSeat = kUpStart;
         startScene(dir, c.hill, c.detail);
         EXPECT_EQ(drawOneFrame()[MARK_CHAIRLIFT], c.drawn ? 1u : 0u);
         frames(9);
         if (c.drawn) {
-            expectSeat(downSeat, -5, 6 - 10 * 0.0375f, -10 + 10 * 0.125f, "down seat");
-            expectSeat(upSeat, -2.8f, -9, 45 - 10 * 0.125f, "up seat");
+            expectSeat(game().venue.downSeat, -5, 6 - 10 * 0.0375f, -10 + 10 * 0.125f, "down seat");
+            expectSeat(game().venue.upSeat, -2.8f, -9, 45 - 10 * 0.125f, "up seat");
         } else {
-            expectSeat(downSeat, kDownStart.x, kDownStart.y, kDownStart.z, "down seat");
-            expectSeat(upSeat, kUpStart.x, kUpStart.y, kUpStart.z, "up seat");
+            expectSeat(game().venue.downSeat, kDownStart.x, kDownStart.y, kDownStart.z,
+                       "down seat");
+            expectSeat(game().venue.upSeat, kUpStart.x, kUpStart.y, kUpStart.z, "up seat");
         }
     }
 }
@@ -98,9 +100,9 @@ TEST_F(ChairliftFrames, EachSectionHasTheRateOfItsCable) {
     };
     for (const Section& s : down) {
         SCOPED_TRACE("down seat from z " + std::to_string(s.z));
-        downSeat = {-5, 1, s.z};
+        game().venue.downSeat = {-5, 1, s.z};
         frames(40);
-        expectSeat(downSeat, -5, 1 + 40 * s.dy, s.z + 40 * s.dz, "down seat");
+        expectSeat(game().venue.downSeat, -5, 1 + 40 * s.dy, s.z + 40 * s.dz, "down seat");
     }
     const Section up[] = {
         {45, -0.125f, 0},     {35, -0.125f, 0.009f}, {20, -0.125f, 0.075f},
@@ -108,19 +110,19 @@ TEST_F(ChairliftFrames, EachSectionHasTheRateOfItsCable) {
     };
     for (const Section& s : up) {
         SCOPED_TRACE("up seat from z " + std::to_string(s.z));
-        upSeat = {-2.8f, 1, s.z};
+        game().venue.upSeat = {-2.8f, 1, s.z};
         frames(40);
-        expectSeat(upSeat, -2.8f, 1 + 40 * s.dy, s.z + 40 * s.dz, "up seat");
+        expectSeat(game().venue.upSeat, -2.8f, 1 + 40 * s.dy, s.z + 40 * s.dz, "up seat");
     }
 }
 
 TEST_F(ChairliftFrames, CrossingAPylonTakesBothSectionsStepsInOneFrame) {
     startScene(dir, 1, 3);
-    downSeat = {-5, 3, -0.125f};
-    upSeat = {-2.8f, 0, 0.125f};
+    game().venue.downSeat = {-5, 3, -0.125f};
+    game().venue.upSeat = {-2.8f, 0, 0.125f};
     frames(1);
-    expectSeat(downSeat, -5, 3 - 0.0375f - 0.06f, 0.125f, "down seat");
-    expectSeat(upSeat, -2.8f, 0.06f + 0.0375f, -0.125f, "up seat");
+    expectSeat(game().venue.downSeat, -5, 3 - 0.0375f - 0.06f, 0.125f, "down seat");
+    expectSeat(game().venue.upSeat, -2.8f, 0.06f + 0.0375f, -0.125f, "up seat");
 }
 
 TEST_F(ChairliftFrames, DownSeatAtExactly45WaitsOneFrameThenStartsOver) {
@@ -133,13 +135,14 @@ TEST_F(ChairliftFrames, DownSeatAtExactly45WaitsOneFrameThenStartsOver) {
         z = std::nextafter(z, 0.0f);
     ASSERT_EQ(z + 0.1255f, 45.0f);
 
-    downSeat = {-5, -9.16f, z};
+    game().venue.downSeat = {-5, -9.16f, z};
     frames(1);
-    expectSeat(downSeat, -5, -9.16f, 45, "at 45, not yet reset");
+    expectSeat(game().venue.downSeat, -5, -9.16f, 45, "at 45, not yet reset");
     frames(1);
-    expectSeat(downSeat, kDownStart.x, kDownStart.y, kDownStart.z, "reset once past 45");
+    expectSeat(game().venue.downSeat, kDownStart.x, kDownStart.y, kDownStart.z,
+               "reset once past 45");
     frames(1);
-    expectSeat(downSeat, -5, 6 - 0.0375f, -10 + 0.125f, "moving again");
+    expectSeat(game().venue.downSeat, -5, 6 - 0.0375f, -10 + 0.125f, "moving again");
 }
 
 TEST_F(ChairliftFrames, AFullRoundTripFollowsTheCableAndRestartsBothSeats) {
@@ -156,28 +159,31 @@ TEST_F(ChairliftFrames, AFullRoundTripFollowsTheCableAndRestartsBothSeats) {
 
     frames(reachLast);
     const float cableDrop = 80 * 0.0375f + 80 * 0.06f + 80 * 0.077f + 120 * 0.01f;
-    expectSeat(downSeat, -5, 6 - cableDrop, 35 + 0.1255f, "down seat on the last section");
+    expectSeat(game().venue.downSeat, -5, 6 - cableDrop, 35 + 0.1255f,
+               "down seat on the last section");
 
     frames(downReset - reachLast - 1);
-    EXPECT_LE(downSeat.z, 45);
-    EXPECT_GT(downSeat.z, 45 - 0.1255f);
-    EXPECT_NEAR(downSeat.y, 6 - cableDrop, 2e-4);
+    EXPECT_LE(game().venue.downSeat.z, 45);
+    EXPECT_GT(game().venue.downSeat.z, 45 - 0.1255f);
+    EXPECT_NEAR(game().venue.downSeat.y, 6 - cableDrop, 2e-4);
     const float cableRise = 120 * 0.009f + 80 * 0.075f + 80 * 0.06f + 80 * 0.0375f;
-    expectSeat(upSeat, -2.8f, -9 + cableRise - 0.0375f, -10 + 0.125f, "up seat one step short");
+    expectSeat(game().venue.upSeat, -2.8f, -9 + cableRise - 0.0375f, -10 + 0.125f,
+               "up seat one step short");
     ASSERT_EQ(downReset, upReset);
 
     frames(1);
-    expectSeat(downSeat, kDownStart.x, kDownStart.y, kDownStart.z, "down seat restarted");
-    expectSeat(upSeat, kUpStart.x, kUpStart.y, kUpStart.z, "up seat restarted");
+    expectSeat(game().venue.downSeat, kDownStart.x, kDownStart.y, kDownStart.z,
+               "down seat restarted");
+    expectSeat(game().venue.upSeat, kUpStart.x, kUpStart.y, kUpStart.z, "up seat restarted");
 }
 
 TEST_F(ChairliftFrames, SeatsKeepTheirPlacesAcrossAJumpReset) {
     startScene(dir, 1, 3);
     frames(20);
-    SeatPosition before = downSeat;
-    resetJump();
+    SeatPosition before = game().venue.downSeat;
+    resetJump(game().jump, liveCourse(game()));
     frames(1);
-    expectSeat(downSeat, before.x, before.y - 0.0375f, before.z + 0.125f, "down seat");
+    expectSeat(game().venue.downSeat, before.x, before.y - 0.0375f, before.z + 0.125f, "down seat");
 }
 
 // Which of these groups a frame draws, seen through the marks in the GL command stream.
@@ -302,17 +308,17 @@ TEST_F(FurnitureShapes, StartBarSpansTheTrackAtEachHillsGate) {
 
 TEST_F(FurnitureShapes, ChairliftHasPylonsSeatsAndTwoCables) {
     hillNumber = 1;
-    downSeat = kDownStart;
-    upSeat = kUpStart;
+    game().venue.downSeat = kDownStart;
+    game().venue.upSeat = kUpStart;
     const double eye[3] = {-100, 0, 20}, center[3] = {-5, 0, 20};
     IsolatedView view(eye, center, 60);
-    FeedbackResult fed = captureFeedback(drawChairlift);
+    FeedbackResult fed = captureFeedback([] { drawChairlift(game().venue); });
     const auto& polys = fed[MARK_CHAIRLIFT].polygons;
     // Two seats of three boxes, six pylons of two boxes.
     ASSERT_EQ(triangleCount(polys), (2u * 3u + 6u * 2u) * 6u * 2u);
     // Drawing leaves the seats where they are.
-    EXPECT_FLOAT_EQ(downSeat.z, kDownStart.z);
-    EXPECT_FLOAT_EQ(upSeat.z, kUpStart.z);
+    EXPECT_FLOAT_EQ(game().venue.downSeat.z, kDownStart.z);
+    EXPECT_FLOAT_EQ(game().venue.upSeat.z, kUpStart.z);
 
     // The extent of every box, in drawing order: down seat, up seat, then mast and
     // cross-arm of each pylon.
@@ -344,7 +350,7 @@ TEST_F(FurnitureShapes, ChairliftHasPylonsSeatsAndTwoCables) {
     };
     // The seats' floors: the down seat 0.5 left of and 1 under its place, the up seat
     // turned round, 0.5 right of and 1.3 under its place.
-    const SeatPosition d = downSeat, u = upSeat;
+    const SeatPosition d = game().venue.downSeat, u = game().venue.upSeat;
     expectBox(0, d.x - 0.5, d.x + 0.5, d.y - 1, d.y - 0.9, d.z - 0.5, d.z, "down seat floor");
     expectBox(3, u.x - 0.5, u.x + 0.5, u.y - 1.3, u.y - 1.2, u.z, u.z + 0.5, "up seat floor");
     const float pylons[6][2] = {{-1, 0}, {-4, 10}, {-9, 20}, {-15, 30}, {-16, 45}, {-16, 55}};

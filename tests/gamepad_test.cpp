@@ -13,6 +13,8 @@
 #include "game/pause.h"
 #include "jump_play.h"
 #include "support/game_snapshot.h"
+#include "game/game.h"
+#include "support/harness.h"
 
 namespace {
 
@@ -24,7 +26,7 @@ class Gamepad : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(platformStartInput());
-        setRandomSeedSource(fixedSeed);
+        game().random.seedSource = fixedSeed;
         pad = platformAttachVirtualPad();
         ASSERT_GE(pad, 0);
         drain();
@@ -32,7 +34,7 @@ class Gamepad : public ::testing::Test {
     void TearDown() override {
         platformDetachVirtualPad(pad);
         drain();
-        setRandomSeedSource(nullptr);
+        game().random.seedSource = nullptr;
     }
 
     // Messages waiting from the platform, handed to the game one step each.
@@ -79,7 +81,7 @@ void atTheGate(TempGameDir& d) {
 void inTheLandingWindow(TempGameDir& d) {
     atTheGate(d);
     ASSERT_TRUE(runAndTakeOff());
-    framesUntil([] { return jumperZ > hillStart(hillNumber)->landingWindow[0] + 2; });
+    framesUntil([] { return game().jump.jumperZ > hillStart(hillNumber)->landingWindow[0] + 2; });
 }
 
 } // namespace
@@ -112,14 +114,14 @@ TEST_F(Gamepad, EachButtonGivesTheSameStatesAsItsMouseButtonOrKey) {
         m.sameAs();
         frames(3);
         const uint64_t byMouseOrKey = hashGameState();
-        const bool paused = gamePaused;
+        const bool paused = game().mode.paused;
 
         m.before();
         ASSERT_EQ(hashGameState(), start) << "the same game to start from";
         press(m.button);
         frames(3);
         EXPECT_EQ(hashGameState(), byMouseOrKey);
-        EXPECT_EQ(gamePaused, paused);
+        EXPECT_EQ(game().mode.paused, paused);
         EXPECT_TRUE(byMouseOrKey != start || paused) << "the input did something";
     }
 }
@@ -129,12 +131,14 @@ TEST_F(Gamepad, AFullPushOfTheStickLeansAsFastAsAMouseMoveEveryStep) {
         atTheGate(dir);
         passMouseMove(400, 300); // the cursor's place, before it can lean anything
         ASSERT_TRUE(runAndTakeOff());
-        framesUntil([] { return extendStep == 0; }, 100);
+        framesUntil([] { return game().jump.extendStep == 0; }, 100);
     };
     struct Lean {
         float lean, stepUp, stepDown;
     };
-    auto lean = [] { return Lean{flightLean, leanStepUp, leanStepDown}; };
+    auto lean = [] {
+        return Lean{game().jump.flightLean, game().jump.leanStepUp, game().jump.leanStepDown};
+    };
 
     for (float direction : {1.0f, -1.0f}) {
         SCOPED_TRACE(direction > 0 ? "down: forward" : "up: back");
@@ -158,13 +162,13 @@ TEST_F(Gamepad, AFullPushOfTheStickLeansAsFastAsAMouseMoveEveryStep) {
 
         // A push of 0.6 leans once in the first three steps, where a full push leans thrice.
         intoTheFlight();
-        const float before = flightLean;
+        const float before = game().jump.flightLean;
         platformSetVirtualPadStickY(pad, direction * 0.6f);
         drain();
         frames(3);
         platformSetVirtualPadStickY(pad, 0);
         drain();
-        EXPECT_EQ(flightLean - before, direction > 0 ? 4.5f : -1.5f);
+        EXPECT_EQ(game().jump.flightLean - before, direction > 0 ? 4.5f : -1.5f);
     }
 }
 
@@ -179,7 +183,7 @@ TEST_F(Gamepad, ControllersPluggedInLaterWorkAndUnpluggedOnesFallSilent) {
     ASSERT_GE(pad, 0);
     drain();
     press(PAD_DPAD_DOWN);
-    EXPECT_EQ(quitButtonSelected, 1);
+    EXPECT_TRUE(game().mode.quitChosen);
     platformSetVirtualPadStickY(pad, 1);
     drain();
     EXPECT_EQ(platformPadStickY(), 1.0f);

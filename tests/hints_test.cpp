@@ -14,6 +14,8 @@
 #include "jump_play.h"
 #include "score/hud.h"
 #include "support/game_snapshot.h"
+#include "game/game.h"
+#include "support/harness.h"
 
 namespace {
 
@@ -21,21 +23,21 @@ unsigned fixedSeed() {
     return 2024;
 }
 
-class Hints : public Jump {
+class HintsTest : public WholeJump {
   protected:
     void SetUp() override {
-        Jump::SetUp();
-        setRandomSeedSource(fixedSeed);
+        WholeJump::SetUp();
+        game().random.seedSource = fixedSeed;
     }
     void TearDown() override {
-        setRandomSeedSource(nullptr);
-        Jump::TearDown();
+        game().random.seedSource = nullptr;
+        WholeJump::TearDown();
     }
     // The hill with the run started; returns the steps after which z first passes `z`.
     int stepsUntilPast(float z) {
         enterHill(*dir, 2);
         passKey(VK_SPACE);
-        return framesUntil([z] { return jumperZ > z; });
+        return framesUntil([z] { return game().jump.jumperZ > z; });
     }
     void runFromTheGate(int steps) {
         enterHill(*dir, 2);
@@ -45,33 +47,34 @@ class Hints : public Jump {
 };
 
 bool hintIs(const char* text) {
-    return currentHint() && std::strcmp(currentHint(), text) == 0;
+    return currentHint(game()) && std::strcmp(currentHint(game()), text) == 0;
 }
 
 } // namespace
 
-TEST_F(Hints, TheTotalCountsTheMarksWithTheDistancePoints) {
+TEST_F(HintsTest, TheTotalCountsTheMarksWithTheDistancePoints) {
     for (bool stance : {true, false}) {
         SCOPED_TRACE(stance ? "landing in stance" : "a fall");
         enterHill(*dir, 1);
         ASSERT_TRUE(playJump(stance));
         frames(60); // the marks are drawn
         int marks = 0;
-        for (int32_t m : styleMarks) {
+        for (int32_t m : game().jump.styleMarks) {
             EXPECT_GT(m, 0);
             marks += m;
         }
-        EXPECT_EQ(jumpTotal(), jumpPoints + marks);
-        EXPECT_EQ(jumpPoints, static_cast<int>(jumpDistance * static_cast<double>(1.8f)))
+        EXPECT_EQ(jumpTotal(game().jump), game().jump.jumpPoints + marks);
+        EXPECT_EQ(game().jump.jumpPoints,
+                  static_cast<int>(game().jump.jumpDistance * static_cast<double>(1.8f)))
             << "the distance points themselves stay";
-        ASSERT_GT(jumpPoints, 0);
+        ASSERT_GT(game().jump.jumpPoints, 0);
         passLeftClick(); // the next jump: no points until it reaches the measuring line
-        EXPECT_EQ(atGate, 1);
-        EXPECT_EQ(jumpPoints, 0);
+        EXPECT_EQ(game().jump.atGate, 1);
+        EXPECT_EQ(game().jump.jumpPoints, 0);
     }
 }
 
-TEST_F(Hints, AClickBeforeTheTakeOffWindowIsTooEarlyAndOneInsideIsNot) {
+TEST_F(HintsTest, AClickBeforeTheTakeOffWindowIsTooEarlyAndOneInsideIsNot) {
     const HillStart* h = hillStart(2);
     const int n = stepsUntilPast(h->takeoffWindow[0]);
     ASSERT_GT(n, 1);
@@ -80,42 +83,42 @@ TEST_F(Hints, AClickBeforeTheTakeOffWindowIsTooEarlyAndOneInsideIsNot) {
     // before the window, after n - 1 in the first inside it.
     runFromTheGate(n - 2);
     passLeftClick();
-    ASSERT_LE(jumperZ, h->takeoffWindow[0]);
+    ASSERT_LE(game().jump.jumperZ, h->takeoffWindow[0]);
     EXPECT_TRUE(hintIs("za wcześnie"));
-    EXPECT_EQ(inFlight, 0);
+    EXPECT_EQ(game().jump.inFlight, 0);
 
     runFromTheGate(n - 1);
     passLeftClick();
-    EXPECT_EQ(inFlight, 1);
-    EXPECT_EQ(currentHint(), nullptr);
+    EXPECT_EQ(game().jump.inFlight, 1);
+    EXPECT_EQ(currentHint(game()), nullptr);
 }
 
-TEST_F(Hints, NoTakeOffByTheWindowsEndIsLate) {
+TEST_F(HintsTest, NoTakeOffByTheWindowsEndIsLate) {
     const HillStart* h = hillStart(2);
     const float end = h->takeoffWindow[1];
     enterHill(*dir, 2);
     passKey(VK_SPACE);
-    const int n = framesUntil([end] { return jumperZ >= end; });
+    const int n = framesUntil([end] { return game().jump.jumperZ >= end; });
     ASSERT_GT(n, 1);
 
     runFromTheGate(n - 1);
-    EXPECT_EQ(currentHint(), nullptr) << "still inside the window";
+    EXPECT_EQ(currentHint(game()), nullptr) << "still inside the window";
     pass();
     EXPECT_TRUE(hintIs("spóźnione wybicie"));
 
     // A click in the window's last step takes off, and nothing is said.
     runFromTheGate(n - 2);
     passLeftClick();
-    EXPECT_EQ(inFlight, 1);
+    EXPECT_EQ(game().jump.inFlight, 1);
     frames(n);
     EXPECT_FALSE(hintIs("spóźnione wybicie"));
 }
 
-TEST_F(Hints, TouchingDownWithoutTheStanceSaysSoForAboutTwoSeconds) {
+TEST_F(HintsTest, TouchingDownWithoutTheStanceSaysSoForAboutTwoSeconds) {
     enterHill(*dir, 1);
     ASSERT_TRUE(runAndTakeOff());
     for (int step = 0; step < 3000 && !onGround(); ++step) {
-        ASSERT_EQ(currentHint(), nullptr) << "nothing in the air";
+        ASSERT_EQ(currentHint(game()), nullptr) << "nothing in the air";
         pass();
     }
     ASSERT_TRUE(onGround());
@@ -123,19 +126,19 @@ TEST_F(Hints, TouchingDownWithoutTheStanceSaysSoForAboutTwoSeconds) {
     frames(100);
     EXPECT_TRUE(hintIs("brak telemarku"));
     frames(30);
-    EXPECT_EQ(currentHint(), nullptr);
+    EXPECT_EQ(currentHint(game()), nullptr);
 
     enterHill(*dir, 1);
     ASSERT_TRUE(playJump(true));
     frames(5);
-    EXPECT_EQ(currentHint(), nullptr) << "a landing in stance";
+    EXPECT_EQ(currentHint(game()), nullptr) << "a landing in stance";
 }
 
-TEST_F(Hints, HintsNeverChangeTheJumpAndHTurnsThemOffForGood) {
+TEST_F(HintsTest, HintsNeverChangeTheJumpAndHTurnsThemOffForGood) {
     auto wrongJumps = [&](bool hints) {
         enterHill(*dir, 2);
-        if (!hints) toggleHints();
-        EXPECT_EQ(hintsOn(), hints);
+        if (!hints) toggleHints(game());
+        EXPECT_EQ(hintsOn(game()), hints);
         passKey(VK_SPACE);
         frames(3);
         passLeftClick(); // too early
@@ -143,35 +146,35 @@ TEST_F(Hints, HintsNeverChangeTheJumpAndHTurnsThemOffForGood) {
         return hashGameState();
     };
     EXPECT_EQ(wrongJumps(true), wrongJumps(false));
-    EXPECT_EQ(currentHint(), nullptr);
+    EXPECT_EQ(currentHint(game()), nullptr);
     EXPECT_EQ(dir->readData("hints.dat"), "0");
 
     // The choice is read at the next start; H turns them back on, and off again.
     enterHill(*dir, 2);
-    readHintsChoice();
-    EXPECT_FALSE(hintsOn());
+    readHintsChoice(game());
+    EXPECT_FALSE(hintsOn(game()));
     passChar('h');
-    EXPECT_TRUE(hintsOn());
+    EXPECT_TRUE(hintsOn(game()));
     EXPECT_EQ(dir->readData("hints.dat"), "1");
-    ASSERT_NE(currentNotice(), nullptr) << "H says what it did";
-    EXPECT_STREQ(currentNotice(), "podpowiedzi włączone");
+    ASSERT_NE(currentNotice(game()), nullptr) << "H says what it did";
+    EXPECT_STREQ(currentNotice(game()), "podpowiedzi włączone");
     passChar('H');
-    EXPECT_FALSE(hintsOn());
-    ASSERT_NE(currentNotice(), nullptr);
-    EXPECT_STREQ(currentNotice(), "podpowiedzi wyłączone");
+    EXPECT_FALSE(hintsOn(game()));
+    ASSERT_NE(currentNotice(game()), nullptr);
+    EXPECT_STREQ(currentNotice(game()), "podpowiedzi wyłączone");
     frames(60);
-    EXPECT_EQ(currentNotice(), nullptr) << "for about a second";
+    EXPECT_EQ(currentNotice(game()), nullptr) << "for about a second";
 }
 
-TEST_F(Hints, F1ShowsTheHelpWithTheClockStoppedAndF1OrEscHidesIt) {
+TEST_F(HintsTest, F1ShowsTheHelpWithTheClockStoppedAndF1OrEscHidesIt) {
     dir->writeDefaults();
     startGame();
     passKey(VK_F1);
-    EXPECT_TRUE(helpShown) << "on the start screen too";
+    EXPECT_TRUE(game().mode.help) << "on the start screen too";
     passKey(VK_RETURN);
-    EXPECT_EQ(startScreenActive, 1) << "nothing else acts";
+    EXPECT_EQ(game().mode.screen, Screen::Start) << "nothing else acts";
     passKey(VK_F1);
-    EXPECT_FALSE(helpShown);
+    EXPECT_FALSE(game().mode.help);
 
     enterHill(*dir, 1);
     passKey(VK_SPACE);
@@ -183,21 +186,21 @@ TEST_F(Hints, F1ShowsTheHelpWithTheClockStoppedAndF1OrEscHidesIt) {
     passChar('3');
     EXPECT_EQ(hashGameState(), shown) << "the clock stood still";
     passKey(VK_ESCAPE);
-    EXPECT_FALSE(helpShown);
-    EXPECT_EQ(startScreenActive, 0) << "Esc only closed the panel";
+    EXPECT_FALSE(game().mode.help);
+    EXPECT_EQ(game().mode.screen, Screen::Scene) << "Esc only closed the panel";
     pass();
     EXPECT_NE(hashGameState(), shown) << "the run goes on";
 }
 
-TEST_F(Hints, ANoticeShowsWhateverTheHintSettingForItsSteps) {
+TEST_F(HintsTest, ANoticeShowsWhateverTheHintSettingForItsSteps) {
     for (bool hints : {true, false}) {
         enterHill(*dir, 2);
-        if (!hints) toggleHints();
-        showNotice("tekst", 30);
+        if (!hints) toggleHints(game());
+        showNotice(game(), "tekst", 30);
         frames(29);
-        ASSERT_NE(currentNotice(), nullptr);
-        EXPECT_STREQ(currentNotice(), "tekst");
+        ASSERT_NE(currentNotice(game()), nullptr);
+        EXPECT_STREQ(currentNotice(game()), "tekst");
         pass();
-        EXPECT_EQ(currentNotice(), nullptr);
+        EXPECT_EQ(currentNotice(game()), nullptr);
     }
 }

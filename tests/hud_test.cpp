@@ -23,6 +23,8 @@
 #include "score/hud.h"
 #include "score/records.h"
 #include "venue/animation.h"
+#include "game/game.h"
+#include "support/harness.h"
 
 namespace {
 
@@ -82,7 +84,7 @@ HudCounts hudCounts(const Picture& pic) {
     return c;
 }
 
-TEST_F(Jump, RedTextsAppearWhereThePlayerLooksAfterTheLanding) {
+TEST_F(WholeJump, RedTextsAppearWhereThePlayerLooksAfterTheLanding) {
     enterHill(*dir, 1);
     ASSERT_TRUE(runAndTakeOff());
     frames(10);
@@ -118,7 +120,7 @@ TEST_F(Jump, RedTextsAppearWhereThePlayerLooksAfterTheLanding) {
 
     // The reset clears all of it but the wind.
     resetOnTheGround();
-    ASSERT_EQ(atGate, 1);
+    ASSERT_EQ(game().jump.atGate, 1);
     frames(2);
     HudCounts reset = hudCounts(lastFrame());
     EXPECT_LT(reset.distance, 5);
@@ -279,7 +281,7 @@ void makeClear(GLuint* handle) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
 }
 
-TEST_F(Jump, TextsReadAsTheirFormatsAndLabelsSay) {
+TEST_F(WholeJump, TextsReadAsTheirFormatsAndLabelsSay) {
     // The game speaks the language the environment asks for (LANGUAGE=en: English).
     ensureGameWindow();
     const char* asked = std::getenv("LANGUAGE");
@@ -291,20 +293,20 @@ TEST_F(Jump, TextsReadAsTheirFormatsAndLabelsSay) {
          {&textures.corner, &textures.corner2, &textures.greenlight, &textures.redlight})
         makeClear(t);
     // The red airship far beyond the far plane, wherever earlier frames had taken it.
-    airshipTravel = -1e5f;
+    game().venue.airshipTravel = -1e5f;
     ASSERT_TRUE(playJump(true));
     frames(2);
     ASSERT_TRUE(onGround());
 
     // Seven metres on a record of seven, a wind of -3.
-    jumpDistance = 7;
-    windSpeed = -3;
+    game().jump.jumpDistance = 7;
+    game().jump.windSpeed = -3;
     dir->writeData("record1.dat", "07");
     const int marks[5] = {18, 19, 5, 9, 11};
-    std::copy(marks, marks + 5, styleMarks);
-    jumpPoints = 12;
+    std::copy(marks, marks + 5, game().jump.styleMarks);
+    game().jump.jumpPoints = 12;
     pass();
-    ASSERT_EQ(recordDistance, 7);
+    ASSERT_EQ(game().records.recordDistance, 7);
     std::vector<Line> want = {
         {0, 5, -5.5f, -5, {{true, "07"}, {true, "m"}, {false, " "}}},
         {1, 5, -10.8f, 7.6f, {{false, "-3"}, {false, "m/s"}, {false, " "}}},
@@ -316,12 +318,12 @@ TEST_F(Jump, TextsReadAsTheirFormatsAndLabelsSay) {
     EXPECT_EQ(dir->readData("record1.dat"), "07") << "equal to the record: not rewritten";
 
     // Three digits, a positive wind, a higher record on file.
-    jumpDistance = 123;
-    windSpeed = 4;
+    game().jump.jumpDistance = 123;
+    game().jump.windSpeed = 4;
     dir->writeData("record1.dat", "140");
     const int marks2[5] = {19, 18, 18, 19, 10};
-    std::copy(marks2, marks2 + 5, styleMarks);
-    jumpPoints = 221;
+    std::copy(marks2, marks2 + 5, game().jump.styleMarks);
+    game().jump.jumpPoints = 221;
     pass();
     // (A three-digit record moves left to stay in its panel: PanelsKeepTheirEdges... checks it.)
     want = {
@@ -334,20 +336,20 @@ TEST_F(Jump, TextsReadAsTheirFormatsAndLabelsSay) {
 
     // Back at the gate: the wind, and the countdown in hundreds of its count while it runs.
     resetOnTheGround();
-    ASSERT_EQ(atGate, 1);
-    ASSERT_EQ(awaitingStart, 1);
-    ASSERT_EQ(startCountdown, 1600);
+    ASSERT_EQ(game().jump.atGate, 1);
+    ASSERT_EQ(game().jump.awaitingStart, 1);
+    ASSERT_EQ(game().jump.startCountdown, 1600);
     pass(); // the frame shows the count its step has lowered: 1592
-    const std::string wind = twoDigits(windSpeed);
+    const std::string wind = twoDigits(game().jump.windSpeed);
     const Line windLine{1, 5, -10.8f, 7.6f, {{false, wind}, {false, "m/s"}, {false, " "}}};
     expectTexts({windLine, {1, 5, -0.7f, 3.7f, {{false, "15"}}}}, "countdown_15");
-    startCountdown = 1608;
+    game().jump.startCountdown = 1608;
     pass();
     expectTexts({windLine, {1, 5, -0.7f, 3.7f, {{false, "16"}}}}, "countdown_16_after_a_step");
-    startCountdown = 99;
+    game().jump.startCountdown = 99;
     pass();
     expectTexts({windLine, {1, 5, -0.7f, 3.7f, {{false, "00"}}}}, "countdown_00");
-    startCountdown = -1;
+    game().jump.startCountdown = -1;
     pass();
     expectTexts({windLine}, "countdown_over");
 }
@@ -391,9 +393,9 @@ std::vector<double> panelFromItsEdge(const Picture& pic, const PanelProbe& p) {
 // A landed jump with a record of 999 in the launcher's window sizes and on square and wide
 // screens: each panel keeps its size and its edge (as at 800 x 600, scaled to the height),
 // and every text pixel lies on a panel, none at the window's edge.
-TEST_F(Jump, PanelsKeepTheirEdgesAndTextsStayInThemAtEveryShape) {
+TEST_F(WholeJump, PanelsKeepTheirEdgesAndTextsStayInThemAtEveryShape) {
     enterHill(*dir, 1);
-    airshipTravel = -1e5f;
+    game().venue.airshipTravel = -1e5f;
     ASSERT_TRUE(playJump(true));
     frames(60);
     dir->writeData("record1.dat", "999");
@@ -438,7 +440,7 @@ TEST_F(Jump, PanelsKeepTheirEdgesAndTextsStayInThemAtEveryShape) {
     resizeGameWindow(800, 600);
 }
 
-TEST_F(Jump, NothingOfTheHudOnTheStartScreen) {
+TEST_F(WholeJump, NothingOfTheHudOnTheStartScreen) {
     dir->writeDefaults();
     startGame();
     frames(2);
@@ -447,7 +449,7 @@ TEST_F(Jump, NothingOfTheHudOnTheStartScreen) {
     EXPECT_EQ(c.wind + c.distance + c.record + c.marks + c.total, 0);
 }
 
-TEST_F(Jump, LandedJumpOnEachHillScreenshots) {
+TEST_F(WholeJump, LandedJumpOnEachHillScreenshots) {
     for (int hill = 1; hill <= 3; ++hill) {
         dir.reset();
         dir = std::make_unique<TempGameDir>();
@@ -457,11 +459,11 @@ TEST_F(Jump, LandedJumpOnEachHillScreenshots) {
         leaveStartScreen();
         ASSERT_TRUE(runAndTakeOff());
         leanForward();
-        EXPECT_EQ(flightLean, 22.5f);
+        EXPECT_EQ(game().jump.flightLean, 22.5f);
         ASSERT_TRUE(takeLandingStance() && waitForLanding())
-            << "hill " << hill << " z " << jumperZ << " y " << jumperY << " ground " << groundY
-            << " wind " << windSpeed << " stance " << int(landingStance) << " flight "
-            << int(inFlight);
+            << "hill " << hill << " z " << game().jump.jumperZ << " y " << game().jump.jumperY
+            << " ground " << game().jump.groundY << " wind " << game().jump.windSpeed << " stance "
+            << int(game().jump.landingStance) << " flight " << int(game().jump.inFlight);
         frames(20);
         Picture pic = lastFrame();
         const std::string language = catalogueLanguage();
@@ -470,8 +472,9 @@ TEST_F(Jump, LandedJumpOnEachHillScreenshots) {
         HudCounts c = hudCounts(pic);
         EXPECT_GT(c.distance, 50) << "hill " << hill;
         EXPECT_GT(c.marks, 50) << "hill " << hill;
-        EXPECT_GT(jumpDistance, 0);
-        EXPECT_EQ(jumpPoints, static_cast<int>(jumpDistance * static_cast<double>(1.8f)));
+        EXPECT_GT(game().jump.jumpDistance, 0);
+        EXPECT_EQ(game().jump.jumpPoints,
+                  static_cast<int>(game().jump.jumpDistance * static_cast<double>(1.8f)));
     }
 }
 

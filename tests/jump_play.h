@@ -14,6 +14,7 @@
 #include "jump/jump_state.h"
 #include "jump/motion.h"
 #include "support/harness.h"
+#include "game/game.h"
 
 // Frames until pred() holds after a frame, at most limit; returns the frames run, or -1.
 inline int framesUntil(const std::function<bool()>& pred, int limit = 3000) {
@@ -25,19 +26,19 @@ inline int framesUntil(const std::function<bool()>& pred, int limit = 3000) {
 }
 
 inline bool onGround() {
-    return jumperY == groundY;
+    return game().jump.jumperY == game().jump.groundY;
 }
 
 // Runs the in-run and clicks to take off just before the hill's edge. Returns inFlight.
 inline bool runAndTakeOff() {
     const HillStart* h = hillStart(hillNumber);
     if (!h) return false;
-    if (atGate == 1) passKey(VK_SPACE);
+    if (game().jump.atGate == 1) passKey(VK_SPACE);
     // About one frame's travel before the window closes, whatever the game speed.
     const float late = h->takeoffWindow[1] - 1.0f;
-    if (framesUntil([&] { return jumperZ > late; }) < 0) return false;
+    if (framesUntil([&] { return game().jump.jumperZ > late; }) < 0) return false;
     passLeftClick();
-    return inFlight == 1;
+    return game().jump.inFlight == 1;
 }
 
 // In the air until close above the ground, then the landing click. Returns landingStance.
@@ -47,18 +48,18 @@ inline bool takeLandingStance() {
     framesUntil([&] {
         // Hill 2 measures from the origin behind its edge: the length shrinks until z 0.
         const float from = hillNumber == 2 ? 2.0f : h->landingWindow[0] + 1;
-        const bool inWindow = jumperZ > from;
-        return onGround() || (inWindow && jumperY - groundY < 0.6f) ||
-               jumperZ > h->landingWindow[1] - 2;
+        const bool inWindow = game().jump.jumperZ > from;
+        return onGround() || (inWindow && game().jump.jumperY - game().jump.groundY < 0.6f) ||
+               game().jump.jumperZ > h->landingWindow[1] - 2;
     });
     if (onGround()) return false;
     passRightClick();
-    return landingStance == 1;
+    return game().jump.landingStance == 1;
 }
 
 // Once the extension has finished: five mouse moves down the window, full lean forward.
 inline void leanForward() {
-    framesUntil([] { return extendStep == 0; }, 100);
+    framesUntil([] { return game().jump.extendStep == 0; }, 100);
     for (int k = 1; k <= 5; ++k)
         passMouseMove(400, 300 + 10 * k);
 }
@@ -87,7 +88,7 @@ inline void enterHill(TempGameDir& dir, int hill, int speed = 2) {
 }
 
 // A fresh game folder (no textures) for each test of whole jumps.
-class Jump : public ::testing::Test {
+class WholeJump : public ::testing::Test {
   protected:
     void SetUp() override { dir = std::make_unique<TempGameDir>(false); }
     void TearDown() override { dir.reset(); }
@@ -97,7 +98,7 @@ class Jump : public ::testing::Test {
 // A jumper who touched down short on the knoll can be in the air again for a while, and the
 // left click resets only on the ground: click until it takes.
 inline void resetOnTheGround() {
-    for (int tries = 0; tries < 50 && atGate == 0; ++tries) {
+    for (int tries = 0; tries < 50 && game().jump.atGate == 0; ++tries) {
         framesUntil(onGround, 200);
         passLeftClick();
     }

@@ -12,6 +12,7 @@
 #include "jump/jump_state.h"
 #include "jump/motion.h"
 #include "support/harness.h"
+#include "game/game.h"
 
 namespace {
 
@@ -90,7 +91,7 @@ class Motion : public ::testing::TestWithParam<int> {
         startGame();
         leaveStartScreen();
         passKey(VK_SPACE);
-        ASSERT_EQ(atGate, 0);
+        ASSERT_EQ(game().jump.atGate, 0);
     }
     TempGameDir dir{false};
 };
@@ -106,68 +107,73 @@ TEST_P(Motion, FullJumpFollowsInrunFlightLandingAndBraking) {
     // In-run: z grows with the square of the clock from the second frame on; the first
     // frame's speed still comes from the reset acceleration 1.0.
     int runFrames = 0;
-    while (jumperZ < kTakeoffWindow[hill - 1][1] - 1.2f && runFrames < 5000) {
+    while (game().jump.jumperZ < kTakeoffWindow[hill - 1][1] - 1.2f && runFrames < 5000) {
         pass();
         ++runFrames;
         if (runFrames == 1) {
-            EXPECT_FLOAT_EQ(runSpeed, 1.0f * jumpClock);
+            EXPECT_FLOAT_EQ(game().jump.runSpeed, 1.0f * game().jump.jumpClock);
         }
-        if (jumperZ < kInrun[hill - 1].back().z) {
-            const int segment = inrunSegment(hill, jumperZ);
+        if (game().jump.jumperZ < kInrun[hill - 1].back().z) {
+            const int segment = inrunSegment(hill, game().jump.jumperZ);
             ASSERT_GE(segment, 0);
-            ASSERT_EQ(inrunPitch, kInrunPitch[hill - 1][segment]) << "z " << jumperZ;
+            ASSERT_EQ(game().jump.inrunPitch, kInrunPitch[hill - 1][segment])
+                << "z " << game().jump.jumperZ;
         }
-        if (runFrames >= 2 && jumperZ < kInrun[hill - 1].back().z) {
-            float t = jumpClock;
-            ASSERT_NEAR(jumperZ, z0 + a * t * t, 1e-3f * std::fabs(z0)) << "frame " << runFrames;
+        if (runFrames >= 2 && game().jump.jumperZ < kInrun[hill - 1].back().z) {
+            float t = game().jump.jumpClock;
+            ASSERT_NEAR(game().jump.jumperZ, z0 + a * t * t, 1e-3f * std::fabs(z0))
+                << "frame " << runFrames;
             bool found = false;
-            float y = lineThrough(kInrun[hill - 1], jumperZ, &found);
+            float y = lineThrough(kInrun[hill - 1], game().jump.jumperZ, &found);
             ASSERT_TRUE(found);
-            ASSERT_NEAR(jumperY, y, 1e-3f);
+            ASSERT_NEAR(game().jump.jumperY, y, 1e-3f);
         }
     }
     ASSERT_LT(runFrames, 5000);
-    EXPECT_NEAR(runAccel, a, 1e-4f);
+    EXPECT_NEAR(game().jump.runAccel, a, 1e-4f);
 
     // Take-off inside the window; the click's frame moves the jumper first.
     passLeftClick();
-    ASSERT_EQ(inFlight, 1);
-    EXPECT_GT(takeoffZ, kTakeoffWindow[hill - 1][0]);
-    EXPECT_LT(takeoffZ, kTakeoffWindow[hill - 1][1]);
-    EXPECT_FLOAT_EQ(takeoffSpeed, runSpeed);
-    EXPECT_FLOAT_EQ(jumpClock, 0);
+    ASSERT_EQ(game().jump.inFlight, 1);
+    EXPECT_GT(game().jump.takeoffZ, kTakeoffWindow[hill - 1][0]);
+    EXPECT_LT(game().jump.takeoffZ, kTakeoffWindow[hill - 1][1]);
+    EXPECT_FLOAT_EQ(game().jump.takeoffSpeed, game().jump.runSpeed);
+    EXPECT_FLOAT_EQ(game().jump.jumpClock, 0);
 
     // Flight: straight line along z, parabola in height, clamped to the ground.
-    const float wind = static_cast<float>(windSpeed);
-    float factor = hill == 1 ? wind / 55 : hill == 3 ? wind / 100 : windFactor;
+    const float wind = static_cast<float>(game().jump.windSpeed);
+    float factor = hill == 1 ? wind / 55 : hill == 3 ? wind / 100 : game().jump.windFactor;
     bool landedSeen = false;
     int lastDistance = -1000;
     for (int f = 0; f < 3000 && !landedSeen; ++f) {
         pass();
         if (hill == 2) factor = wind > 0 ? wind / 35 : wind < 0 ? wind / 60 : 0;
-        float t = jumpClock;
-        float z = takeoffZ + takeoffSpeed * t;
-        ASSERT_NEAR(jumperZ, z, 1e-3f);
-        float ground = flightGroundAt(hill, jumperZ);
-        float y = takeoffY + (kSinkBase[hill - 1] - factor) * 0.5f * -9.81f * t * t;
+        float t = game().jump.jumpClock;
+        float z = game().jump.takeoffZ + game().jump.takeoffSpeed * t;
+        ASSERT_NEAR(game().jump.jumperZ, z, 1e-3f);
+        float ground = flightGroundAt(hill, game().jump.jumperZ);
+        float y = game().jump.takeoffY + (kSinkBase[hill - 1] - factor) * 0.5f * -9.81f * t * t;
         if (y <= ground) {
             landedSeen = true;
-            EXPECT_FLOAT_EQ(jumperY, groundY);
-            EXPECT_NEAR(groundY, ground, 1e-3f);
+            EXPECT_FLOAT_EQ(game().jump.jumperY, game().jump.groundY);
+            EXPECT_NEAR(game().jump.groundY, ground, 1e-3f);
         } else {
-            ASSERT_NEAR(jumperY, y, 2e-3f);
-            ASSERT_NEAR(groundY, ground, 1e-3f);
+            ASSERT_NEAR(game().jump.jumperY, y, 2e-3f);
+            ASSERT_NEAR(game().jump.groundY, ground, 1e-3f);
             const float startZ[3] = {0, -5, -30};
-            if (jumperZ > startZ[hill - 1] && !(hill == 2 && jumperZ > 23)) {
-                ASSERT_EQ(jumpDistance, expectedDistance(hill, jumperZ, jumperY));
-                lastDistance = jumpDistance;
+            if (game().jump.jumperZ > startZ[hill - 1] &&
+                !(hill == 2 && game().jump.jumperZ > 23)) {
+                ASSERT_EQ(game().jump.jumpDistance,
+                          expectedDistance(hill, game().jump.jumperZ, game().jump.jumperY));
+                lastDistance = game().jump.jumpDistance;
             }
-            ASSERT_EQ(jumpPoints, static_cast<int>(jumpDistance * 1.7999999523162842));
+            ASSERT_EQ(game().jump.jumpPoints,
+                      static_cast<int>(game().jump.jumpDistance * 1.7999999523162842));
         }
     }
     ASSERT_TRUE(landedSeen);
     EXPECT_GT(lastDistance, 0);
-    int landedDistance = jumpDistance;
+    int landedDistance = game().jump.jumpDistance;
 
     // Roll-out: the distance stays; braking ends in a shuttle around the braking line.
     float minZ = 1e9f, maxZ = -1e9f;
@@ -175,19 +181,20 @@ TEST_P(Motion, FullJumpFollowsInrunFlightLandingAndBraking) {
         pass();
         // Past a short touch-down on the knoll the ground can fall away faster than the
         // parabola: the jumper is briefly airborne again and measured again.
-        if (jumperY > groundY) landedDistance = expectedDistance(hill, jumperZ, jumperY);
+        if (game().jump.jumperY > game().jump.groundY)
+            landedDistance = expectedDistance(hill, game().jump.jumperZ, game().jump.jumperY);
         if (f >= 1200) {
-            minZ = std::min(minZ, jumperZ);
-            maxZ = std::max(maxZ, jumperZ);
+            minZ = std::min(minZ, game().jump.jumperZ);
+            maxZ = std::max(maxZ, game().jump.jumperZ);
         }
     }
-    EXPECT_EQ(jumpDistance, landedDistance);
-    EXPECT_EQ(jumperY, groundY);
-    EXPECT_LT(brakeOffset, 0);
+    EXPECT_EQ(game().jump.jumpDistance, landedDistance);
+    EXPECT_EQ(game().jump.jumperY, game().jump.groundY);
+    EXPECT_LT(game().jump.brakeOffset, 0);
     // Forward step per frame; braking grows by a fixed step until it outweighs it, so the
     // overshoot past the braking line is bounded by the sum of the shrinking steps.
     const float stepRate[3] = {0.002f, 0.004f, 0.0035f};
-    const float forward = takeoffSpeed * 0.015f;
+    const float forward = game().jump.takeoffSpeed * 0.015f;
     const float overshoot = forward * forward / (2 * stepRate[hill - 1]) + 2 * forward;
     EXPECT_GT(minZ, kBrakeStart[hill - 1] - forward - 0.01f);
     EXPECT_LT(maxZ, kBrakeStart[hill - 1] + overshoot);
@@ -195,9 +202,9 @@ TEST_P(Motion, FullJumpFollowsInrunFlightLandingAndBraking) {
 
     // A left click on the ground prepares the next jump at the gate.
     passLeftClick();
-    EXPECT_EQ(atGate, 1);
-    EXPECT_EQ(jumpDistance, 0);
-    EXPECT_FLOAT_EQ(jumperZ, kInrun[hill - 1][0].z);
+    EXPECT_EQ(game().jump.atGate, 1);
+    EXPECT_EQ(game().jump.jumpDistance, 0);
+    EXPECT_FLOAT_EQ(game().jump.jumperZ, kInrun[hill - 1][0].z);
 }
 
 INSTANTIATE_TEST_SUITE_P(EachHill, Motion, ::testing::Values(1, 2, 3));
@@ -213,23 +220,24 @@ TEST(MotionWithoutTakeoff, Hill1JumperLeavesTheLipAndStopsAtTheFoot) {
     int lastMeasured = -1;
     for (int f = 0; f < 2500; ++f) {
         pass();
-        if (jumperZ > -0.5f && jumperY > groundY) {
-            airborneFrom = std::min(airborneFrom, jumperZ);
-            airborneTo = std::max(airborneTo, jumperZ);
-            if (jumperZ > 0) lastMeasured = expectedDistance(1, jumperZ, jumperY);
+        if (game().jump.jumperZ > -0.5f && game().jump.jumperY > game().jump.groundY) {
+            airborneFrom = std::min(airborneFrom, game().jump.jumperZ);
+            airborneTo = std::max(airborneTo, game().jump.jumperZ);
+            if (game().jump.jumperZ > 0)
+                lastMeasured = expectedDistance(1, game().jump.jumperZ, game().jump.jumperY);
         }
     }
-    EXPECT_EQ(inFlight, 0);
+    EXPECT_EQ(game().jump.inFlight, 0);
     EXPECT_GE(airborneFrom, -0.5f);
     EXPECT_LE(airborneTo, 4.5f) << "the lip path meets the rolling ground at z 4.5";
-    EXPECT_EQ(jumpDistance, lastMeasured);
-    EXPECT_NEAR(jumpDistance, 22, 1);
+    EXPECT_EQ(game().jump.jumpDistance, lastMeasured);
+    EXPECT_NEAR(game().jump.jumpDistance, 22, 1);
     // Rolling on at the speed of the edge, braking from z 20 on, as after a landing.
-    const float forward = runSpeed * 0.015f;
-    EXPECT_GT(jumperZ, kBrakeStart[0] - forward - 0.01f);
-    EXPECT_LT(jumperZ, kBrakeStart[0] + forward * forward / (2 * 0.002f) + 2 * forward);
-    EXPECT_EQ(jumperY, groundY);
-    EXPECT_EQ(fallen, 1);
+    const float forward = game().jump.runSpeed * 0.015f;
+    EXPECT_GT(game().jump.jumperZ, kBrakeStart[0] - forward - 0.01f);
+    EXPECT_LT(game().jump.jumperZ, kBrakeStart[0] + forward * forward / (2 * 0.002f) + 2 * forward);
+    EXPECT_EQ(game().jump.jumperY, game().jump.groundY);
+    EXPECT_EQ(game().jump.fallen, 1);
 }
 
 TEST(MotionEarlyTakeoff, Hill1InrunStepsKeepRunningUnderTheFlight) {
@@ -239,41 +247,44 @@ TEST(MotionEarlyTakeoff, Hill1InrunStepsKeepRunningUnderTheFlight) {
     startGame();
     leaveStartScreen();
     passKey(VK_SPACE);
-    for (int f = 0; f < 500 && jumperZ <= -6.5f; ++f)
+    for (int f = 0; f < 500 && game().jump.jumperZ <= -6.5f; ++f)
         pass();
     passLeftClick();
-    ASSERT_EQ(inFlight, 1);
-    ASSERT_LT(takeoffZ, -5) << "take-off on the first in-run segment";
+    ASSERT_EQ(game().jump.inFlight, 1);
+    ASSERT_LT(game().jump.takeoffZ, -5) << "take-off on the first in-run segment";
     const float a = firstSegmentAccel(1);
 
     bool pitchSeen[4] = {};
-    for (int f = 0; f < 400 && jumperZ < 2; ++f) {
+    for (int f = 0; f < 400 && game().jump.jumperZ < 2; ++f) {
         // The in-run steps test the z the flight left in the previous frame.
-        const float flownZ = jumperZ;
-        const float speedBefore = runSpeed;
-        const float pitchBefore = inrunPitch;
+        const float flownZ = game().jump.jumperZ;
+        const float speedBefore = game().jump.runSpeed;
+        const float pitchBefore = game().jump.inrunPitch;
         pass();
-        const float t = jumpClock;
-        ASSERT_NEAR(jumperZ, takeoffZ + takeoffSpeed * t, 1e-4f);
-        const float parabola = takeoffY + (0.49f - windSpeed / 55.0f) * 0.5f * -9.81f * t * t;
-        const float ground = flightGroundAt(1, jumperZ);
-        ASSERT_NEAR(groundY, ground, 1e-3f);
-        ASSERT_NEAR(jumperY, std::max(parabola, ground), 2e-3f);
-        ASSERT_NEAR(runAccel, a, 1e-5f);
+        const float t = game().jump.jumpClock;
+        ASSERT_NEAR(game().jump.jumperZ, game().jump.takeoffZ + game().jump.takeoffSpeed * t,
+                    1e-4f);
+        const float parabola =
+            game().jump.takeoffY + (0.49f - game().jump.windSpeed / 55.0f) * 0.5f * -9.81f * t * t;
+        const float ground = flightGroundAt(1, game().jump.jumperZ);
+        ASSERT_NEAR(game().jump.groundY, ground, 1e-3f);
+        ASSERT_NEAR(game().jump.jumperY, std::max(parabola, ground), 2e-3f);
+        ASSERT_NEAR(game().jump.runAccel, a, 1e-5f);
         if (flownZ <= -0.5f) {
-            ASSERT_FLOAT_EQ(runSpeed, runAccel * t) << "the in-run speed follows the new clock";
+            ASSERT_FLOAT_EQ(game().jump.runSpeed, game().jump.runAccel * t)
+                << "the in-run speed follows the new clock";
         } else {
-            ASSERT_EQ(runSpeed, speedBefore);
+            ASSERT_EQ(game().jump.runSpeed, speedBefore);
         }
         const int segment = inrunSegment(1, flownZ);
         if (segment >= 1) {
-            ASSERT_EQ(inrunPitch, kInrunPitch[0][segment]) << "flown z " << flownZ;
+            ASSERT_EQ(game().jump.inrunPitch, kInrunPitch[0][segment]) << "flown z " << flownZ;
             pitchSeen[segment] = true;
         } else {
-            ASSERT_EQ(inrunPitch, pitchBefore);
+            ASSERT_EQ(game().jump.inrunPitch, pitchBefore);
         }
     }
-    EXPECT_GE(jumperZ, 2);
+    EXPECT_GE(game().jump.jumperZ, 2);
     EXPECT_TRUE(pitchSeen[1] && pitchSeen[2] && pitchSeen[3]);
 }
 
@@ -292,26 +303,26 @@ TEST(JumpLength, DistanceAndPointsCases) {
     };
     for (const Case& c : cases) {
         hillNumber = c.hill;
-        jumperZ = c.z;
-        jumperY = c.y;
-        measureJump();
-        EXPECT_EQ(jumpDistance, c.distance) << c.hill << " " << c.z;
+        game().jump.jumperZ = c.z;
+        game().jump.jumperY = c.y;
+        measureJump(game().jump, hillNumber);
+        EXPECT_EQ(game().jump.jumpDistance, c.distance) << c.hill << " " << c.z;
         if (c.points != -1) {
-            EXPECT_EQ(jumpPoints, c.points);
+            EXPECT_EQ(game().jump.jumpPoints, c.points);
         }
     }
     hillNumber = 2;
-    jumperZ = 16;
-    jumperY = -4;
-    measureJump();
-    int before = jumpDistance;
+    game().jump.jumperZ = 16;
+    game().jump.jumperY = -4;
+    measureJump(game().jump, hillNumber);
+    int before = game().jump.jumpDistance;
     EXPECT_EQ(before, expectedDistance(2, 16, -4));
-    jumperZ = 24;
-    jumperY = -5;
-    jumpDistance = 5;
-    measureJump();
-    EXPECT_EQ(jumpDistance, 5) << "hill 2 stops measuring beyond z 23";
-    EXPECT_EQ(jumpPoints, 8) << "points are still recomputed: 5 m gives 8";
+    game().jump.jumperZ = 24;
+    game().jump.jumperY = -5;
+    game().jump.jumpDistance = 5;
+    measureJump(game().jump, hillNumber);
+    EXPECT_EQ(game().jump.jumpDistance, 5) << "hill 2 stops measuring beyond z 23";
+    EXPECT_EQ(game().jump.jumpPoints, 8) << "points are still recomputed: 5 m gives 8";
 }
 
 TEST(MotionBounds, OutOfRangeHillChangesNothing) {
@@ -320,12 +331,12 @@ TEST(MotionBounds, OutOfRangeHillChangesNothing) {
     resetGameState();
     hillNumber = 4;
     gameSpeed = 2;
-    jumperZ = 3;
-    jumperY = 1;
-    atGate = 0;
-    stepJumper();
-    EXPECT_EQ(jumpClock, 0);
-    EXPECT_EQ(jumperZ, 3);
+    game().jump.jumperZ = 3;
+    game().jump.jumperY = 1;
+    game().jump.atGate = 0;
+    stepJumper(game().jump, liveCourse(game()));
+    EXPECT_EQ(game().jump.jumpClock, 0);
+    EXPECT_EQ(game().jump.jumperZ, 3);
     EXPECT_EQ(hillMotion(0), nullptr);
     EXPECT_EQ(hillMotion(4), nullptr);
 }
@@ -338,20 +349,20 @@ TEST(MotionBounds, FlightGroundKeepsItsValueOnTheFlatBoundAndBeforeTheInrun) {
         resetGameState();
         hillNumber = hill;
         gameSpeed = 2;
-        applyHillStartValues();
-        atGate = 0;
-        inFlight = 1;
-        takeoffSpeed = 0; // the flight stays on takeoffZ
-        takeoffY = 30;
+        applyHillStartValues(game().jump, hillNumber);
+        game().jump.atGate = 0;
+        game().jump.inFlight = 1;
+        game().jump.takeoffSpeed = 0; // the flight stays on takeoffZ
+        game().jump.takeoffY = 30;
         const float zs[] = {flatBound[hill - 1], flatBound[hill - 1] + 0.5f,
                             kInrun[hill - 1][0].z - 1};
         const float want[] = {7, -10.8f, 7};
         for (int i = 0; i < 3; ++i) {
-            takeoffZ = jumperZ = zs[i];
-            groundY = 7;
-            stepJumper();
-            EXPECT_FLOAT_EQ(jumperZ, zs[i]);
-            EXPECT_FLOAT_EQ(groundY, want[i]) << "hill " << hill << " z " << zs[i];
+            game().jump.takeoffZ = game().jump.jumperZ = zs[i];
+            game().jump.groundY = 7;
+            stepJumper(game().jump, liveCourse(game()));
+            EXPECT_FLOAT_EQ(game().jump.jumperZ, zs[i]);
+            EXPECT_FLOAT_EQ(game().jump.groundY, want[i]) << "hill " << hill << " z " << zs[i];
         }
     }
 }
@@ -363,27 +374,28 @@ TEST(MotionWind, Hill2DivisorAfterASignChange) {
     hillNumber = 2;
     gameSpeed = 2;
     for (int i = 0; i < 5; ++i) {
-        inrunProfileZ[i] = kInrun[1][i].z;
-        inrunProfileY[i] = kInrun[1][i].y;
+        game().jump.inrunProfileZ[i] = kInrun[1][i].z;
+        game().jump.inrunProfileY[i] = kInrun[1][i].y;
     }
-    inFlight = 1;
-    takeoffZ = -6;
-    takeoffY = 3;
-    takeoffSpeed = 10;
-    jumperZ = -6;
-    jumperY = 3;
-    windSpeed = 3;
-    windFactor = 0;
-    stepJumper();
-    EXPECT_FLOAT_EQ(windFactor, 3.0f / 35) << "0 -> /45 -> positive -> /35";
-    windSpeed = -2;
-    stepJumper();
-    EXPECT_FLOAT_EQ(windFactor, -2.0f / 60) << "was positive: /35 first, then /60";
-    windSpeed = 4;
-    stepJumper();
-    EXPECT_FLOAT_EQ(windFactor, 4.0f / 60) << "was negative: neither zero nor positive test fires";
-    windSpeed = 0;
-    windFactor = 0;
-    stepJumper();
-    EXPECT_FLOAT_EQ(windFactor, 0);
+    game().jump.inFlight = 1;
+    game().jump.takeoffZ = -6;
+    game().jump.takeoffY = 3;
+    game().jump.takeoffSpeed = 10;
+    game().jump.jumperZ = -6;
+    game().jump.jumperY = 3;
+    game().jump.windSpeed = 3;
+    game().jump.windFactor = 0;
+    stepJumper(game().jump, liveCourse(game()));
+    EXPECT_FLOAT_EQ(game().jump.windFactor, 3.0f / 35) << "0 -> /45 -> positive -> /35";
+    game().jump.windSpeed = -2;
+    stepJumper(game().jump, liveCourse(game()));
+    EXPECT_FLOAT_EQ(game().jump.windFactor, -2.0f / 60) << "was positive: /35 first, then /60";
+    game().jump.windSpeed = 4;
+    stepJumper(game().jump, liveCourse(game()));
+    EXPECT_FLOAT_EQ(game().jump.windFactor, 4.0f / 60)
+        << "was negative: neither zero nor positive test fires";
+    game().jump.windSpeed = 0;
+    game().jump.windFactor = 0;
+    stepJumper(game().jump, liveCourse(game()));
+    EXPECT_FLOAT_EQ(game().jump.windFactor, 0);
 }

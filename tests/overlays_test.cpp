@@ -21,6 +21,8 @@
 #include "render/gl.h"
 #include "render/textures.h"
 #include "venue/overlays.h"
+#include "game/game.h"
+#include "support/harness.h"
 
 namespace {
 
@@ -98,12 +100,12 @@ int lightPixels(const Picture& pic, Rgb c) {
 
 TEST_F(Overlays, StartLightGreenForTwoHundredFramesThenRed) {
     enter();
-    ASSERT_EQ(startCountdown, 1600);
+    ASSERT_EQ(game().jump.startCountdown, 1600);
     int count = 1600;
     for (int frame = 1; frame <= 230; ++frame) {
         pass();
         count = static_cast<int>(static_cast<float>(count) - 7.5f);
-        ASSERT_EQ(startCountdown, count) << "frame " << frame;
+        ASSERT_EQ(game().jump.startCountdown, count) << "frame " << frame;
         Picture pic = lastFrame();
         const int green = lightPixels(pic, kGreen), red = lightPixels(pic, kMagenta);
         if (frame <= 200) {
@@ -114,12 +116,12 @@ TEST_F(Overlays, StartLightGreenForTwoHundredFramesThenRed) {
             ASSERT_GT(red, 500) << "frame " << frame;
         }
     }
-    EXPECT_EQ(startCountdown, -7 - 29 * 7);
+    EXPECT_EQ(game().jump.startCountdown, -7 - 29 * 7);
     // The start is refused now; the confirm key brings a fresh countdown.
     passKey(VK_SPACE);
-    EXPECT_EQ(atGate, 1);
+    EXPECT_EQ(game().jump.atGate, 1);
     passKey(VK_RETURN);
-    EXPECT_EQ(startCountdown, 1600);
+    EXPECT_EQ(game().jump.startCountdown, 1600);
     pass();
     EXPECT_GT(lightPixels(lastFrame(), kGreen), 500);
 }
@@ -128,10 +130,10 @@ TEST_F(Overlays, StartOnTheTwoHundredthFrameThenTheLightIsGone) {
     enter();
     frames(199);
     passKey(VK_SPACE); // drawn as the 200th frame, count 0: still allowed
-    ASSERT_EQ(startCountdown, 0);
-    ASSERT_EQ(atGate, 0);
+    ASSERT_EQ(game().jump.startCountdown, 0);
+    ASSERT_EQ(game().jump.atGate, 0);
     frames(5);
-    EXPECT_EQ(startCountdown, 0) << "the countdown only runs while the light is drawn";
+    EXPECT_EQ(game().jump.startCountdown, 0) << "the countdown only runs while the light is drawn";
     EXPECT_EQ(lightPixels(lastFrame(), kGreen) + lightPixels(lastFrame(), kMagenta), 0);
 }
 
@@ -150,7 +152,7 @@ TEST_F(Overlays, WindSignFollowsTheSignOfTheWind) {
         return n[0] == 49 ? -1 : n[1] == 49 ? 1 : n[2] == 49 ? 0 : 99;
     };
     for (int wind : {-3, 0, 4, -1, 1, 0, -7, 7}) {
-        windSpeed = wind;
+        game().jump.windSpeed = wind;
         pass();
         EXPECT_EQ(colourAtSign(), wind < 0 ? -1 : wind > 0 ? 1 : 0) << "wind " << wind;
     }
@@ -194,7 +196,7 @@ TEST_F(Overlays, LowerPanelsOnlyWhileTheJumperStandsOnTheGround) {
 
     // Reset: the jumper is back in the air at the gate, the panels go.
     resetOnTheGround();
-    ASSERT_EQ(atGate, 1);
+    ASSERT_EQ(game().jump.atGate, 1);
     pass();
     auto again = panels(lastFrame());
     EXPECT_EQ(again.bottomLeft + again.bottomRight + again.side, 0);
@@ -226,9 +228,9 @@ TEST_F(Overlays, SnowOnlyInWinterAndItsSpeedFollowsTheGameSpeed) {
         dir.reset();
         dir = std::make_unique<TempGameDir>(false);
         enter(1, c.season, c.speed, 2);
-        precipitationFall = 0;
+        game().venue.precipitationFall = 0;
         frames(40);
-        EXPECT_FLOAT_EQ(precipitationFall, fallAfter(0, c.step, 50, 40))
+        EXPECT_FLOAT_EQ(game().venue.precipitationFall, fallAfter(0, c.step, 50, 40))
             << "season " << c.season << " speed " << c.speed;
         if (c.step > 0)
             EXPECT_GT(flakes(lastFrame()), 200) << "speed " << c.speed;
@@ -243,9 +245,9 @@ TEST_F(Overlays, RainInBothSeasonsWhateverTheSpeed) {
             dir.reset();
             dir = std::make_unique<TempGameDir>(false);
             enter(2, seasonValue, speed, 3);
-            precipitationFall = 0;
+            game().venue.precipitationFall = 0;
             frames(40);
-            EXPECT_FLOAT_EQ(precipitationFall, fallAfter(0, 0.6f, 55, 40));
+            EXPECT_FLOAT_EQ(game().venue.precipitationFall, fallAfter(0, 0.6f, 55, 40));
             EXPECT_GT(flakes(lastFrame()), 500) << "season " << seasonValue;
         }
     }
@@ -253,9 +255,9 @@ TEST_F(Overlays, RainInBothSeasonsWhateverTheSpeed) {
 
 TEST_F(Overlays, NoPrecipitationDrawsNothingAndLeavesTheFall) {
     enter(1, 0, 2, 1);
-    precipitationFall = -3;
+    game().venue.precipitationFall = -3;
     frames(10);
-    EXPECT_EQ(precipitationFall, -3.0f);
+    EXPECT_EQ(game().venue.precipitationFall, -3.0f);
     EXPECT_EQ(flakes(lastFrame()), 0);
 }
 
@@ -263,24 +265,25 @@ TEST(PrecipitationFall, WrapsBackAtFiftyForSnowAndFiftyFiveForRain) {
     for (bool snow : {true, false}) {
         gameSpeed = 3;
         const float step = snow ? 0.1f : 0.6f, wrap = snow ? 50.0f : 55.0f;
-        precipitationFall = 0;
+        game().venue.precipitationFall = 0;
         float expected = 0;
         int wraps = 0;
         for (int frame = 0; frame < 2000; ++frame) {
             expected -= step;
             const bool wrapsNow = expected <= -wrap;
             if (wrapsNow) expected = 0;
-            ASSERT_EQ(lowerPrecipitationFall(snow), wrapsNow) << "frame " << frame;
-            ASSERT_EQ(precipitationFall, expected);
-            ASSERT_GT(precipitationFall, -wrap);
+            ASSERT_EQ(lowerPrecipitationFall(game().venue, snow, gameSpeed), wrapsNow)
+                << "frame " << frame;
+            ASSERT_EQ(game().venue.precipitationFall, expected);
+            ASSERT_GT(game().venue.precipitationFall, -wrap);
             wraps += wrapsNow;
         }
         EXPECT_GE(wraps, snow ? 3 : 20);
     }
     gameSpeed = 7;
-    precipitationFall = -1;
-    lowerPrecipitationFall(true);
-    EXPECT_EQ(precipitationFall, -1.0f) << "an unknown speed lets no snow fall";
+    game().venue.precipitationFall = -1;
+    lowerPrecipitationFall(game().venue, true, gameSpeed);
+    EXPECT_EQ(game().venue.precipitationFall, -1.0f) << "an unknown speed lets no snow fall";
 }
 
 TEST_F(Overlays, FieldFollowsTheJitterTableAndJumpsBackUpOnTheWrap) {
@@ -324,15 +327,16 @@ TEST_F(Overlays, FieldFollowsTheJitterTableAndJumpsBackUpOnTheWrap) {
         SCOPED_TRACE("precipitation " + std::to_string(c.precipitationValue) + " from " +
                      std::to_string(c.start));
         precipitation = c.precipitationValue;
-        precipitationFall = c.start;
-        precipitationWrapped = lowerPrecipitationFall(snowFalls());
-        const auto items = captureFeedback(drawPrecipitation);
+        game().venue.precipitationFall = c.start;
+        game().venue.precipitationWrapped =
+            lowerPrecipitationFall(game().venue, snowFalls(), gameSpeed);
+        const auto items = captureFeedback([] { drawPrecipitation(game().venue); });
         float fall = c.start - c.step, lift = 0;
         if (fall <= -c.wrap) {
             fall = 0;
             lift = c.wrap;
         }
-        EXPECT_EQ(precipitationFall, fall);
+        EXPECT_EQ(game().venue.precipitationFall, fall);
         // Each quad reaches the rasteriser as two triangles.
         ASSERT_EQ(countTokens(items, GL_POLYGON_TOKEN), 2 * 756);
 

@@ -15,6 +15,7 @@
 #include "jump/jump_state.h"
 #include "jump/motion.h"
 #include "support/harness.h"
+#include "game/game.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ void expectPlaced(const Bounds& got, const Bounds& b, const double at[3], bool m
 
 void drawFigureAlone() {
     glPushMatrix();
-    drawJumper();
+    drawJumper(game().jump);
     glPopMatrix();
 }
 
@@ -93,41 +94,45 @@ TEST_F(Placement, MovingJumperRaisedAndHisShadowFlatOnTheSnowBeyondTheEdge) {
     const float shadowStart[3] = {0, -5, -30};
     for (int hill = 1; hill <= 3; ++hill) {
         hillNumber = hill;
-        applyHillStartValues();
-        resetJump();
-        atGate = 0;
-        inFlight = 1;
-        takeoffSpeed = 0; // the jumper stays on takeoffZ
+        applyHillStartValues(game().jump, hillNumber);
+        resetJump(game().jump, liveCourse(game()));
+        game().jump.atGate = 0;
+        game().jump.inFlight = 1;
+        game().jump.takeoffSpeed = 0; // the jumper stays on takeoffZ
         for (bool airborne : {true, false}) {
-            takeoffZ = jumperZ = shadowStart[hill - 1] + 5;
-            takeoffY = airborne ? 20.0f : -20.0f;
+            game().jump.takeoffZ = game().jump.jumperZ = shadowStart[hill - 1] + 5;
+            game().jump.takeoffY = airborne ? 20.0f : -20.0f;
             if (!airborne) {
                 // A finished landing stance: the pose step leaves the figure as it is.
-                landingStance = 1;
-                trunkBend = 30;
+                game().jump.landingStance = 1;
+                game().jump.trunkBend = 30;
             }
-            stepJumper();
-            const auto placed = captureFeedback(drawJumperInPlace);
-            ASSERT_EQ(jumperY != groundY, airborne);
+            stepJumper(game().jump, liveCourse(game()));
+            const auto placed = captureFeedback([] { drawJumperInPlace(game().jump); });
+            ASSERT_EQ(game().jump.jumperY != game().jump.groundY, airborne);
             const auto figure = captureFeedback(drawFigureAlone);
             const auto shadow = captureFeedback([&] {
                 glPushMatrix();
                 glScalef(1, 0.1f, 1);
                 glRotatef(airborne ? -40.0f : 50.0f, 1, 0, 0);
-                drawJumperShadow();
+                drawJumperShadow(game().jump);
                 glPopMatrix();
             });
             ASSERT_GT(figure.size(), 0u);
             ASSERT_EQ(placed.size(), figure.size() + shadow.size()) << "figure, then shadow";
-            const double figureAt[3] = {jumperX, jumperY + 0.15 + lift[hill - 1], jumperZ};
+            const double figureAt[3] = {game().jump.jumperX,
+                                        game().jump.jumperY + 0.15 + lift[hill - 1],
+                                        game().jump.jumperZ};
             expectPlaced(boundsOf(placed, 0, figure.size()), boundsOf(figure, 0, figure.size()),
                          figureAt, false, "figure");
-            const double shadowAt[3] = {jumperX + 0.03, groundY + 0.7 - lift[hill - 1], jumperZ};
+            const double shadowAt[3] = {game().jump.jumperX + 0.03,
+                                        game().jump.groundY + 0.7 - lift[hill - 1],
+                                        game().jump.jumperZ};
             const Bounds onSnow = boundsOf(placed, figure.size(), placed.size());
             expectPlaced(onSnow, boundsOf(shadow, 0, shadow.size()), shadowAt, true, "shadow");
             // A thin copy a little above the ground, under the jumper.
             EXPECT_LT(onSnow.hi[1] - onSnow.lo[1], 0.2) << "hill " << hill;
-            EXPECT_GT(onSnow.lo[1], groundY + 0.15) << "hill " << hill;
+            EXPECT_GT(onSnow.lo[1], game().jump.groundY + 0.15) << "hill " << hill;
         }
     }
 }
@@ -136,30 +141,31 @@ TEST_F(Placement, OnTheInrunOnlyTheFigureAndAtTheGateTheWaitingFigure) {
     const float lift[3] = {0.4f, 0.4f, 0.45f};
     for (int hill = 1; hill <= 3; ++hill) {
         hillNumber = hill;
-        applyHillStartValues();
-        resetJump();
-        atGate = 0;
-        runSpeed = 2;
-        stepJumper();
-        const auto placed = captureFeedback(drawJumperInPlace);
+        applyHillStartValues(game().jump, hillNumber);
+        resetJump(game().jump, liveCourse(game()));
+        game().jump.atGate = 0;
+        game().jump.runSpeed = 2;
+        stepJumper(game().jump, liveCourse(game()));
+        const auto placed = captureFeedback([] { drawJumperInPlace(game().jump); });
         const HillStart* start = hillStart(hill);
-        ASSERT_LT(jumperZ, start->profileZ[4]) << "still on the in-run";
+        ASSERT_LT(game().jump.jumperZ, start->profileZ[4]) << "still on the in-run";
         const auto figure = captureFeedback(drawFigureAlone);
         ASSERT_EQ(placed.size(), figure.size()) << "no shadow before the edge";
-        const double at[3] = {jumperX, jumperY + lift[hill - 1], jumperZ};
+        const double at[3] = {game().jump.jumperX, game().jump.jumperY + lift[hill - 1],
+                              game().jump.jumperZ};
         expectPlaced(boundsOf(placed, 0, placed.size()), boundsOf(figure, 0, figure.size()), at,
                      false, "in-run figure");
 
-        resetJump();
+        resetJump(game().jump, liveCourse(game()));
         const auto gate = captureFeedback([] {
             glPushMatrix(); // as the frame calls it
-            drawGateFigure();
+            drawGateFigure(game().jump);
             glPopMatrix();
         });
         const auto upright = captureFeedback([&] {
             glPushMatrix();
             if (hill == 3) glRotatef(-10, 1, 0, 0); // leaning into the steep in-run
-            drawJumper();
+            drawJumper(game().jump);
             glPopMatrix();
         });
         ASSERT_EQ(gate.size(), upright.size());

@@ -24,6 +24,7 @@
 #include "jump_play.h"
 #include "support/game_snapshot.h"
 #include "support/harness.h"
+#include "game/game.h"
 #include "venue/animation.h"
 
 namespace {
@@ -96,7 +97,7 @@ void freeCameraWalk() {
 }
 
 void leanChanges() {
-    framesUntil([] { return extendStep == 0; }, 100);
+    framesUntil([] { return game().jump.extendStep == 0; }, 100);
     int y = 300;
     for (int k = 0; k < 4; ++k)
         passMouseMove(400, y += 12);
@@ -114,7 +115,7 @@ void play(const HillScript& s) {
     if (s.freeCamera) dir.writeData("kopytko.cfg", "846");
 
     seedClock = 1000u * static_cast<unsigned>(s.hill);
-    setRandomSeedSource(nextSeed);
+    game().random.seedSource = nextSeed;
     startGame();
 
     // Start screen: the highlight down and up, then into the scene.
@@ -155,7 +156,7 @@ void play(const HillScript& s) {
     waitFrames(5);
 
     // The countdown runs out at the gate; the start key does nothing, Enter resets.
-    framesUntil([] { return startCountdown < 0; }, 400);
+    framesUntil([] { return game().jump.startCountdown < 0; }, 400);
     waitFrames(3);
     passKey(VK_SPACE);
     passKey(VK_RETURN);
@@ -171,11 +172,11 @@ void play(const HillScript& s) {
     // No take-off click: the jumper rolls over the edge.
     passKey(VK_SPACE);
     const HillStart* h = hillStart(s.hill);
-    framesUntil([&] { return jumperZ > h->takeoffWindow[1] + 3 && onGround(); }, 3000);
+    framesUntil([&] { return game().jump.jumperZ > h->takeoffWindow[1] + 3 && onGround(); }, 3000);
     waitFrames(20);
     passKey(VK_ESCAPE);
     waitFrames(3);
-    setRandomSeedSource(nullptr);
+    game().random.seedSource = nullptr;
 }
 
 void runScript(const HillScript& s) {

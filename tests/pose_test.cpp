@@ -6,6 +6,8 @@
 #include "core/settings.h"
 #include "jump/jump_state.h"
 #include "jump/pose.h"
+#include "game/game.h"
+#include "support/harness.h"
 
 namespace {
 
@@ -15,8 +17,11 @@ struct Pose {
 };
 
 Pose currentPose() {
-    return {trunkBend,   kneeBend,   hipPitch,  anklePitch, leftLegRoll, rightLegRoll, leftSkiYaw,
-            rightSkiYaw, slopePitch, bodyPitch, crouchStep, extendStep,  fallProgress};
+    return {game().jump.trunkBend,   game().jump.kneeBend,    game().jump.hipPitch,
+            game().jump.anklePitch,  game().jump.leftLegRoll, game().jump.rightLegRoll,
+            game().jump.leftSkiYaw,  game().jump.rightSkiYaw, game().jump.slopePitch,
+            game().jump.bodyPitch,   game().jump.crouchStep,  game().jump.extendStep,
+            game().jump.fallProgress};
 }
 
 void expectSamePose(const Pose& a, const Pose& b) {
@@ -41,83 +46,83 @@ class PoseStep : public ::testing::Test {
     // A fresh program on a hill, the jumper at the gate in the air above a stale ground.
     void prepare(int hill) {
         resetSettings();
-        loadJumpState();
+        game().jump = Jump{};
         hillNumber = hill;
-        applyHillStartValues();
-        groundY = -100;
+        applyHillStartValues(game().jump, hillNumber);
+        game().jump.groundY = -100;
     }
     void inAirAt(float z) {
-        jumperZ = z;
-        jumperY = 5;
-        groundY = 0;
+        game().jump.jumperZ = z;
+        game().jump.jumperY = 5;
+        game().jump.groundY = 0;
     }
     void onGroundAt(float z) {
-        jumperZ = z;
-        jumperY = groundY = -1;
+        game().jump.jumperZ = z;
+        game().jump.jumperY = game().jump.groundY = -1;
     }
 };
 
 TEST_F(PoseStep, AtTheGateNothingChanges) {
     for (int hill = 1; hill <= 3; ++hill) {
         prepare(hill);
-        resetJump();
+        resetJump(game().jump, liveCourse(game()));
         Pose before = currentPose();
-        float sink = landingSink;
+        float sink = game().jump.landingSink;
         for (int i = 0; i < 50; ++i)
-            stepFigureState(FIGURE_JUMPER);
+            stepFigureState(game().jump, liveCourse(game()), FIGURE_JUMPER);
         expectSamePose(before, currentPose());
-        EXPECT_EQ(landingSink, sink);
-        EXPECT_EQ(fallen, 0);
-        EXPECT_EQ(landingStanceTaken, 0);
+        EXPECT_EQ(game().jump.landingSink, sink);
+        EXPECT_EQ(game().jump.fallen, 0);
+        EXPECT_EQ(game().jump.landingStanceTaken, 0);
     }
 }
 
 TEST_F(PoseStep, UnknownHillChangesNothingEvenWhenTriggered) {
     prepare(1);
     hillNumber = 4;
-    runStarted = 1;
-    takeoffDone = 1;
+    game().jump.runStarted = 1;
+    game().jump.takeoffDone = 1;
     onGroundAt(5);
     Pose before = currentPose();
-    stepFigureState(FIGURE_JUMPER);
+    stepFigureState(game().jump, liveCourse(game()), FIGURE_JUMPER);
     expectSamePose(before, currentPose());
-    EXPECT_EQ(fallen, 0);
+    EXPECT_EQ(game().jump.fallen, 0);
 }
 
 TEST_F(PoseStep, CrouchTakesEighteenRunsThenHolds) {
-    runStarted = 1;
+    game().jump.runStarted = 1;
     for (int run = 1; run <= 18; ++run) {
-        stepFigureState(FIGURE_JUMPER);
-        EXPECT_EQ(trunkBend, 5.0f * run) << "run " << run;
-        EXPECT_EQ(crouchStep, run < 18 ? 5.0f : 0.0f) << "run " << run;
+        stepFigureState(game().jump, liveCourse(game()), FIGURE_JUMPER);
+        EXPECT_EQ(game().jump.trunkBend, 5.0f * run) << "run " << run;
+        EXPECT_EQ(game().jump.crouchStep, run < 18 ? 5.0f : 0.0f) << "run " << run;
     }
     for (int run = 0; run < 10; ++run)
-        stepFigureState(FIGURE_JUMPER);
-    EXPECT_EQ(trunkBend, 90.0f);
+        stepFigureState(game().jump, liveCourse(game()), FIGURE_JUMPER);
+    EXPECT_EQ(game().jump.trunkBend, 90.0f);
     // The crouch leaves the other joints alone.
-    EXPECT_EQ(kneeBend, 90.0f);
-    EXPECT_EQ(hipPitch, -55.0f);
+    EXPECT_EQ(game().jump.kneeBend, 90.0f);
+    EXPECT_EQ(game().jump.hipPitch, -55.0f);
 }
 
 TEST_F(PoseStep, ExtensionTakesSixRunsAndThenFreesTheLean) {
-    runStarted = 1;
+    game().jump.runStarted = 1;
     for (int run = 0; run < 18; ++run)
-        stepFigureState(FIGURE_JUMPER);
-    takeoffDone = 1;
+        stepFigureState(game().jump, liveCourse(game()), FIGURE_JUMPER);
+    game().jump.takeoffDone = 1;
     for (int run = 1; run <= 6; ++run) {
-        stepFigureState(FIGURE_JUMPER);
-        EXPECT_EQ(trunkBend, 90.0f - 5 * run);
-        EXPECT_EQ(kneeBend, 90.0f - 16 * run);
-        EXPECT_EQ(hipPitch, -55.0f + 18 * run);
-        EXPECT_EQ(leftLegRoll, -4.0f * run);
-        EXPECT_EQ(rightLegRoll, 4.0f * run);
-        EXPECT_EQ(leftSkiYaw, -8.0f * run);
-        EXPECT_EQ(rightSkiYaw, 8.0f * run);
-        EXPECT_EQ(extendStep, run < 6 ? 5.0f : 0.0f);
+        stepFigureState(game().jump, liveCourse(game()), FIGURE_JUMPER);
+        EXPECT_EQ(game().jump.trunkBend, 90.0f - 5 * run);
+        EXPECT_EQ(game().jump.kneeBend, 90.0f - 16 * run);
+        EXPECT_EQ(game().jump.hipPitch, -55.0f + 18 * run);
+        EXPECT_EQ(game().jump.leftLegRoll, -4.0f * run);
+        EXPECT_EQ(game().jump.rightLegRoll, 4.0f * run);
+        EXPECT_EQ(game().jump.leftSkiYaw, -8.0f * run);
+        EXPECT_EQ(game().jump.rightSkiYaw, 8.0f * run);
+        EXPECT_EQ(game().jump.extendStep, run < 6 ? 5.0f : 0.0f);
     }
     Pose done = currentPose();
     for (int run = 0; run < 10; ++run)
-        stepFigureState(FIGURE_JUMPER);
+        stepFigureState(game().jump, liveCourse(game()), FIGURE_JUMPER);
     expectSamePose(done, currentPose());
 }
 
@@ -125,53 +130,54 @@ TEST_F(PoseStep, PassingTheEdgeWithoutTakeOffExtendsToo) {
     const float lastInrunZ[3] = {-0.5f, -5, -30};
     for (int hill = 1; hill <= 3; ++hill) {
         prepare(hill);
-        trunkBend = 90;
-        crouchStep = 0;
+        game().jump.trunkBend = 90;
+        game().jump.crouchStep = 0;
         inAirAt(lastInrunZ[hill - 1]);
-        stepFigureState(FIGURE_JUMPER);
-        EXPECT_EQ(trunkBend, 90.0f) << "exactly on the edge is still the in-run, hill " << hill;
-        jumperZ = lastInrunZ[hill - 1] + 0.01f;
-        stepFigureState(FIGURE_JUMPER);
-        EXPECT_EQ(trunkBend, 85.0f) << "hill " << hill;
+        stepFigureState(game().jump, liveCourse(game()), FIGURE_JUMPER);
+        EXPECT_EQ(game().jump.trunkBend, 90.0f)
+            << "exactly on the edge is still the in-run, hill " << hill;
+        game().jump.jumperZ = lastInrunZ[hill - 1] + 0.01f;
+        stepFigureState(game().jump, liveCourse(game()), FIGURE_JUMPER);
+        EXPECT_EQ(game().jump.trunkBend, 85.0f) << "hill " << hill;
     }
 }
 
 TEST_F(PoseStep, LandingStanceTakesTwelveRunsWithGoodMarks) {
-    trunkBend = 60;
-    kneeBend = -6;
-    hipPitch = 53;
-    extendStep = 0;
+    game().jump.trunkBend = 60;
+    game().jump.kneeBend = -6;
+    game().jump.hipPitch = 53;
+    game().jump.extendStep = 0;
     inAirAt(10);
-    landingStance = 1;
+    game().jump.landingStance = 1;
     for (int run = 1; run <= 12; ++run) {
-        for (int& m : styleMarks)
+        for (int& m : game().jump.styleMarks)
             m = -1;
-        stepFigureState(FIGURE_JUMPER);
-        EXPECT_EQ(landingStanceTaken, 1);
-        EXPECT_EQ(trunkBend, 60.0f - 2.5f * run);
-        EXPECT_EQ(kneeBend, -6.0f + 5 * run);
-        EXPECT_EQ(hipPitch, 53.0f - 5 * run);
-        EXPECT_EQ(leftLegRoll, 0.5f * run);
-        EXPECT_EQ(rightLegRoll, -0.5f * run);
-        EXPECT_EQ(leftSkiYaw, 5.0f * run);
-        EXPECT_EQ(rightSkiYaw, -5.0f * run);
-        for (int m : styleMarks) {
+        stepFigureState(game().jump, liveCourse(game()), FIGURE_JUMPER);
+        EXPECT_EQ(game().jump.landingStanceTaken, 1);
+        EXPECT_EQ(game().jump.trunkBend, 60.0f - 2.5f * run);
+        EXPECT_EQ(game().jump.kneeBend, -6.0f + 5 * run);
+        EXPECT_EQ(game().jump.hipPitch, 53.0f - 5 * run);
+        EXPECT_EQ(game().jump.leftLegRoll, 0.5f * run);
+        EXPECT_EQ(game().jump.rightLegRoll, -0.5f * run);
+        EXPECT_EQ(game().jump.leftSkiYaw, 5.0f * run);
+        EXPECT_EQ(game().jump.rightSkiYaw, -5.0f * run);
+        for (int m : game().jump.styleMarks) {
             EXPECT_GE(m, 18) << "run " << run;
             EXPECT_LE(m, 19) << "run " << run;
         }
     }
     // Stance finished: no more marks, joints or sink.
-    for (int& m : styleMarks)
+    for (int& m : game().jump.styleMarks)
         m = -1;
-    float sink = landingSink;
+    float sink = game().jump.landingSink;
     Pose done = currentPose();
     onGroundAt(12);
-    landingStance = 1;
-    stepFigureState(FIGURE_SHADOW);
+    game().jump.landingStance = 1;
+    stepFigureState(game().jump, liveCourse(game()), FIGURE_SHADOW);
     expectSamePose(done, currentPose());
-    EXPECT_EQ(landingSink, sink);
-    EXPECT_EQ(styleMarks[0], -1);
-    EXPECT_EQ(fallen, 0) << "a landing in stance never turns into a fall";
+    EXPECT_EQ(game().jump.landingSink, sink);
+    EXPECT_EQ(game().jump.styleMarks[0], -1);
+    EXPECT_EQ(game().jump.fallen, 0) << "a landing in stance never turns into a fall";
 }
 
 struct SinkCase {
@@ -191,15 +197,16 @@ TEST_F(PoseStep, LandingSinkFollowsTheHillTables) {
     };
     for (const SinkCase& c : cases) {
         prepare(c.hill);
-        trunkBend = 60;
+        game().jump.trunkBend = 60;
         inAirAt(c.z);
-        landingStance = 1;
+        game().jump.landingStance = 1;
         float expected = 0;
         for (int run = 1; run <= 12; ++run) {
-            stepFigureState(FIGURE_JUMPER);
+            stepFigureState(game().jump, liveCourse(game()), FIGURE_JUMPER);
             for (float step : c.perRun)
                 expected += step;
-            ASSERT_EQ(landingSink, expected) << "hill " << c.hill << " z " << c.z << " run " << run;
+            ASSERT_EQ(game().jump.landingSink, expected)
+                << "hill " << c.hill << " z " << c.z << " run " << run;
         }
     }
 }
@@ -217,51 +224,51 @@ TEST_F(PoseStep, AnkleDuringTheStanceFollowsTheHillTables) {
     };
     for (const AnkleCase& c : cases) {
         prepare(c.hill);
-        trunkBend = 60;
+        game().jump.trunkBend = 60;
         inAirAt(c.z);
-        landingStance = 1;
-        stepFigureState(FIGURE_JUMPER);
-        stepFigureState(FIGURE_JUMPER);
-        EXPECT_EQ(anklePitch, 2 * c.perRun) << "hill " << c.hill << " z " << c.z;
+        game().jump.landingStance = 1;
+        stepFigureState(game().jump, liveCourse(game()), FIGURE_JUMPER);
+        stepFigureState(game().jump, liveCourse(game()), FIGURE_JUMPER);
+        EXPECT_EQ(game().jump.anklePitch, 2 * c.perRun) << "hill " << c.hill << " z " << c.z;
     }
 }
 
 TEST_F(PoseStep, FallTakesTwentyRunsWithFallMarks) {
-    trunkBend = 60;
-    extendStep = 0;
+    game().jump.trunkBend = 60;
+    game().jump.extendStep = 0;
     onGroundAt(10);
     for (int run = 1; run <= 20; ++run) {
-        for (int& m : styleMarks)
+        for (int& m : game().jump.styleMarks)
             m = -1;
-        stepFigureState(FIGURE_SHADOW);
-        EXPECT_EQ(fallen, 1);
-        EXPECT_EQ(landingStance, 0);
-        EXPECT_EQ(fallProgress, 60 + 2.5f * run);
-        EXPECT_EQ(hipPitch, -55.0f + 2 * run);
-        EXPECT_EQ(anklePitch, -7.0f * run);
-        EXPECT_EQ(leftLegRoll, -1.0f * run);
-        EXPECT_EQ(rightLegRoll, 1.0f * run);
-        EXPECT_EQ(leftSkiYaw, -2.5f * run);
-        EXPECT_EQ(rightSkiYaw, 2.5f * run);
-        for (int m : styleMarks) {
+        stepFigureState(game().jump, liveCourse(game()), FIGURE_SHADOW);
+        EXPECT_EQ(game().jump.fallen, 1);
+        EXPECT_EQ(game().jump.landingStance, 0);
+        EXPECT_EQ(game().jump.fallProgress, 60 + 2.5f * run);
+        EXPECT_EQ(game().jump.hipPitch, -55.0f + 2 * run);
+        EXPECT_EQ(game().jump.anklePitch, -7.0f * run);
+        EXPECT_EQ(game().jump.leftLegRoll, -1.0f * run);
+        EXPECT_EQ(game().jump.rightLegRoll, 1.0f * run);
+        EXPECT_EQ(game().jump.leftSkiYaw, -2.5f * run);
+        EXPECT_EQ(game().jump.rightSkiYaw, 2.5f * run);
+        for (int m : game().jump.styleMarks) {
             EXPECT_GE(m, 5);
             EXPECT_LE(m, 9);
         }
     }
-    for (int& m : styleMarks)
+    for (int& m : game().jump.styleMarks)
         m = -1;
     Pose done = currentPose();
-    stepFigureState(FIGURE_SHADOW);
+    stepFigureState(game().jump, liveCourse(game()), FIGURE_SHADOW);
     expectSamePose(done, currentPose());
-    EXPECT_EQ(styleMarks[0], -1) << "no marks once the fall has ended";
+    EXPECT_EQ(game().jump.styleMarks[0], -1) << "no marks once the fall has ended";
 }
 
 TEST_F(PoseStep, FallMarksAreHigherAfterTheFirstReset) {
-    resetJump();
+    resetJump(game().jump, liveCourse(game()));
     onGroundAt(10);
     for (int run = 0; run < 20; ++run) {
-        stepFigureState(FIGURE_JUMPER);
-        for (int m : styleMarks) {
+        stepFigureState(game().jump, liveCourse(game()), FIGURE_JUMPER);
+        for (int m : game().jump.styleMarks) {
             EXPECT_GE(m, 9);
             EXPECT_LE(m, 11);
         }
@@ -273,12 +280,12 @@ TEST_F(PoseStep, ArmsSwingOnlyInAFallOnHillTwo) {
         for (FigureKind kind : {FIGURE_JUMPER, FIGURE_SHADOW}) {
             prepare(hill);
             onGroundAt(10);
-            stepFigureState(kind);
-            EXPECT_EQ(armSwing, hill == 2 ? 0.1f : 0.0f) << "hill " << hill;
+            stepFigureState(game().jump, liveCourse(game()), kind);
+            EXPECT_EQ(game().jump.armSwing, hill == 2 ? 0.1f : 0.0f) << "hill " << hill;
             // Every run starts from 0: a step without a fall leaves the arms still.
             inAirAt(10);
-            stepFigureState(kind);
-            EXPECT_EQ(armSwing, 0.0f);
+            stepFigureState(game().jump, liveCourse(game()), kind);
+            EXPECT_EQ(game().jump.armSwing, 0.0f);
         }
     }
 }
@@ -319,38 +326,39 @@ TEST_F(PoseStep, SlopePitchByBandOnTheGround) {
             // A landed jumper whose stance is complete: only the slope pitch acts.
             for (int isFallen = 0; isFallen <= 1; ++isFallen) {
                 prepare(hill);
-                landingStance = 1;
-                trunkBend = 30;
-                fallen = static_cast<uint8_t>(isFallen);
-                slopePitch = bodyPitch = untouched;
+                game().jump.landingStance = 1;
+                game().jump.trunkBend = 30;
+                game().jump.fallen = static_cast<uint8_t>(isFallen);
+                game().jump.slopePitch = game().jump.bodyPitch = untouched;
                 onGroundAt(open ? b.from + 0.01f : b.from);
-                stepFigureState(FIGURE_JUMPER);
-                EXPECT_EQ(slopePitch, b.slope) << "hill " << hill << " z " << jumperZ;
-                EXPECT_EQ(bodyPitch, isFallen ? b.body : untouched);
+                stepFigureState(game().jump, liveCourse(game()), FIGURE_JUMPER);
+                EXPECT_EQ(game().jump.slopePitch, b.slope)
+                    << "hill " << hill << " z " << game().jump.jumperZ;
+                EXPECT_EQ(game().jump.bodyPitch, isFallen ? b.body : untouched);
 
                 // The shadow never takes the slope pitch.
-                slopePitch = bodyPitch = untouched;
-                stepFigureState(FIGURE_SHADOW);
-                EXPECT_EQ(slopePitch, untouched);
-                EXPECT_EQ(bodyPitch, untouched);
+                game().jump.slopePitch = game().jump.bodyPitch = untouched;
+                stepFigureState(game().jump, liveCourse(game()), FIGURE_SHADOW);
+                EXPECT_EQ(game().jump.slopePitch, untouched);
+                EXPECT_EQ(game().jump.bodyPitch, untouched);
             }
             if (open) {
                 // Exactly on the bound of the last band: no band holds the jumper.
                 prepare(hill);
-                landingStance = 1;
-                trunkBend = 30;
-                slopePitch = untouched;
+                game().jump.landingStance = 1;
+                game().jump.trunkBend = 30;
+                game().jump.slopePitch = untouched;
                 onGroundAt(b.from);
-                stepFigureState(FIGURE_JUMPER);
-                EXPECT_EQ(slopePitch, untouched) << "hill " << hill;
+                stepFigureState(game().jump, liveCourse(game()), FIGURE_JUMPER);
+                EXPECT_EQ(game().jump.slopePitch, untouched) << "hill " << hill;
             }
         }
         // In the air the pitch is left as it is.
         prepare(hill);
-        slopePitch = untouched;
+        game().jump.slopePitch = untouched;
         inAirAt(bands[hill - 1][2].from);
-        stepFigureState(FIGURE_JUMPER);
-        EXPECT_EQ(slopePitch, untouched);
+        stepFigureState(game().jump, liveCourse(game()), FIGURE_JUMPER);
+        EXPECT_EQ(game().jump.slopePitch, untouched);
     }
 }
 

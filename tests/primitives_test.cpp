@@ -14,6 +14,7 @@
 #include "render/batch.h"
 #include "render/primitives.h"
 #include "support/harness.h"
+#include "game/game.h"
 
 namespace {
 
@@ -162,8 +163,8 @@ TEST(SphereCache, ListsSurviveSceneSetUpAndAreReplayed) {
 
     // Two more set-ups, one with other settings: textures, fonts and quadrics are renewed.
     dir.configure(3, 4, 1, 8);
-    setupScene();
-    setupScene();
+    setupScene(game());
+    setupScene(game());
 
     EXPECT_TRUE(glIsList(list));
     EXPECT_EQ(sphereList(0.3), list);

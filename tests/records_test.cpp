@@ -25,6 +25,8 @@
 #include "core/settings.h"
 #include "game/hints.h"
 #include "jump_play.h"
+#include "game/game.h"
+#include "support/harness.h"
 
 namespace fs = std::filesystem;
 
@@ -46,8 +48,8 @@ class RecordFiles : public ::testing::Test {
   protected:
     void SetUp() override {
         dir = std::make_unique<TempGameDir>(false);
-        forgetRecordReads();
-        jumperY = groundY; // down on the ground: the distance stands
+        game().records = RecordBook{};
+        game().jump.jumperY = game().jump.groundY; // down on the ground: the distance stands
     }
     void TearDown() override { dir.reset(); }
     std::string path(int hill) const {
@@ -68,7 +70,7 @@ TEST_F(RecordFiles, StoredAsAtLeastTwoDigitsWithoutLineEnd) {
             ASSERT_TRUE(storeRecord(hill, value));
             EXPECT_EQ(dir->readData("record" + std::to_string(hill) + ".dat"), twoDigits(value));
             int32_t read = -1;
-            ASSERT_TRUE(readRecord(hill, read));
+            ASSERT_TRUE(readRecord(game().records, hill, read));
             EXPECT_EQ(read, value);
         }
     }
@@ -109,25 +111,25 @@ TEST_F(RecordFiles, LeadingDigitsAreTheRecordAndOnlyLongerRunsAreLeftAlone) {
         SCOPED_TRACE(std::string("\"") + c.text + "\"");
         dir->writeData("record1.dat", "42");
         int32_t value = -1;
-        ASSERT_TRUE(readRecord(1, value));
+        ASSERT_TRUE(readRecord(game().records, 1, value));
         dir->writeData("record1.dat", c.text);
         ::testing::internal::CaptureStderr();
-        ASSERT_TRUE(readRecord(1, value));
-        ASSERT_TRUE(readRecord(1, value));
+        ASSERT_TRUE(readRecord(game().records, 1, value));
+        ASSERT_TRUE(readRecord(game().records, 1, value));
         const std::string told = ::testing::internal::GetCapturedStderr();
-        EXPECT_EQ(recordCorrupt(1), c.corrupt);
+        EXPECT_EQ(recordCorrupt(game().records, 1), c.corrupt);
         EXPECT_EQ(value, c.value);
         EXPECT_EQ(told.find("Data/record1.dat"), c.corrupt ? 7u : std::string::npos) << told;
         EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), c.corrupt ? 1 : 0) << told;
 
         // A 107 m jump in stance: only a sound record below it is replaced.
         hillNumber = 1;
-        jumpDistance = 107;
-        landingStanceTaken = 1;
-        checkRecord();
+        game().jump.jumpDistance = 107;
+        game().jump.landingStanceTaken = 1;
+        checkRecord(game().records, game().jump, hillNumber);
         const bool beaten = !c.corrupt && c.value < 107;
         EXPECT_EQ(dir->readData("record1.dat"), beaten ? std::string("107") : c.text);
-        landingStanceTaken = 0;
+        game().jump.landingStanceTaken = 0;
     }
     EXPECT_EQ(leftoverTemporaries(), 0);
 }
@@ -136,30 +138,30 @@ TEST_F(RecordFiles, LongerDistancesAreStoredAsTheLargestThreeDigitRecord) {
     ASSERT_TRUE(storeRecord(2, 1063));
     EXPECT_EQ(dir->readData("record2.dat"), "999");
     hillNumber = 2;
-    jumpDistance = 2000000;
-    landingStanceTaken = 1;
-    checkRecord();
+    game().jump.jumpDistance = 2000000;
+    game().jump.landingStanceTaken = 1;
+    checkRecord(game().records, game().jump, hillNumber);
     const ino_t stored = inodeOf(path(2));
-    checkRecord();
+    checkRecord(game().records, game().jump, hillNumber);
     EXPECT_EQ(inodeOf(path(2)), stored) << "999 is not stored again and again";
-    EXPECT_EQ(recordDistance, 999);
+    EXPECT_EQ(game().records.recordDistance, 999);
 }
 
 TEST_F(RecordFiles, AFailedStoreWaitsForTheNextJump) {
     // A folder in the temporary file's place makes every store fail.
     fs::create_directory(path(3) + ".tmp");
     hillNumber = 3;
-    jumpDistance = 50;
-    landingStanceTaken = 1;
-    checkRecord();
+    game().jump.jumpDistance = 50;
+    game().jump.landingStanceTaken = 1;
+    checkRecord(game().records, game().jump, hillNumber);
     fs::remove(path(3) + ".tmp");
     for (int step = 0; step < 30; ++step)
-        checkRecord();
+        checkRecord(game().records, game().jump, hillNumber);
     EXPECT_FALSE(dir->dataExists("record3.dat")) << "not tried again in the same jump";
-    landingStanceTaken = 0; // the next jump
-    checkRecord();
-    landingStanceTaken = 1;
-    checkRecord();
+    game().jump.landingStanceTaken = 0; // the next jump
+    checkRecord(game().records, game().jump, hillNumber);
+    game().jump.landingStanceTaken = 1;
+    checkRecord(game().records, game().jump, hillNumber);
     EXPECT_EQ(dir->readData("record3.dat"), "50");
 }
 
@@ -183,37 +185,37 @@ TEST_F(RecordFiles, AFileThatCannotBeReadIsNeverReplacedAndNamedOnce) {
     for (const auto& make : makers) {
         dir->writeData("record1.dat", "99");
         int32_t value = -1;
-        ASSERT_TRUE(readRecord(1, value));
+        ASSERT_TRUE(readRecord(game().records, 1, value));
         dir->removeData("record1.dat");
         make(path(1));
         hillNumber = 1;
-        jumpDistance = 11;
-        landingStanceTaken = 1;
+        game().jump.jumpDistance = 11;
+        game().jump.landingStanceTaken = 1;
         ::testing::internal::CaptureStderr();
         for (int step = 0; step < 5; ++step)
-            EXPECT_FALSE(checkRecord());
+            EXPECT_FALSE(checkRecord(game().records, game().jump, hillNumber));
         const std::string told = ::testing::internal::GetCapturedStderr();
-        EXPECT_TRUE(recordUnreadable(1));
-        EXPECT_EQ(recordDistance, 99) << "the last good read stands";
+        EXPECT_TRUE(recordUnreadable(game().records, 1));
+        EXPECT_EQ(game().records.recordDistance, 99) << "the last good read stands";
         EXPECT_FALSE(fs::is_regular_file(path(1))) << "never replaced";
         EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1) << told;
         EXPECT_NE(told.find("Data/record1.dat cannot be read"), std::string::npos) << told;
         fs::remove(path(1));
-        forgetRecordReads();
+        game().records = RecordBook{};
     }
 }
 
 TEST_F(RecordFiles, MissingFileIsRecordZeroAndIsCreatedByTheFirstRecord) {
     int32_t value = 55;
     dir->writeData("record3.dat", "88");
-    ASSERT_TRUE(readRecord(3, value));
+    ASSERT_TRUE(readRecord(game().records, 3, value));
     ASSERT_EQ(value, 88);
     dir->removeData("record3.dat");
-    ASSERT_TRUE(readRecord(3, value));
+    ASSERT_TRUE(readRecord(game().records, 3, value));
     EXPECT_EQ(value, 0);
     // An empty file appearing later keeps that 0, not the 88 read before.
     dir->writeData("record3.dat", "");
-    ASSERT_TRUE(readRecord(3, value));
+    ASSERT_TRUE(readRecord(game().records, 3, value));
     EXPECT_EQ(value, 0);
     dir->removeData("record3.dat");
     ASSERT_TRUE(storeRecord(3, 61));
@@ -223,17 +225,17 @@ TEST_F(RecordFiles, MissingFileIsRecordZeroAndIsCreatedByTheFirstRecord) {
 TEST_F(RecordFiles, EmptyOrUnreadableFileKeepsThePreviousRead) {
     int32_t value = 0;
     dir->writeData("record1.dat", "42");
-    ASSERT_TRUE(readRecord(1, value));
+    ASSERT_TRUE(readRecord(game().records, 1, value));
     ASSERT_EQ(value, 42);
     dir->writeData("record1.dat", "");
     value = -1;
-    ASSERT_TRUE(readRecord(1, value));
+    ASSERT_TRUE(readRecord(game().records, 1, value));
     EXPECT_EQ(value, 42);
     // A directory in the file's place cannot be read as a record.
     dir->removeData("record1.dat");
     fs::create_directory(path(1));
     value = -1;
-    ASSERT_TRUE(readRecord(1, value));
+    ASSERT_TRUE(readRecord(game().records, 1, value));
     EXPECT_EQ(value, 42);
     EXPECT_FALSE(storeRecord(1, 50)) << "a directory is not replaced";
     EXPECT_TRUE(fs::is_directory(path(1)));
@@ -275,7 +277,7 @@ TEST_F(RecordFiles, NeverEmptyOrPartialWhenKilledWhileWriting) {
         const std::string text = dir->readData("record1.dat");
         ASSERT_TRUE(std::regex_match(text, whole)) << "round " << round << ": \"" << text << '"';
         int32_t value = -1;
-        ASSERT_TRUE(readRecord(1, value));
+        ASSERT_TRUE(readRecord(game().records, 1, value));
         EXPECT_GE(value, 10);
         EXPECT_LE(value, 999);
     }
@@ -292,7 +294,7 @@ class RecordJumps : public ::testing::Test {
   protected:
     void SetUp() override {
         dir = std::make_unique<TempGameDir>(false);
-        forgetRecordReads();
+        game().records = RecordBook{};
     }
     void TearDown() override { dir.reset(); }
     std::string path(int hill) const {
@@ -306,39 +308,39 @@ TEST_F(RecordJumps, AFallNeverChangesTheRecord) {
     const ino_t before = inodeOf(path(1));
     ASSERT_TRUE(playJump(false));
     frames(40);
-    EXPECT_EQ(fallen, 1);
-    EXPECT_GT(jumpDistance, 0);
+    EXPECT_EQ(game().jump.fallen, 1);
+    EXPECT_GT(game().jump.jumpDistance, 0);
     EXPECT_EQ(dir->readData("record1.dat"), "00");
     EXPECT_EQ(inodeOf(path(1)), before);
 
     // Nor does it create a missing file.
     // A fallen jumper thrown off the knoll is in the air again for a while, and the click
     // resets only on the ground: click until it takes.
-    for (int tries = 0; tries < 50 && atGate == 0; ++tries) {
+    for (int tries = 0; tries < 50 && game().jump.atGate == 0; ++tries) {
         framesUntil(onGround, 200);
         passLeftClick();
     }
-    ASSERT_EQ(atGate, 1);
+    ASSERT_EQ(game().jump.atGate, 1);
     dir->removeData("record1.dat");
     ASSERT_TRUE(playJump(false));
     frames(20);
     EXPECT_FALSE(dir->dataExists("record1.dat"));
-    EXPECT_EQ(recordDistance, 0);
+    EXPECT_EQ(game().records.recordDistance, 0);
 }
 
 TEST_F(RecordJumps, ALandingInStanceSetsTheRecordOnlyWhenBeaten) {
     for (int hill = 1; hill <= 3; ++hill) {
         dir.reset();
         dir = std::make_unique<TempGameDir>(false);
-        forgetRecordReads();
+        game().records = RecordBook{};
         enterHill(*dir, hill);
         ASSERT_TRUE(playJump(true)) << "hill " << hill;
         frames(2);
-        const int distance = jumpDistance;
+        const int distance = game().jump.jumpDistance;
         ASSERT_GT(distance, 1) << "hill " << hill;
         const std::string name = "record" + std::to_string(hill) + ".dat";
         EXPECT_EQ(dir->readData(name), twoDigits(distance));
-        EXPECT_EQ(recordDistance, distance);
+        EXPECT_EQ(game().records.recordDistance, distance);
 
         // Exactly the record: the file is left alone.
         dir->writeData(name, twoDigits(distance));
@@ -358,7 +360,7 @@ TEST_F(RecordJumps, ALandingInStanceSetsTheRecordOnlyWhenBeaten) {
         dir->writeData(name, twoDigits(distance + 1));
         frames(3);
         EXPECT_EQ(dir->readData(name), twoDigits(distance + 1));
-        EXPECT_EQ(recordDistance, distance + 1);
+        EXPECT_EQ(game().records.recordDistance, distance + 1);
     }
 }
 
@@ -366,7 +368,7 @@ TEST_F(RecordJumps, TheRecordIsTheDistanceThatStandsOnceHeIsDown) {
     for (int hill = 1; hill <= 3; ++hill) {
         dir.reset();
         dir = std::make_unique<TempGameDir>(false);
-        forgetRecordReads();
+        game().records = RecordBook{};
         enterHill(*dir, hill);
         ASSERT_TRUE(runAndTakeOff());
         ASSERT_TRUE(takeLandingStance()) << "hill " << hill;
@@ -379,8 +381,9 @@ TEST_F(RecordJumps, TheRecordIsTheDistanceThatStandsOnceHeIsDown) {
         });
         frames(60);
         const std::string stored = dir->readData("record" + std::to_string(hill) + ".dat");
-        EXPECT_EQ(stored, twoDigits(jumpDistance)) << "hill " << hill;
-        EXPECT_EQ(recordDistance, jumpDistance) << "the HUD's record is the distance shown";
+        EXPECT_EQ(stored, twoDigits(game().jump.jumpDistance)) << "hill " << hill;
+        EXPECT_EQ(game().records.recordDistance, game().jump.jumpDistance)
+            << "the HUD's record is the distance shown";
     }
 }
 
@@ -397,12 +400,12 @@ TEST_F(RecordJumps, AFullDiskIsSaidOnceAndTheOldRecordAndNoOtherJumpStand) {
     const bool jumped = playJump(true);
     frames(200);
     const std::string told = ::testing::internal::GetCapturedStderr();
-    const char* notice = currentNotice();
+    const char* notice = currentNotice(game());
     setWriteCall(nullptr);
     ASSERT_TRUE(jumped);
-    ASSERT_GT(jumpDistance, 0);
+    ASSERT_GT(game().jump.jumpDistance, 0);
     EXPECT_EQ(dir->readData("record1.dat"), "00");
-    EXPECT_EQ(recordDistance, 0) << "the HUD keeps the old record";
+    EXPECT_EQ(game().records.recordDistance, 0) << "the HUD keeps the old record";
     EXPECT_FALSE(dir->dataExists("replay1.dat")) << "T must not play another jump";
     // One line per file and cause, however many steps and writes.
     const std::regex lines("orbel: could not save Data/record1\\.dat: No space left on device\n");
@@ -420,8 +423,8 @@ TEST_F(RecordJumps, AFullDiskIsSaidOnceAndTheOldRecordAndNoOtherJumpStand) {
     frames(2);
     const std::string again = ::testing::internal::GetCapturedStderr();
     setWriteCall(nullptr);
-    ASSERT_NE(currentNotice(), nullptr);
-    EXPECT_STREQ(currentNotice(), "nie zapisano rekordu: brak miejsca na dysku");
+    ASSERT_NE(currentNotice(game()), nullptr);
+    EXPECT_STREQ(currentNotice(game()), "nie zapisano rekordu: brak miejsca na dysku");
     EXPECT_EQ(again.find("record1.dat"), std::string::npos) << "said once per cause: " << again;
 }
 
@@ -429,24 +432,24 @@ TEST_F(RecordJumps, SevenMetresAreStoredAsZeroSeven) {
     enterHill(*dir, 1);
     ASSERT_TRUE(playJump(true));
     frames(2);
-    jumpDistance = 7;
+    game().jump.jumpDistance = 7;
     dir->writeData("record1.dat", "05");
     frames(1);
     EXPECT_EQ(dir->readData("record1.dat"), "07");
     frames(1);
-    EXPECT_EQ(recordDistance, 7);
+    EXPECT_EQ(game().records.recordDistance, 7);
 }
 
 TEST_F(RecordJumps, MissingRecordFileIsCreatedByTheFirstRecord) {
     enterHill(*dir, 2);
     dir->removeData("record2.dat");
     frames(3);
-    EXPECT_EQ(recordDistance, 0);
+    EXPECT_EQ(game().records.recordDistance, 0);
     EXPECT_FALSE(dir->dataExists("record2.dat"));
     ASSERT_TRUE(playJump(true));
     frames(2);
-    ASSERT_GT(jumpDistance, 0);
-    EXPECT_EQ(dir->readData("record2.dat"), twoDigits(jumpDistance));
+    ASSERT_GT(game().jump.jumpDistance, 0);
+    EXPECT_EQ(dir->readData("record2.dat"), twoDigits(game().jump.jumpDistance));
 }
 
 } // namespace

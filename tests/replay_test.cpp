@@ -19,6 +19,8 @@
 #include "jump_play.h"
 #include "score/records.h"
 #include "support/game_snapshot.h"
+#include "game/game.h"
+#include "support/harness.h"
 
 namespace {
 
@@ -30,10 +32,10 @@ unsigned countingSeed() {
 
 // Everything that moves, with the record as last read put aside: a replay never reads it.
 std::vector<unsigned char> movingState() {
-    const int32_t record = recordDistance;
-    recordDistance = 0;
+    const int32_t record = game().records.recordDistance;
+    game().records.recordDistance = 0;
     auto state = snapshotGameState();
-    recordDistance = record;
+    game().records.recordDistance = record;
     return state;
 }
 
@@ -59,7 +61,7 @@ struct Script {
 // the start on is kept in `seen`. Returns the passes at which '3' and '5' were pressed.
 std::pair<int, int> playScriptedJump(TempGameDir& dir, const Script& s) {
     seedCount = 0;
-    setRandomSeedSource(countingSeed);
+    game().random.seedSource = countingSeed;
     enterHill(dir, s.hill);
     frames(5);
     seen.clear();
@@ -77,7 +79,7 @@ std::pair<int, int> playScriptedJump(TempGameDir& dir, const Script& s) {
         EXPECT_TRUE(takeLandingStance());
     }
     EXPECT_TRUE(waitForLanding());
-    EXPECT_GE(framesUntil([] { return !recordingInProgress(); }, 4000), 0);
+    EXPECT_GE(framesUntil([] { return !recordingInProgress(game()); }, 4000), 0);
     watching = false;
     passChar('1'); // the view the jump started in
     return {three, five};
@@ -86,7 +88,7 @@ std::pair<int, int> playScriptedJump(TempGameDir& dir, const Script& s) {
 void endWatch() {
     watching = false;
     passObserver = nullptr;
-    setRandomSeedSource(nullptr);
+    game().random.seedSource = nullptr;
 }
 
 // The same jump, then one pass where the other run took R (plain, or with the mouse moves
@@ -101,20 +103,20 @@ std::vector<unsigned char> stateWithoutReplay(
     return snapshotGameState();
 }
 
-class ReplayOnEachHill : public Jump, public ::testing::WithParamInterface<Script> {};
+class ReplayOnEachHill : public WholeJump, public ::testing::WithParamInterface<Script> {};
 
 TEST_P(ReplayOnEachHill, GoesThroughTheLiveStatesAndGivesTheLiveGameBack) {
     const Script s = GetParam();
     const auto [three, five] = playScriptedJump(*dir, s);
     const auto live = seen;
     ASSERT_GT(live.size(), 200u);
-    ASSERT_EQ(lastRecording().steps + 1, live.size());
+    ASSERT_EQ(lastRecording(game()).steps + 1, live.size());
 
     seen.clear();
     watching = true;
     passChar('R');
-    ASSERT_TRUE(replayRunning());
-    while (replayRunning() && seen.size() < live.size() + 5) {
+    ASSERT_TRUE(replayRunning(game()));
+    while (replayRunning(game()) && seen.size() < live.size() + 5) {
         const int j = passesWatched();
         if (j == three)
             passChar('3');
@@ -123,13 +125,13 @@ TEST_P(ReplayOnEachHill, GoesThroughTheLiveStatesAndGivesTheLiveGameBack) {
         else
             pass();
     }
-    EXPECT_FALSE(replayRunning());
+    EXPECT_FALSE(replayRunning(game()));
     const auto replayed = seen;
     const auto after = snapshotGameState();
     endWatch();
 
     // The replay's last pass gives the live game back; each one before it is a live state.
-    ASSERT_EQ(replayed.size(), lastRecording().steps + 2);
+    ASSERT_EQ(replayed.size(), lastRecording(game()).steps + 2);
     for (size_t j = 0; j + 1 < replayed.size(); ++j)
         ASSERT_EQ(replayed[j], live[j]) << "parted at step " << j;
     EXPECT_EQ(after, stateWithoutReplay(s));
@@ -143,15 +145,15 @@ INSTANTIATE_TEST_SUITE_P(Jumps, ReplayOnEachHill,
                                     (info.param.stance ? "Landing" : "Fall");
                          });
 
-TEST_F(Jump, SlowMotionShowsEveryStepTwiceAsLong) {
+TEST_F(WholeJump, SlowMotionShowsEveryStepTwiceAsLong) {
     playScriptedJump(*dir, {1, true, false});
     const auto live = seen;
     seen.clear();
     watching = true;
     passChar('R');
     passKey(VK_SPACE);
-    EXPECT_TRUE(replaySlow());
-    while (replayRunning() && seen.size() < 3 * live.size())
+    EXPECT_TRUE(replaySlow(game()));
+    while (replayRunning(game()) && seen.size() < 3 * live.size())
         pass();
     const auto replayed = seen;
     endWatch();
@@ -191,66 +193,68 @@ TEST(ReplayEnds, EveryEndingKeyGivesTheLiveGameBackAndDoesNothingElse) {
         frames(100); // in the air
         passMouseMove(400, 100);
         passRightClick();
-        ASSERT_TRUE(replayRunning());
+        ASSERT_TRUE(replayRunning(game()));
         endings[e]();
-        EXPECT_FALSE(replayRunning()) << "ending " << e;
+        EXPECT_FALSE(replayRunning(game())) << "ending " << e;
         EXPECT_EQ(snapshotGameState(), reference) << "ending " << e;
     }
 }
 
 // Paused or helped in the air, the player moves the mouse up; resumed, a little down. The
 // cursor followed the stop, so that move leans forward, and the replay does the same.
-TEST_F(Jump, AMoveWhileTheJumpStandsStillSetsTheCursorAndOnlyTheLeanWaits) {
+TEST_F(WholeJump, AMoveWhileTheJumpStandsStillSetsTheCursorAndOnlyTheLeanWaits) {
     using Stop = void (*)();
     for (Stop stop : {Stop([] { passChar('P'); }), Stop([] { passKey(VK_F1); })}) {
         enterHill(*dir, 2);
         ASSERT_TRUE(runAndTakeOff());
-        framesUntil([] { return extendStep == 0; }, 100);
+        framesUntil([] { return game().jump.extendStep == 0; }, 100);
         passMouseMove(400, 300);
-        const float lean = flightLean;
+        const float lean = game().jump.flightLean;
         stop();
         passMouseMove(400, 100);
-        EXPECT_EQ(cursorY, 100);
-        EXPECT_EQ(flightLean, lean) << "no lean while it stands still";
+        EXPECT_EQ(game().jump.cursorY, 100);
+        EXPECT_EQ(game().jump.flightLean, lean) << "no lean while it stands still";
         stop();
         passMouseMove(400, 150);
-        EXPECT_GT(flightLean, lean) << "down from where the cursor went: forward";
+        EXPECT_GT(game().jump.flightLean, lean) << "down from where the cursor went: forward";
 
         ASSERT_TRUE(waitForLanding());
-        ASSERT_GE(framesUntil([] { return !recordingInProgress(); }, 4000), 0);
-        const auto result = [] { return std::pair{flightLean, jumpDistance}; };
+        ASSERT_GE(framesUntil([] { return !recordingInProgress(game()); }, 4000), 0);
+        const auto result = [] {
+            return std::pair{game().jump.flightLean, game().jump.jumpDistance};
+        };
         const auto live = result();
         auto replayed = std::pair{0.0f, 0};
-        for (passChar('R'); replayRunning(); pass())
+        for (passChar('R'); replayRunning(game()); pass())
             replayed = result();
         EXPECT_EQ(replayed, live);
     }
 }
 
-TEST_F(Jump, RNeedsAFinishedJumpAndTheJumperOnTheGround) {
-    setRandomSeedSource(countingSeed);
+TEST_F(WholeJump, RNeedsAFinishedJumpAndTheJumperOnTheGround) {
+    game().random.seedSource = countingSeed;
     enterHill(*dir, 1);
     passChar('R'); // no jump yet
-    EXPECT_FALSE(replayRunning());
+    EXPECT_FALSE(replayRunning(game()));
     ASSERT_TRUE(runAndTakeOff());
     passChar('R'); // in the air
-    EXPECT_FALSE(replayRunning());
+    EXPECT_FALSE(replayRunning(game()));
     ASSERT_TRUE(waitForLanding());
     passChar('R');
-    EXPECT_TRUE(replayRunning()) << "on the ground, still sliding";
+    EXPECT_TRUE(replayRunning(game())) << "on the ground, still sliding";
     passChar('R');
     resetOnTheGround();
     passChar('R'); // a new jump waits at the gate
-    EXPECT_FALSE(replayRunning());
-    setRandomSeedSource(nullptr);
+    EXPECT_FALSE(replayRunning(game()));
+    game().random.seedSource = nullptr;
 }
 
-TEST_F(Jump, ARecordJumpIsKeptAndTPlaysItWithTheSameDistance) {
+TEST_F(WholeJump, ARecordJumpIsKeptAndTPlaysItWithTheSameDistance) {
     dir->writeDefaults();
     const std::string path = dir->path() + "/Data/replay1.dat";
     playScriptedJump(*dir, {1, true});
     endWatch();
-    const int32_t distance = jumpDistance;
+    const int32_t distance = game().jump.jumpDistance;
     ASSERT_GT(distance, 0);
     EXPECT_EQ(dir->readData("record1.dat"), std::to_string(distance));
     ASSERT_TRUE(dir->dataExists("replay1.dat"));
@@ -259,14 +263,14 @@ TEST_F(Jump, ARecordJumpIsKeptAndTPlaysItWithTheSameDistance) {
     // The next jump waits at the gate; T plays the record jump through to its standstill.
     resetOnTheGround();
     passChar('T');
-    ASSERT_TRUE(replayRunning());
+    ASSERT_TRUE(replayRunning(game()));
     int32_t shown = 0;
-    while (replayRunning()) {
-        shown = jumpDistance;
+    while (replayRunning(game())) {
+        shown = game().jump.jumpDistance;
         pass();
     }
     EXPECT_EQ(shown, distance);
-    EXPECT_EQ(atGate, 1) << "back at the gate";
+    EXPECT_EQ(game().jump.atGate, 1) << "back at the gate";
     EXPECT_EQ(dir->readData("record1.dat"), std::to_string(distance)) << "no record written";
 
     // No file for the hill: nothing plays, and the reason is told once.
@@ -274,12 +278,12 @@ TEST_F(Jump, ARecordJumpIsKeptAndTPlaysItWithTheSameDistance) {
     ::testing::internal::CaptureStderr();
     passChar('T');
     const std::string told = ::testing::internal::GetCapturedStderr();
-    EXPECT_FALSE(replayRunning());
+    EXPECT_FALSE(replayRunning(game()));
     EXPECT_NE(told.find("Data/replay1.dat: no such file"), std::string::npos) << told;
     EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1);
 }
 
-TEST_F(Jump, WhenTheRecordOrItsJumpCannotBeKeptTPlaysNoOtherJump) {
+TEST_F(WholeJump, WhenTheRecordOrItsJumpCannotBeKeptTPlaysNoOtherJump) {
     // The temporary file in the way of one of the two writes.
     for (const char* blocked : {"replay1.dat", "record1.dat"}) {
         SCOPED_TRACE(blocked);
@@ -295,7 +299,8 @@ TEST_F(Jump, WhenTheRecordOrItsJumpCannotBeKeptTPlaysNoOtherJump) {
         endWatch();
         const std::string told = ::testing::internal::GetCapturedStderr();
         const bool recordStored = std::string(blocked) == "replay1.dat";
-        EXPECT_EQ(dir->readData("record1.dat"), recordStored ? std::to_string(jumpDistance) : "00");
+        EXPECT_EQ(dir->readData("record1.dat"),
+                  recordStored ? std::to_string(game().jump.jumpDistance) : "00");
         EXPECT_FALSE(dir->dataExists("replay1.dat"));
         EXPECT_NE(told.find("could not save Data/" + std::string(blocked) + ": " + temporary +
                             " is in the way"),
@@ -306,19 +311,19 @@ TEST_F(Jump, WhenTheRecordOrItsJumpCannotBeKeptTPlaysNoOtherJump) {
         passChar('T');
         EXPECT_NE(::testing::internal::GetCapturedStderr().find("no record jump to play"),
                   std::string::npos);
-        EXPECT_FALSE(replayRunning());
+        EXPECT_FALSE(replayRunning(game()));
     }
 }
 
 // --- The file format ---
 
-class ReplayFile : public Jump {
+class ReplayFile : public WholeJump {
   protected:
     void SetUp() override {
-        Jump::SetUp();
+        WholeJump::SetUp();
         playScriptedJump(*dir, {2, true});
         endWatch();
-        recording = lastRecording();
+        recording = lastRecording(game());
         bytes = encodeReplay(recording);
     }
     Recording recording;

@@ -26,6 +26,7 @@
 #include "render/textures.h"
 #include "platform/platform.h"
 #include "support/harness.h"
+#include "game/game.h"
 
 // Live GLU quadric objects, counted by wrapping the library's own functions: the game's
 // calls resolve to these first, and these hand on to GLU. A few GL state calls are wrapped
@@ -454,7 +455,7 @@ TEST(SceneSetup, LightsSetWhenLeavingTheStartScreenCarryTheStartCamera) {
     startGame();
     frames(2);
     leaveStartScreen();
-    ASSERT_EQ(startScreenActive, 0);
+    ASSERT_EQ(game().mode.screen, Screen::Scene);
     const float move[3] = {-8.3f, -6.8f, -12.0f};
     struct Placed {
         GLenum light;
@@ -486,7 +487,7 @@ TEST(SceneSetup, StepsAndLightCallsComeInTheirOrder) {
     startGame();
     trace.clear();
     tracing = true;
-    setupScene();
+    setupScene(game());
     tracing = false;
     // Three fonts (small, large, help), each a list per letter: ASCII and the extra ones.
     const std::string fontLists = "lists " + std::to_string(128 + kExtraGlyphCount);
@@ -554,7 +555,7 @@ namespace {
 std::time_t setupWithinOneSecond() {
     for (int attempt = 0; attempt < 5; ++attempt) {
         std::time_t before = std::time(nullptr);
-        setupScene();
+        setupScene(game());
         if (std::time(nullptr) == before) return before;
     }
     ADD_FAILURE() << "clock kept moving during the set-up";
@@ -575,17 +576,17 @@ TEST(SceneSetup, JitterTablesAndStartWindComeFromTheClockSeed) {
             dir.removeData("kopytko.cfg");
         std::time_t t = setupWithinOneSecond();
 
-        seedRandom(static_cast<unsigned>(t));
+        game().random.seed(static_cast<unsigned>(t));
         for (int i = 0; i < kForestJitterCount; ++i) {
-            double want = -10.0 + nextRandom() * 20.0 / 32768.0;
+            double want = -10.0 + game().random.next() * 20.0 / 32768.0;
             EXPECT_NEAR(forestJitter[i], want, 1e-5) << "forest " << i;
             EXPECT_GE(forestJitter[i], -10.0f);
             EXPECT_LT(forestJitter[i], 10.0f);
         }
-        seedRandom(static_cast<unsigned>(t));
+        game().random.seed(static_cast<unsigned>(t));
         for (int row = 0; row < kPrecipitationRows; ++row)
             for (int col = 0; col < kPrecipitationColumns; ++col) {
-                double want = -0.3 + nextRandom() * 0.6 / 32768.0;
+                double want = -0.3 + game().random.next() * 0.6 / 32768.0;
                 float got = precipitationJitterAt(row, col);
                 EXPECT_NEAR(got, want, 1e-6) << "precipitation " << row << ", " << col;
                 EXPECT_GE(got, -0.3f);
@@ -593,13 +594,14 @@ TEST(SceneSetup, JitterTablesAndStartWindComeFromTheClockSeed) {
             }
         // The start wind is the generator's next draw after the tables.
         bool alternative = parseDecimal(hidden) == 587;
-        const float* range = alternative ? windStartRangeAlt : windStartRange;
-        int r = nextRandom();
+        const float* range =
+            alternative ? game().jump.windStartRangeAlt : game().jump.windStartRange;
+        int r = game().random.next();
         int32_t want =
             static_cast<int32_t>(std::trunc(range[0] + r * (range[1] - range[0]) / 32768.0));
-        EXPECT_EQ(windSpeed, want);
-        EXPECT_GE(windSpeed, static_cast<int32_t>(range[0]));
-        EXPECT_LE(windSpeed, static_cast<int32_t>(range[1]));
+        EXPECT_EQ(game().jump.windSpeed, want);
+        EXPECT_GE(game().jump.windSpeed, static_cast<int32_t>(range[0]));
+        EXPECT_LE(game().jump.windSpeed, static_cast<int32_t>(range[1]));
     }
 
     // Two set-ups in the same second give the same tables and the same wind.
@@ -607,17 +609,17 @@ TEST(SceneSetup, JitterTablesAndStartWindComeFromTheClockSeed) {
     int32_t wind = 0;
     for (int attempt = 0; attempt < 5; ++attempt) {
         std::time_t before = std::time(nullptr);
-        setupScene();
+        setupScene(game());
         forest.assign(forestJitter, forestJitter + kForestJitterCount);
         precip.assign(precipitationJitter,
                       precipitationJitter + kPrecipitationRows * kPrecipitationColumns);
-        wind = windSpeed;
-        setupScene();
+        wind = game().jump.windSpeed;
+        setupScene(game());
         if (std::time(nullptr) == before) break;
     }
     EXPECT_TRUE(std::equal(forest.begin(), forest.end(), forestJitter));
     EXPECT_TRUE(std::equal(precip.begin(), precip.end(), precipitationJitter));
-    EXPECT_EQ(windSpeed, wind);
+    EXPECT_EQ(game().jump.windSpeed, wind);
 }
 
 namespace {
@@ -679,7 +681,7 @@ TEST(SceneSetup, FiftyReRunsLeakNoGlOrGluObjects) {
 
         // Alternate the weather so that the runs are not all alike.
         writeWeather(dir, kWeathers[run % 3]);
-        setupScene();
+        setupScene(game());
 
         std::set<GLuint> current;
         for (const TextureEntry& e : kTextureList)

@@ -19,6 +19,8 @@
 #include "jump_play.h"
 #include "sound/sound_out.h"
 #include "support/game_snapshot.h"
+#include "game/game.h"
+#include "support/harness.h"
 
 namespace {
 
@@ -107,16 +109,16 @@ TEST(Mixer, TheOutputIsTheSumOfItsVoicesWithGainsAndNeverBeyondFullScale) {
 
 // --- Through the real step ---
 
-class Sounds : public Jump {
+class Sounds : public WholeJump {
   protected:
     void SetUp() override {
-        Jump::SetUp();
+        WholeJump::SetUp();
         prepareSoundsHere();
-        setRandomSeedSource(fixedSeed);
+        game().random.seedSource = fixedSeed;
     }
     void TearDown() override {
-        setRandomSeedSource(nullptr);
-        Jump::TearDown();
+        game().random.seedSource = nullptr;
+        WholeJump::TearDown();
     }
 };
 
@@ -138,9 +140,9 @@ void listen() {
     h.hiss = m.loopGain(Sound::Hiss);
     h.air = m.loopGain(Sound::Air);
     h.wind = m.loopGain(Sound::Wind);
-    h.green = awaitingStart == 1 && startCountdown >= 0;
-    h.tookOff = takeoffDone == 1;
-    h.down = takeoffDone == 1 && onGround();
+    h.green = game().jump.awaitingStart == 1 && game().jump.startCountdown >= 0;
+    h.tookOff = game().jump.takeoffDone == 1;
+    h.down = game().jump.takeoffDone == 1 && onGround();
     heard.push_back(h);
 }
 void startListening() {
@@ -219,13 +221,13 @@ TEST_F(Sounds, AReplaySoundsTheJumpAgainInSlowMotionLower) {
     passObserver = noteHiss;
     ASSERT_TRUE(playJump(true));
     const float live = highestHiss;
-    ASSERT_GT(framesUntil([] { return !recordingInProgress(); }), 0);
+    ASSERT_GT(framesUntil([] { return !recordingInProgress(game()); }), 0);
     const int snaps = m.oneShotsPlayed(Sound::Snap), thumps = m.oneShotsPlayed(Sound::Thump);
     passChar('R');
-    ASSERT_TRUE(replayRunning());
+    ASSERT_TRUE(replayRunning(game()));
     passKey(VK_SPACE);
     highestHiss = 0;
-    framesUntil([] { return !replayRunning(); }, 5000);
+    framesUntil([] { return !replayRunning(game()); }, 5000);
     passObserver = nullptr;
     EXPECT_EQ(m.oneShotsPlayed(Sound::Snap), snaps + 1);
     EXPECT_EQ(m.oneShotsPlayed(Sound::Thump), thumps + 1);
@@ -237,7 +239,8 @@ TEST_F(Sounds, TheHissGetsLouderAndHigherWithSpeed) {
     enterHill(*dir, 3);
     passKey(VK_SPACE);
     std::vector<std::pair<float, float>> targets; // gain, pitch along the in-run
-    while (takeoffDone == 0 && soundMixer().loopGain(Sound::Hiss) > 0 && targets.size() < 2000) {
+    while (game().jump.takeoffDone == 0 && soundMixer().loopGain(Sound::Hiss) > 0 &&
+           targets.size() < 2000) {
         targets.emplace_back(soundMixer().loopGain(Sound::Hiss),
                              soundMixer().loopPitch(Sound::Hiss));
         frames(20);
@@ -278,8 +281,8 @@ TEST_F(Sounds, PauseHelpAndMuteSilenceTheStepsSounds) {
     passChar('M');
     std::vector<float> out = settledBlock(m);
     EXPECT_EQ(rms(out), 0.0f);
-    ASSERT_NE(currentNotice(), nullptr);
-    EXPECT_STREQ(currentNotice(), "dźwięk wyłączony");
+    ASSERT_NE(currentNotice(game()), nullptr);
+    EXPECT_STREQ(currentNotice(game()), "dźwięk wyłączony");
     passChar('M');
     EXPECT_GT(rms(settledBlock(m)), 0.0f);
 }
@@ -289,8 +292,8 @@ TEST_F(Sounds, TheGameStateIsTheSameWithSoundOnAndOff) {
     for (int off = 0; off < 2; ++off) {
         dir->writeData("sound.dat", off ? "80 1" : "80 0");
         enterHill(*dir, 2);
-        readSoundChoice();
-        ASSERT_EQ(soundMuted(), off == 1);
+        readSoundChoice(game());
+        ASSERT_EQ(soundMuted(game()), off == 1);
         std::vector<float> out(800);
         passObserver = [] {};
         for (int step = 0; step < 900; ++step) {
@@ -330,28 +333,28 @@ TEST_F(Sounds, TheChoiceIsKeptAndAnythingButOneReadsAsTheDefault) {
             ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
         else
             dir->writeData("sound.dat", c.text);
-        readSoundChoice();
-        EXPECT_EQ(soundVolume(), c.volume);
-        EXPECT_EQ(soundMuted(), c.muted);
+        readSoundChoice(game());
+        EXPECT_EQ(soundVolume(game()), c.volume);
+        EXPECT_EQ(soundMuted(game()), c.muted);
     }
     // A folder in its place: the keys still act for this run, and the folder stays.
     enterHill(*dir, 1);
     passChar('0');
-    EXPECT_EQ(soundVolume(), 90);
+    EXPECT_EQ(soundVolume(game()), 90);
     EXPECT_TRUE(std::filesystem::is_directory(path));
     std::filesystem::remove_all(path);
     // The keys step the level, say it, and keep it.
     for (char key : {'9', '9', 'M'})
         passChar(key);
-    EXPECT_STREQ(currentNotice(), "dźwięk wyłączony");
+    EXPECT_STREQ(currentNotice(game()), "dźwięk wyłączony");
     passChar('9');
-    EXPECT_STREQ(currentNotice(), "głośność 60%");
+    EXPECT_STREQ(currentNotice(game()), "głośność 60%");
     passChar('M');
-    const int volume = soundVolume();
-    const bool muted = soundMuted();
+    const int volume = soundVolume(game());
+    const bool muted = soundMuted(game());
     resetGameState();
-    readSoundChoice();
-    EXPECT_EQ(soundVolume(), volume);
-    EXPECT_EQ(soundMuted(), muted);
+    readSoundChoice(game());
+    EXPECT_EQ(soundVolume(game()), volume);
+    EXPECT_EQ(soundMuted(game()), muted);
     EXPECT_EQ(dir->readData("sound.dat"), soundChoiceText(volume, muted));
 }

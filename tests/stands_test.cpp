@@ -18,6 +18,7 @@
 #include "group_feedback.h"
 #include "render/textures.h"
 #include "support/harness.h"
+#include "game/game.h"
 #include "venue/backdrop.h"
 #include "venue/stands.h"
 
@@ -148,7 +149,8 @@ TEST_F(StandGroupsPerFrame, StandsAreAbsentFromTheDetail1Picture) {
         passChar('7');
         GLuint magenta = solidTexture(255, 0, 255);
         textures.audience = textures.audience2 = textures.audience3 = magenta;
-        freeCamX = 0, freeCamZ = 60, freeCamYaw = -90, freeCamPitch = 0;
+        game().camera.freeCamX = 0, game().camera.freeCamZ = 60, game().camera.freeCamYaw = -90,
+        game().camera.freeCamPitch = 0;
         pass();
         Picture pic = lastFrame();
         glDeleteTextures(1, &magenta);
@@ -477,9 +479,8 @@ TEST_F(StandShapes, LightBeamFadesFromBeamOpacityToNothing) {
     IsolatedView view(eye, center, 30);
     plainState();
     glDisable(GL_CULL_FACE);
-    const float saved = beamOpacity;
     for (float opacity : {0.9f, 0.8f}) {
-        beamOpacity = opacity;
+        showBeamOpacity(opacity);
         FeedbackResult fed = captureFeedback(lightBeam, GL_3D_COLOR);
         const auto& polys = fed[MARK_GROUP_END].polygons;
         EXPECT_EQ(triangleCount(polys), 4u * 2u);
@@ -504,7 +505,7 @@ TEST_F(StandShapes, LightBeamFadesFromBeamOpacityToNothing) {
         EXPECT_GT(farCount, 0);
         EXPECT_FALSE(glIsEnabled(GL_BLEND));
     }
-    beamOpacity = saved;
+    showBeamOpacity(0.9f);
 }
 
 // ---- State and pictures through whole frames.
@@ -514,11 +515,11 @@ TEST(BeamOpacity, StaysAt09UntilTheFirstMastIsDrawn) {
     // A run that has drawn no mast yet.
     startScene(dir, 1, 2, 0, 8);
     frames(3);
-    EXPECT_FLOAT_EQ(beamOpacity, 0.9f) << "no masts at detail 2";
+    EXPECT_FLOAT_EQ(game().venue.beamOpacity, 0.9f) << "no masts at detail 2";
     startScene(dir, 1, 3, 0, 8);
-    EXPECT_FLOAT_EQ(beamOpacity, 0.9f) << "start screen only";
+    EXPECT_FLOAT_EQ(game().venue.beamOpacity, 0.9f) << "start screen only";
     frames(1);
-    EXPECT_FLOAT_EQ(beamOpacity, 0.8f);
+    EXPECT_FLOAT_EQ(game().venue.beamOpacity, 0.8f);
     // It stays there, even back at a detail level without masts.
     passKey(VK_ESCAPE);
     dir.writeData("det.dat", "2");
@@ -526,7 +527,7 @@ TEST(BeamOpacity, StaysAt09UntilTheFirstMastIsDrawn) {
     leaveStartScreen();
     frames(2);
     ASSERT_EQ(detailLevel, 2);
-    EXPECT_FLOAT_EQ(beamOpacity, 0.8f);
+    EXPECT_FLOAT_EQ(game().venue.beamOpacity, 0.8f);
 }
 
 namespace {
@@ -539,9 +540,10 @@ Picture outrunFrame(TempGameDir& dir, int detail, int lighting) {
     passChar('7');
     for (int i = 0; i < kForestJitterCount; ++i)
         forestJitter[i] = static_cast<float>((i * 7) % 20 - 10);
-    airshipTravel = 0;
-    beamOpacity = 0.8f;
-    freeCamX = 0, freeCamZ = 60, freeCamYaw = -90, freeCamPitch = 20;
+    game().venue.airshipTravel = 0;
+    game().venue.beamOpacity = 0.8f;
+    game().camera.freeCamX = 0, game().camera.freeCamZ = 60, game().camera.freeCamYaw = -90,
+    game().camera.freeCamPitch = 20;
     pass();
     return lastFrame();
 }

@@ -14,6 +14,7 @@
 #include "render/textures.h"
 #include "venue_probes.h"
 #include "support/harness.h"
+#include "game/game.h"
 #include "game/app.h"
 #include "venue/stands.h"
 #include "venue/town.h"
@@ -50,7 +51,7 @@ struct Extent {
 
 // The extent of each of the eleven buses of one drawBusRow call.
 std::vector<Extent> busRowExtents() {
-    std::vector<Polygon3> polys = modelPolygons([] { drawBusRow(-1); });
+    std::vector<Polygon3> polys = modelPolygons([] { drawBusRow(game().venue, -1); });
     std::vector<Extent> buses;
     if (polys.empty() || polys.size() % 11 != 0) return buses;
     size_t perBus = polys.size() / 11;
@@ -109,17 +110,19 @@ int textureSeenAt(void (*building)(), Side side, float x, float y, float z) {
 // A point of the town seen as the game's free camera sees it: the game's projection,
 // an eye at the free camera's height, the scene at 0.8 of its size.
 int townTextureSeenFrom(float eyeX, float eyeZ, float x, float y, float z) {
-    return textureAtCentre(drawTown, [&] {
-        int w, h;
-        platformClientSize(&w, &h);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(55.0, static_cast<double>(w) / h, 6.0, 60000.0);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        gluLookAt(0.8 * eyeX, -5, 0.8 * eyeZ, 0.8 * x, 0.8 * y, 0.8 * z, 0, 1, 0);
-        glScalef(0.8f, 0.8f, 0.8f);
-    });
+    return textureAtCentre([] { drawTown(game().venue); },
+                           [&] {
+                               int w, h;
+                               platformClientSize(&w, &h);
+                               glMatrixMode(GL_PROJECTION);
+                               glLoadIdentity();
+                               gluPerspective(55.0, static_cast<double>(w) / h, 6.0, 60000.0);
+                               glMatrixMode(GL_MODELVIEW);
+                               glLoadIdentity();
+                               gluLookAt(0.8 * eyeX, -5, 0.8 * eyeZ, 0.8 * x, 0.8 * y, 0.8 * z, 0,
+                                         1, 0);
+                               glScalef(0.8f, 0.8f, 0.8f);
+                           });
 }
 
 int idx(const GLuint& handle) {
@@ -132,13 +135,13 @@ TEST(BusRow, EachStepMovesEveryBusAnEighthAndTheRowDrawsItThereAlongX) {
     TempGameDir dir;
     startScene(dir, 1, 1);
     lightingMode = 6;
-    std::memcpy(busPositions, kStartPositions, sizeof busPositions);
-    driveBusRow();
+    std::memcpy(game().venue.busPositions, kStartPositions, sizeof game().venue.busPositions);
+    driveBusRow(game().venue);
     std::vector<Extent> buses = busRowExtents();
     ASSERT_EQ(buses.size(), 11u);
     for (int i = 0; i < 11; ++i) {
         float p = kStartPositions[i] + 0.125f;
-        EXPECT_FLOAT_EQ(busPositions[i], p);
+        EXPECT_FLOAT_EQ(game().venue.busPositions[i], p);
         // 8 long along +x from its position, 2 wide along +z, 2 high.
         EXPECT_NEAR(buses[i].minX, p, 0.01) << "bus " << i;
         EXPECT_NEAR(buses[i].maxX, p + 8, 0.01) << "bus " << i;
@@ -153,18 +156,18 @@ TEST(BusRow, ABusExactlyAtTheEndIsDrawnThereAndRestartsOnTheNextStep) {
     TempGameDir dir;
     startScene(dir, 1, 1);
     lightingMode = 6;
-    std::memcpy(busPositions, kStartPositions, sizeof busPositions);
-    busPositions[3] = 246 - 0.125f;
-    driveBusRow();
+    std::memcpy(game().venue.busPositions, kStartPositions, sizeof game().venue.busPositions);
+    game().venue.busPositions[3] = 246 - 0.125f;
+    driveBusRow(game().venue);
     std::vector<Extent> first = busRowExtents();
     ASSERT_EQ(first.size(), 11u);
-    EXPECT_EQ(busPositions[3], 246.0f);
+    EXPECT_EQ(game().venue.busPositions[3], 246.0f);
     EXPECT_NEAR(first[3].minX, 246, 0.01);
 
-    driveBusRow();
+    driveBusRow(game().venue);
     std::vector<Extent> second = busRowExtents();
     ASSERT_EQ(second.size(), 11u);
-    EXPECT_EQ(busPositions[3], 0.0f);
+    EXPECT_EQ(game().venue.busPositions[3], 0.0f);
     EXPECT_NEAR(second[3].minX, 0, 0.01);
 }
 
@@ -173,27 +176,27 @@ TEST(BusRow, TheTownMovesTheBusesHalfAUnitPerFrameOnlyWhereItIsDrawn) {
         TempGameDir dir;
         startScene(dir, 1, 4);
         // Two buses just short of the end, so the restart happens within the frames.
-        std::memcpy(busPositions, kStartPositions, sizeof busPositions);
-        busPositions[0] = 245;
-        busPositions[10] = 246;
+        std::memcpy(game().venue.busPositions, kStartPositions, sizeof game().venue.busPositions);
+        game().venue.busPositions[0] = 245;
+        game().venue.busPositions[10] = 246;
         float expected[11];
-        std::memcpy(expected, busPositions, sizeof expected);
+        std::memcpy(expected, game().venue.busPositions, sizeof expected);
         frames(6);
         for (int step = 0; step < 6 * 4; ++step)
             for (float& p : expected)
                 p = busStep(p);
         for (int i = 0; i < 11; ++i)
-            EXPECT_FLOAT_EQ(busPositions[i], expected[i]) << "bus " << i;
-        EXPECT_FLOAT_EQ(busPositions[1], kStartPositions[1] + 6 * 0.5f);
+            EXPECT_FLOAT_EQ(game().venue.busPositions[i], expected[i]) << "bus " << i;
+        EXPECT_FLOAT_EQ(game().venue.busPositions[1], kStartPositions[1] + 6 * 0.5f);
     }
     // Below detail 4 and on hill 3 the town is not drawn and the buses stand still.
     for (auto [hill, detail] : {std::pair{1, 3}, std::pair{3, 4}}) {
         TempGameDir dir;
         startScene(dir, hill, detail);
         float before[11];
-        std::memcpy(before, busPositions, sizeof before);
+        std::memcpy(before, game().venue.busPositions, sizeof before);
         frames(5);
-        EXPECT_EQ(std::memcmp(before, busPositions, sizeof before), 0)
+        EXPECT_EQ(std::memcmp(before, game().venue.busPositions, sizeof before), 0)
             << "hill " << hill << " detail " << detail;
     }
 }
@@ -439,7 +442,7 @@ TEST(FrameGroups, TownOnlyAtTheHighestDetailOnTheSmallHillsSlopeLampsFromDetailT
             passChar('7');
             frames(1);
 
-            GroupInFrame town = groupInFrame(drawTown);
+            GroupInFrame town = groupInFrame([] { drawTown(game().venue); });
             EXPECT_GT(town.polygons, 0u);
             EXPECT_EQ(town.timesInFrame, detail == 4 && hill != 3 ? 1 : 0);
 

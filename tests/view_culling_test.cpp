@@ -15,6 +15,7 @@
 #include "render/textures.h"
 #include "render/view_volume.h"
 #include "support/harness.h"
+#include "game/game.h"
 #include "venue/stands.h"
 #include "venue/town.h"
 #include "venue_probes.h"
@@ -196,9 +197,9 @@ TEST(OpaqueTextures, KnownOpaqueAndTheSamePixelsUnblended) {
 
     // Each time from the state one scene leaves, and leaving it so: the on-screen texts take
     // the colour of the texture bound when they are drawn.
-    drawScene();
+    drawScene(game());
     auto panelOverScene = [](bool blended) {
-        drawScene();
+        drawScene(game());
         GLint texture = 0;
         glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
         const GLboolean blend = glIsEnabled(GL_BLEND), alphaTest = glIsEnabled(GL_ALPHA_TEST);

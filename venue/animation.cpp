@@ -7,14 +7,6 @@
 #include "core/settings.h"
 
 // Values at program start come from resetVenueAnimation.
-float airshipTravel;
-float busPositions[kBusCount];
-float busRowPositions[kBusRowCount][kBusCount];
-float precipitationFall;
-bool precipitationWrapped;
-float beamOpacity;
-SeatPosition downSeat, upSeat;
-
 namespace {
 
 const float kBusStart[kBusCount] = {0, 15, 48, 62, 86, 121, 136, 186, 210, 221, 235};
@@ -72,46 +64,46 @@ void moveUpSeat(SeatPosition& s) {
 
 } // namespace
 
-bool lowerPrecipitationFall(bool snow) {
+bool lowerPrecipitationFall(VenueAnimation& v, bool snow, int32_t speed) {
     float drop = 0;
     if (!snow)
         drop = 0.6f;
-    else if (gameSpeed == 1)
+    else if (speed == 1)
         drop = 0.025f;
-    else if (gameSpeed == 2)
+    else if (speed == 2)
         drop = 0.05f;
-    else if (gameSpeed == 3)
+    else if (speed == 3)
         drop = 0.1f;
-    precipitationFall -= drop;
+    v.precipitationFall -= drop;
     const float wrap = snow ? 50.0f : 55.0f;
-    if (precipitationFall <= -wrap) {
-        precipitationFall = 0;
+    if (v.precipitationFall <= -wrap) {
+        v.precipitationFall = 0;
         return true;
     }
     return false;
 }
 
-void moveChairliftSeats() {
-    moveDownSeat(downSeat);
-    moveUpSeat(upSeat);
+void moveChairliftSeats(VenueAnimation& v) {
+    moveDownSeat(v.downSeat);
+    moveUpSeat(v.upSeat);
 }
 
-void advanceAirship() {
-    airshipTravel += 0.2f;
+void advanceAirship(VenueAnimation& v) {
+    v.airshipTravel += 0.2f;
 }
 
-void driveBusRow() {
+void driveBusRow(VenueAnimation& v) {
     // A bus exactly at the end of the road stays there this step; the next restarts it.
-    for (float& p : busPositions) {
+    for (float& p : v.busPositions) {
         p += kBusStep;
         if (p > kRouteLength) p = 0;
     }
 }
 
-void driveBuses() {
-    for (auto& row : busRowPositions) {
-        driveBusRow();
-        std::memcpy(row, busPositions, sizeof row);
+void driveBuses(VenueAnimation& v) {
+    for (auto& row : v.busRowPositions) {
+        driveBusRow(v);
+        std::memcpy(row, v.busPositions, sizeof row);
     }
 }
 
@@ -135,30 +127,11 @@ bool floodlightsShown() {
     return detailLevel == 3 || detailLevel == 4;
 }
 
-void resetVenueAnimation() {
-    airshipTravel = 0;
+VenueAnimation::VenueAnimation() {
     std::memcpy(busPositions, kBusStart, sizeof busPositions);
     for (auto& row : busRowPositions)
         std::memcpy(row, busPositions, sizeof row);
     downSeat = kDownSeatStart;
     upSeat = kUpSeatStart;
-    precipitationFall = 0;
-    precipitationWrapped = false;
     beamOpacity = 0.9f;
-}
-
-const StateFields& venueAnimationFields() {
-    static_assert(sizeof(SeatPosition) == 3 * sizeof(float) && sizeof(bool) == 1,
-                  "seats are saved as three floats, the wrap flag as a byte");
-    static const StateField fields[] = {
-        field(airshipTravel),
-        field(busPositions),
-        {&busRowPositions[0][0], FieldKind::Float, kBusRowCount * kBusCount},
-        {&downSeat, FieldKind::Float, 3},
-        {&upSeat, FieldKind::Float, 3},
-        field(precipitationFall),
-        {&precipitationWrapped, FieldKind::Flag, 1},
-        field(beamOpacity)};
-    static const StateFields group{fields, sizeof fields / sizeof fields[0]};
-    return group;
 }

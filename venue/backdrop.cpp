@@ -158,9 +158,9 @@ void drawForests() {
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 }
 
-void drawAirship() {
+void drawAirship(const VenueAnimation& v) {
     glPushMatrix();
-    glTranslatef(0, 0, airshipTravel);
+    glTranslatef(0, 0, v.airshipTravel);
     glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
     glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
     glEnable(GL_TEXTURE_GEN_S);

@@ -3,6 +3,8 @@
 // The far background: mountains, spruce forests and the airship.
 #pragma once
 
+#include "venue/animation.h"
+
 void mountain();
 void drawMountains();
 struct Batch;
@@ -11,4 +13,4 @@ struct Transform;
 // drawn with its picture bound and the cut-out state on.
 void spruce(Batch& into, const Transform& where);
 void drawForests();
-void drawAirship();
+void drawAirship(const VenueAnimation& v);

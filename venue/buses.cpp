@@ -81,11 +81,12 @@ void busLeftovers() {
     if (lightingMode == kLightingNight) lightBeamLeftovers();
 }
 
-void drawBusRow(int row) {
+void drawBusRow(const VenueAnimation& v, int row) {
     static void (*const kinds[kBusCount])() = {drawBus1, drawBus2, drawBus3, drawBus1,
                                                drawBus3, drawBus1, drawBus2, drawBus2,
                                                drawBus3, drawBus1, drawBus1};
-    const float* positions = row >= 0 && row < kBusRowCount ? busRowPositions[row] : busPositions;
+    const float* positions =
+        row >= 0 && row < kBusRowCount ? v.busRowPositions[row] : v.busPositions;
     const ViewVolume view = currentViewVolume();
     for (int i = 0; i < kBusCount; ++i) {
         Transform where = identityTransform();

@@ -69,16 +69,16 @@ void cable(float x) {
 
 } // namespace
 
-void drawChairlift() {
+void drawChairlift(const VenueAnimation& v) {
     beginGroupMark(MARK_CHAIRLIFT);
 
     glPushMatrix();
-    glTranslatef(downSeat.x - 0.5f, downSeat.y - 1, downSeat.z);
+    glTranslatef(v.downSeat.x - 0.5f, v.downSeat.y - 1, v.downSeat.z);
     seatModel();
     glPopMatrix();
 
     glPushMatrix();
-    glTranslatef(upSeat.x + 0.5f, upSeat.y - 1.3f, upSeat.z);
+    glTranslatef(v.upSeat.x + 0.5f, v.upSeat.y - 1.3f, v.upSeat.z);
     glRotatef(180, 0, 1, 0);
     seatModel();
     glPopMatrix();

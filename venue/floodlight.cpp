@@ -12,6 +12,15 @@
 #include "venue/animation.h"
 #include "venue/stands.h"
 
+namespace {
+// The opacity of the frame being drawn, handed in by the frame before it draws the venue.
+float shownBeamOpacity = 0.9f;
+} // namespace
+
+void showBeamOpacity(float opacity) {
+    shownBeamOpacity = opacity;
+}
+
 void lightBeam() {
     static const float nearCorners[4][3] = {{0, 0, 0}, {3, 0, 0}, {3, -4, 0}, {0, -4, 0}};
     static const float farCorners[4][3] = {{-6, 2, 18}, {10, 2, 18}, {10, -9, 14}, {-6, -9, 14}};
@@ -35,7 +44,7 @@ void lightBeam() {
     for (const auto& side : sides) {
         for (int corner : side) {
             if (corner < 4) {
-                glColor4f(255, 255, 255, beamOpacity);
+                glColor4f(255, 255, 255, shownBeamOpacity);
                 glVertex3fv(nearCorners[corner]);
             } else {
                 glColor4f(255, 255, 255, 0);

@@ -3,7 +3,9 @@
 // Start bar, in-run marker cubes, safety net and chairlift.
 #pragma once
 
+#include "venue/animation.h"
+
 void drawStartBar();
 void drawInrunMarkers();
 void drawSafetyNet();
-void drawChairlift();
+void drawChairlift(const VenueAnimation& v);

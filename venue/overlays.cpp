@@ -66,16 +66,16 @@ void panel(ScreenEdge edge, GLuint texture, float x, float y, float z, float ang
 
 } // namespace
 
-void drawStatusPanels() {
+void drawStatusPanels(const Jump& j) {
     beginLayer(0);
-    const GLuint wind = windSpeed < 0   ? textures.windred
-                        : windSpeed > 0 ? textures.windgreen
-                                        : textures.nowind;
+    const GLuint wind = j.windSpeed < 0   ? textures.windred
+                        : j.windSpeed > 0 ? textures.windgreen
+                                          : textures.nowind;
     // The wind's sign and box, and the distance's, at the left; record, marks and total at
     // the right.
     panel(ScreenEdge::Left, wind, -9.37f, 8.9f, 0, 25, 2.3f, 2, unitQuad);
 
-    const bool onGround = jumperY == groundY;
+    const bool onGround = j.jumperY == j.groundY;
     if (onGround) {
         panel(ScreenEdge::Left, textures.corner, -7, -0.2f, 0, 0, 4, 1, croppedQuad);
         panel(ScreenEdge::Right, textures.corner2, 5.5f, 3.5f, -2.5f, 27, 4, 6, unitQuad);
@@ -88,10 +88,10 @@ void drawStatusPanels() {
     endLayer();
 }
 
-void drawStartLight() {
-    if (awaitingStart != 1) return;
+void drawStartLight(const Jump& j) {
+    if (j.awaitingStart != 1) return;
     beginLayer(5);
-    glBindTexture(GL_TEXTURE_2D, startCountdown >= 0 ? textures.greenlight : textures.redlight);
+    glBindTexture(GL_TEXTURE_2D, j.startCountdown >= 0 ? textures.greenlight : textures.redlight);
     ScreenAnchor anchor(ScreenEdge::Middle);
     placedQuad(-0.5f, 8.2f, 0, 0, 2, 2, unitQuad);
     endLayer();
@@ -103,7 +103,7 @@ namespace {
 // layer's recipe reads, costs a software rasteriser a matrix change and a draw per flake;
 // so the corners that the per-flake translate, 25-degree tilt and flat scale give are
 // worked out here and the whole field goes out as one batch.
-void drawFlakeField(bool snow, float lift) {
+void drawFlakeField(const VenueAnimation& v, bool snow, float lift) {
     static const float corners[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
     const float tilt = 25 * static_cast<float>(M_PI) / 180;
     const float cosTilt = std::cos(tilt), sinTilt = std::sin(tilt);
@@ -114,7 +114,7 @@ void drawFlakeField(bool snow, float lift) {
         for (int j = 0; j < kPrecipitationColumns; ++j) {
             const float J = precipitationJitterAt(i, j);
             const float x = rowX + (static_cast<float>(j) + 2 * precipitationJitterAt(j, j));
-            const float y = rowY + (J / 2 + J / 4 + precipitationFall);
+            const float y = rowY + (J / 2 + J / 4 + v.precipitationFall);
             const float z = rowZ + 4 * J;
             const float sx = snow ? J / 3 + 0.1f : J / 3 + 0.5f;
             const float sy = snow ? J / 3 + 0.1f : J / 3 + 0.6f;
@@ -137,11 +137,11 @@ void drawFlakeField(bool snow, float lift) {
 
 } // namespace
 
-void drawPrecipitation() {
+void drawPrecipitation(const VenueAnimation& v) {
     const bool snow = snowFalls();
     if (!snow && !rainFalls()) return;
     beginLayer(0);
     glBindTexture(GL_TEXTURE_2D, snow ? textures.snow : textures.rain);
-    drawFlakeField(snow, precipitationWrapped ? (snow ? 50.0f : 55.0f) : 0.0f);
+    drawFlakeField(v, snow, v.precipitationWrapped ? (snow ? 50.0f : 55.0f) : 0.0f);
     endLayer();
 }

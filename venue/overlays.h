@@ -3,6 +3,10 @@
 // Camera-fixed layers: wind sign and display panels, start light, snow and rain.
 #pragma once
 
-void drawStatusPanels();
-void drawStartLight();
-void drawPrecipitation();
+#include "venue/animation.h"
+
+#include "jump/jump_state.h"
+
+void drawStatusPanels(const Jump& j);
+void drawStartLight(const Jump& j);
+void drawPrecipitation(const VenueAnimation& v);

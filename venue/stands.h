@@ -21,6 +21,8 @@ void crowdStandLeftovers();
 void scaledBlockLeftovers();
 void bigCubeLeftovers();
 void floodlightMast();
+// The light beams of this frame are drawn with this opacity.
+void showBeamOpacity(float opacity);
 void lightBeam();
 // What a light beam leaves current (texture, blending, colour), for one that is not drawn.
 void lightBeamLeftovers();

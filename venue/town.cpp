@@ -162,7 +162,7 @@ const ViewBox kFlatsBox = {{-0.5f, -11.3f, 111.5f}, {30.5f, -0.3f, 123.5f}};
 const ViewBox kRoadBox = {{-0.5f, -0.5f, -50.5f}, {5.5f, 0.6f, 0.5f}};
 const ViewBox kLongRoadBox = {{-0.5f, -0.5f, -550.5f}, {5.5f, 0.6f, 0.5f}};
 
-void drawTown() {
+void drawTown(const VenueAnimation& v) {
     const ViewVolume view = currentViewVolume();
     // Shown or not, an object leaves what it would leave: the next one sees the same state.
     auto place = [&](void (*draw)(), void (*leftovers)(), const ViewBox& box, float angle,
@@ -190,7 +190,7 @@ void drawTown() {
         glPushMatrix();
         glTranslatef(row.x, kHouseY, row.z);
         if (row.angle != 0) glRotatef(row.angle, 0, 1, 0);
-        drawBusRow(r);
+        drawBusRow(v, r);
         glPopMatrix();
     }
 }

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The town at the foot of hills 1 and 2: houses, flats, roads, buses and street lamps.
 #pragma once
+
+#include "venue/animation.h"
 #include "render/view_volume.h"
 
 void drawHouse1();
@@ -16,7 +18,7 @@ void drawBus1();
 void drawBus2();
 void drawBus3();
 // The eleven buses where the last step left them for this row (0..3).
-void drawBusRow(int row);
+void drawBusRow(const VenueAnimation& v, int row);
 void streetLamp();
 void drawSlopeLamps();
 void drawTownLamps();
@@ -24,7 +26,7 @@ void drawTownLamps();
 // Objects wholly outside the view are not drawn; each such object instead leaves current
 // what drawing it would have left (texture, colour, normal, blending...), so the objects
 // after it come out the same.
-void drawTown();
+void drawTown(const VenueAnimation& v);
 
 // What each object leaves current, as drawing it would.
 void house1Leftovers();

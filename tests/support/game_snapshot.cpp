@@ -5,13 +5,11 @@
 #include <cstring>
 #include <sstream>
 
-#include "score/records.h"
-#include "camera/views.h"
-#include "game/app.h"
+#include <type_traits>
+
 #include "core/settings.h"
-#include "jump/jump_state.h"
-#include "jump/pose.h"
-#include "venue/animation.h"
+#include "game/game.h"
+#include "support/harness.h"
 
 namespace {
 
@@ -32,7 +30,10 @@ struct Collector {
 #define ADDN(c, v, n) c.add(#v, v, n)
 
 void collect(Collector& c) {
+    Game& g = game();
     // Shell.
+    const uint8_t quitRequested = g.mode.quit, startScreenActive = g.mode.screen == Screen::Start,
+                  startButtonSelected = !g.mode.quitChosen, quitButtonSelected = g.mode.quitChosen;
     ADD(c, quitRequested);
     ADD(c, startScreenActive);
     ADD(c, startButtonSelected);
@@ -50,90 +51,37 @@ void collect(Collector& c) {
     ADDN(c, helmetColor, 3);
     ADDN(c, skiColor, 3);
     // The jump.
-    ADD(c, jumperX);
-    ADD(c, jumperY);
-    ADD(c, jumperZ);
-    ADD(c, groundY);
-    ADD(c, jumpClock);
-    ADD(c, runSpeed);
-    ADD(c, runAccel);
-    ADD(c, gravity);
-    ADD(c, segmentSlope);
-    ADD(c, segmentIntercept);
-    ADDN(c, inrunProfileZ, 5);
-    ADDN(c, inrunProfileY, 5);
-    ADD(c, brakeOffset);
-    ADD(c, brakeRate);
-    ADD(c, takeoffSpeed);
-    ADD(c, takeoffZ);
-    ADD(c, takeoffY);
-    ADD(c, landingSink);
-    ADD(c, flightLean);
-    ADD(c, leanLift);
-    ADD(c, leanStepUp);
-    ADD(c, leanStepDown);
-    ADD(c, windFactor);
-    ADD(c, rawRange);
-    ADD(c, jumpDistance);
-    ADD(c, jumpPoints);
-    ADD(c, inrunPitch);
-    ADD(c, atGate);
-    ADD(c, awaitingStart);
-    ADD(c, startCountdown);
-    ADD(c, runStarted);
-    ADD(c, takeoffArmed);
-    ADD(c, inFlight);
-    ADD(c, takeoffDone);
-    ADD(c, landingArmed);
-    ADD(c, landingStance);
-    ADD(c, landingStanceTaken);
-    ADD(c, fallen);
-    ADD(c, windSpeed);
-    ADD(c, windChange);
-    ADDN(c, windChangeRange, 2);
-    ADDN(c, windStartRange, 2);
-    ADDN(c, windStartRangeAlt, 2);
-    ADD(c, trunkBend);
-    ADD(c, kneeBend);
-    ADD(c, hipPitch);
-    ADD(c, anklePitch);
-    ADD(c, leftLegRoll);
-    ADD(c, rightLegRoll);
-    ADD(c, leftSkiYaw);
-    ADD(c, rightSkiYaw);
-    ADD(c, slopePitch);
-    ADD(c, bodyPitch);
-    ADD(c, crouchStep);
-    ADD(c, extendStep);
-    ADD(c, fallProgress);
-    ADDN(c, goodMarkRange, 2);
-    ADDN(c, fallMarkRange, 2);
-    ADDN(c, styleMarks, 5);
-    ADD(c, gateFigureX);
-    ADD(c, gateFigureY);
-    ADD(c, gateFigureZ);
-    ADD(c, cursorX);
-    ADD(c, cursorY);
-    ADD(c, recordDistance);
+    g.jump.eachField([&](const char* name, auto& v) {
+        if (std::string(name) == "armSwing") return;
+        using T = std::remove_reference_t<decltype(v)>;
+        if constexpr (std::is_array_v<T>)
+            c.add(name, v, static_cast<int>(std::extent_v<T>));
+        else
+            c.add(name, &v);
+    });
+    ADD(c, g.records.recordDistance);
     // Cameras.
-    ADDN(c, cameraViewFlags, 8);
-    ADD(c, cameraNudge);
-    ADD(c, cameraRise);
-    ADD(c, trailOffset);
-    ADD(c, towerDrop);
-    ADD(c, chaseShift);
-    ADD(c, freeCamX);
-    ADD(c, freeCamY);
-    ADD(c, freeCamZ);
-    ADD(c, freeCamYaw);
-    ADD(c, freeCamPitch);
-    ADDN(c, freeCamTarget, 3);
+    Camera& cam = g.camera;
+    ADDN(c, cam.cameraViewFlags, 8);
+    ADD(c, cam.cameraNudge);
+    ADD(c, cam.cameraRise);
+    ADD(c, cam.trailOffset);
+    ADD(c, cam.towerDrop);
+    ADD(c, cam.chaseShift);
+    ADD(c, cam.freeCamX);
+    ADD(c, cam.freeCamY);
+    ADD(c, cam.freeCamZ);
+    ADD(c, cam.freeCamYaw);
+    ADD(c, cam.freeCamPitch);
+    ADDN(c, cam.freeCamTarget, 3);
     // The venue's moving parts.
-    ADD(c, airshipTravel);
-    ADDN(c, busPositions, 11);
-    const float seats[6] = {downSeat.x, downSeat.y, downSeat.z, upSeat.x, upSeat.y, upSeat.z};
+    VenueAnimation& v = g.venue;
+    ADD(c, v.airshipTravel);
+    ADDN(c, v.busPositions, 11);
+    const float seats[6] = {v.downSeat.x, v.downSeat.y, v.downSeat.z,
+                            v.upSeat.x,   v.upSeat.y,   v.upSeat.z};
     ADDN(c, seats, 6);
-    ADD(c, precipitationFall);
+    ADD(c, v.precipitationFall);
 }
 
 } // namespace

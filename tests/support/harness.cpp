@@ -13,6 +13,7 @@
 #include "assets/png_file.h"
 #include "camera/views.h"
 #include "game/app.h"
+#include "game/game.h"
 #include "game/frame.h"
 #include "game/game_step.h"
 #include "game/scene_setup.h"
@@ -117,8 +118,13 @@ void ensureGameWindow(int width, int height) {
     resizeViewport(w, h);
 }
 
+Game& game() {
+    static Game* theGame = new Game; // lives as long as the process, like the app's
+    return *theGame;
+}
+
 void resetGameState() {
-    resetToProgramStart();
+    resetToProgramStart(game());
 }
 
 void startGame() {
@@ -130,7 +136,7 @@ void startGame() {
 void startGameFromHere() {
     if (harnessWithoutWindow) {
         readWindowSize();
-        setupSceneState();
+        setupSceneState(game());
         return;
     }
     ensureGameWindow();
@@ -138,13 +144,13 @@ void startGameFromHere() {
     int w, h;
     platformClientSize(&w, &h);
     resizeViewport(w, h);
-    setupScene();
+    setupScene(game());
 }
 
 void (*passObserver)() = nullptr;
 
 void pass(const PlatformMessage* msg) {
-    mainLoopPass(msg);
+    mainLoopPass(game(), msg);
     if (passObserver) passObserver();
 }
 
@@ -242,7 +248,7 @@ Picture lastFrame() {
 }
 
 Picture frameNow() {
-    drawFrame();
+    drawFrame(game());
     return lastFrame();
 }
 

@@ -45,7 +45,11 @@ void ensureGameWindow(int width = 800, int height = 600);
 // and a start-up sets up the scene's state only.
 extern bool harnessWithoutWindow;
 
-// Every piece of process-wide game state back to its load value, as a fresh program.
+struct Game;
+// The test process's one game, as the app owns one.
+Game& game();
+
+// The whole game back to its load values, as a fresh program.
 void resetGameState();
 
 // Start-up as the game does it once the window exists: scene set-up, start screen shown.
@@ -53,7 +57,8 @@ void startGame();
 // The same start-up from whatever state the game is in now.
 void startGameFromHere();
 
-// One main-loop pass: draw a frame, then dispatch the message (if any).
+// One main-loop pass as the shipped loop runs it: the step with its message (if any), then a
+// frame.
 void pass(const PlatformMessage* msg = nullptr);
 // Called after every pass when set (recording a play-through).
 extern void (*passObserver)();
