@@ -21,7 +21,7 @@
 #include "render/lighting_scope.h"
 #include "render/text.h"
 #include "render/textures.h"
-#include "score/hud.h"
+#include "game/hud.h"
 #include "venue/animation.h"
 #include "venue/backdrop.h"
 #include "venue/furniture.h"

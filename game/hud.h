@@ -3,10 +3,5 @@
 // The red on-screen texts: distance, wind, record, countdown, style marks and points.
 #pragma once
 
-#include <cstdint>
-
-// The total of a jump: its distance points and the five style marks beside them.
-int32_t jumpTotal();
-
 void drawJumpHud();
 void drawScoreBoard();
