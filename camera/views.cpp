@@ -6,8 +6,6 @@
 
 #include "core/settings.h"
 #include "jump/jump_state.h"
-#include "platform/platform.h"
-#include "render/gl.h"
 
 // Values at program start come from loadCameraState, which the game calls first.
 uint8_t cameraViewFlags[8];
@@ -27,8 +25,8 @@ void advance(float& value, float by) {
     if (cameraMoves) value += by;
 }
 
-bool keyHeld(int key) {
-    return cameraMoves && platformKeyHeld(key);
+bool keyHeld(bool held) {
+    return cameraMoves && held;
 }
 
 void lookAt(double ex, double ey, double ez, double tx, double ty, double tz) {
@@ -179,19 +177,19 @@ void view8(float X, float Y, float Z, float n) {
     lookAt(-3, cameraRise - 6 + n / 4, 26 - n / 2, X, Y, Z);
 }
 
-void freeCamera() {
+void freeCamera(const CameraKeys& keys) {
     // Its picture wipes what the frame drew so far: the HUD is not seen from the free camera.
     cameraShot.fromScratch = true;
-    if (keyHeld(VK_LEFT)) freeCamYaw -= 5;
-    if (keyHeld(VK_RIGHT)) freeCamYaw += 5;
-    if (keyHeld('Z')) freeCamPitch += 5;
-    if (keyHeld('A')) freeCamPitch -= 5;
+    if (keyHeld(keys.left)) freeCamYaw -= 5;
+    if (keyHeld(keys.right)) freeCamYaw += 5;
+    if (keyHeld(keys.pitchUp)) freeCamPitch += 5;
+    if (keyHeld(keys.pitchDown)) freeCamPitch -= 5;
     const float h = freeCamYaw * 3.14159f / 180.0f;
-    if (keyHeld(VK_UP)) {
+    if (keyHeld(keys.forward)) {
         freeCamZ += std::sin(h) * 3.4f;
         freeCamX += std::cos(h) * 3.4f;
     }
-    if (keyHeld(VK_DOWN)) {
+    if (keyHeld(keys.back)) {
         freeCamZ -= std::sin(h) * 3.4f;
         freeCamX -= std::cos(h) * 3.4f;
     }
@@ -242,7 +240,7 @@ void loadCameraState() {
     freeCamTarget[0] = freeCamTarget[1] = freeCamTarget[2] = 0;
 }
 
-void updateCamera(float airshipTravel) {
+void updateCamera(float airshipTravel, const CameraKeys& held) {
     cameraShot = CameraShot{};
     const float X = jumperX, Y = jumperY, Z = jumperZ, n = cameraNudge;
     switch (selectedCameraView()) {
@@ -266,7 +264,7 @@ void updateCamera(float airshipTravel) {
         break;
     case 6:
         if (hiddenSwitch == kFreeCameraCode)
-            freeCamera();
+            freeCamera(held);
         else
             chaseView(X, Y, Z, n);
         break;
@@ -280,21 +278,8 @@ void updateCamera(float airshipTravel) {
 
 void placeCameraStill(float airshipTravel) {
     cameraMoves = false;
-    updateCamera(airshipTravel);
+    updateCamera(airshipTravel, CameraKeys{});
     cameraMoves = true;
-}
-
-void applyCameraView() {
-    if (cameraShot.fromScratch) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glLoadIdentity();
-        glCullFace(GL_BACK);
-        glLoadIdentity();
-    }
-    if (!cameraShot.placed) return;
-    const double* e = cameraShot.eye;
-    const double* t = cameraShot.target;
-    gluLookAt(e[0], e[1], e[2], t[0], t[1], t[2], 0, 1, 0);
 }
 
 const StateFields& cameraMotionFields() {

@@ -22,13 +22,17 @@ struct CameraShot {
 };
 extern CameraShot cameraShot;
 
+// The free camera's keys held down in a step: arrows walk and turn, Z and A pitch.
+struct CameraKeys {
+    bool left = false, right = false, forward = false, back = false;
+    bool pitchUp = false, pitchDown = false;
+};
+
 // One step of the selected view: its moving values, the free camera's held keys, and the
 // shot. It sees the jumper where the previous step left him.
-void updateCamera(float airshipTravel);
+void updateCamera(float airshipTravel, const CameraKeys& held);
 // The shot of the selected view where everything stands now, nothing moving on.
 void placeCameraStill(float airshipTravel);
-// The last shot multiplied onto the current model-view matrix.
-void applyCameraView();
 // Index 0..7 of the selected view.
 int selectedCameraView();
 void selectCameraView(int view); // 1..8

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "camera/views.h"
+#include "game/camera_view.h"
 #include "core/language.h"
 #include "core/settings.h"
 #include "figure/placement.h"

@@ -36,7 +36,7 @@ void stepScene() {
 void advanceScene() {
     if (awaitingStart == 1) stepStartCountdown();
     if (snowFalls() || rainFalls()) precipitationWrapped = lowerPrecipitationFall(snowFalls());
-    updateCamera(airshipTravel);
+    updateCamera(airshipTravel, heldCameraKeys());
     if (chairliftShown()) moveChairliftSeats();
     advanceAirship();
     if (atGate == 1)

@@ -258,3 +258,14 @@ void leanWithStick(float stickY) {
 void resetStickLean() {
     stickCarry = 0;
 }
+
+CameraKeys heldCameraKeys() {
+    CameraKeys keys;
+    keys.left = platformKeyHeld(VK_LEFT);
+    keys.right = platformKeyHeld(VK_RIGHT);
+    keys.forward = platformKeyHeld(VK_UP);
+    keys.back = platformKeyHeld(VK_DOWN);
+    keys.pitchUp = platformKeyHeld('Z');
+    keys.pitchDown = platformKeyHeld('A');
+    return keys;
+}

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The game window's keys, characters and mouse buttons, handled between steps.
 #pragma once
+#include "camera/views.h"
 #include "platform/platform.h"
 
 void handleJumpKey(int key);
@@ -30,3 +31,5 @@ void handleGameMouseMove(int x, int y);
 void leanWithStick(float stickY);
 // What the stick has leaned short of a whole step, back to nothing (program start).
 void resetStickLean();
+// The free camera's keys as the keyboard holds them now.
+CameraKeys heldCameraKeys();

@@ -43,7 +43,7 @@ Look currentLook() {
 // One step of the view.
 Look applyView(int view) {
     selectCameraView(view);
-    updateCamera(airshipTravel);
+    updateCamera(airshipTravel, heldCameraKeys());
     return currentLook();
 }
 
