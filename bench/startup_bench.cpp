@@ -199,7 +199,7 @@ int main(int argc, char** argv) {
         setup.push_back(ms(t0, Clock::now()));
 
         t0 = Clock::now();
-        loaded = loadTextures();
+        loaded = loadTextures(sceneTextures());
         glFinish();
         textures.push_back(ms(t0, Clock::now()));
 

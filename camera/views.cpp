@@ -6,7 +6,6 @@
 
 #include "core/settings.h"
 #include "jump/jump_state.h"
-#include "render/gl.h"
 
 namespace {
 
@@ -288,18 +287,4 @@ void updateCamera(Camera& c, const Jump& j, int32_t hill, float airshipTravel, u
 
 void placeCameraStill(Camera& c, const Jump& j, int32_t hill, float airshipTravel) {
     placeShot(Shooter{c, hill, false, 0}, j, airshipTravel);
-}
-
-void applyCameraView(const Camera& c) {
-    const CameraShot& cameraShot = c.cameraShot;
-    if (cameraShot.fromScratch) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glLoadIdentity();
-        glCullFace(GL_BACK);
-        glLoadIdentity();
-    }
-    if (!cameraShot.placed) return;
-    const double* e = cameraShot.eye;
-    const double* t = cameraShot.target;
-    gluLookAt(e[0], e[1], e[2], t[0], t[1], t[2], 0, 1, 0);
 }

@@ -71,8 +71,6 @@ struct Camera : CameraMotion {
 void updateCamera(Camera& c, const Jump& j, int32_t hill, float airshipTravel, uint8_t heldKeys);
 // The shot of the selected view where everything stands now, nothing moving on.
 void placeCameraStill(Camera& c, const Jump& j, int32_t hill, float airshipTravel);
-// The last shot multiplied onto the current model-view matrix.
-void applyCameraView(const Camera& c);
 // Index 0..7 of the selected view.
 int selectedCameraView(const Camera& c);
 void selectCameraView(Camera& c, int view); // 1..8

@@ -155,11 +155,16 @@ void setTextureLanguage(const std::string& language) {
     textureLanguage = language;
 }
 
-std::string textureFilePath(const char* stem) {
+const std::string& textureLanguageFolder() {
+    return textureLanguage;
+}
+
+std::string textureFilePath(const std::string& folder, const std::string& language,
+                            const char* stem) {
     const std::string file = std::string("/") + stem + ".stx";
-    if (!textureLanguage.empty()) {
-        const std::string own = textureFolderPath + "/" + textureLanguage + file;
+    if (!language.empty()) {
+        const std::string own = folder + "/" + language + file;
         if (access(own.c_str(), F_OK) == 0) return own;
     }
-    return textureFolderPath + file;
+    return folder + file;
 }

@@ -45,5 +45,7 @@ void setTextureFolder(const std::string& folder);
 // Pictures with words come once per language, in <texture folder>/<language>/; "" (the
 // start) means the pictures as written, in Polish.
 void setTextureLanguage(const std::string& language);
-// The file of a texture: the language's own version where there is one.
-std::string textureFilePath(const char* stem);
+const std::string& textureLanguageFolder();
+// The file of a texture in folder: the language's own version where there is one.
+std::string textureFilePath(const std::string& folder, const std::string& language,
+                            const char* stem);

@@ -21,7 +21,7 @@
 #include "render/screen_anchor.h"
 #include "render/textures.h"
 #include "jump/jump_state.h"
-#include "score/hud.h"
+#include "score/points.h"
 #include "score/records.h"
 #include "sound/sound_out.h"
 

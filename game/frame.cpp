@@ -7,6 +7,7 @@
 #include <string>
 
 #include "camera/views.h"
+#include "game/camera_view.h"
 #include "core/language.h"
 #include "core/settings.h"
 #include "figure/placement.h"
@@ -20,7 +21,7 @@
 #include "render/lighting_scope.h"
 #include "render/text.h"
 #include "render/textures.h"
-#include "score/hud.h"
+#include "game/hud.h"
 #include "venue/animation.h"
 #include "venue/backdrop.h"
 #include "venue/furniture.h"

@@ -4,6 +4,7 @@
 
 #include "camera/views.h"
 #include "core/environment.h"
+#include "core/game_folders.h"
 #include "core/settings.h"
 #include "game/game.h"
 #include "jump/jump_state.h"
@@ -39,6 +40,10 @@ void setSpot(GLenum light, GLfloat cutoff, GLfloat exponent, const GLfloat direc
 }
 
 } // namespace
+
+TextureChoice sceneTextures() {
+    return {textureFolder(), textureLanguageFolder(), hillNumber, detailLevel};
+}
 
 void applyTimeOfDay() {
     if (lightingMode == kLightingDay) {
@@ -134,7 +139,7 @@ void setupSceneGraphics() {
 
     // 7. Textures.
     glEnable(GL_TEXTURE_2D);
-    loadTextures();
+    loadTextures(sceneTextures());
 
     // 8. Fog.
     // An unknown or missing mode keeps fog off: GL's own default would whiten the scene.

@@ -3,6 +3,8 @@
 // Scene set-up: settings, time of day, lights, fog, textures, quadrics, jitter, fonts.
 #pragma once
 
+#include "render/textures.h"
+
 struct Game;
 
 // Everything: the game state of a new scene, then its graphics.
@@ -18,3 +20,5 @@ void prepareSceneState(Game& g);
 void setupSceneGraphics();
 // The time-of-day clear colour and lights of the settings.
 void applyTimeOfDay();
+// The texture folder, language, hill and detail level the settings choose.
+TextureChoice sceneTextures();

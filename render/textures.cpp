@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "core/game_folders.h"
-#include "core/settings.h"
 #include "render/texture_file.h"
 #include "render/texture_list.h"
 
@@ -102,7 +101,7 @@ const NamedHandle kHandles[] = {
 #undef TEX
 static_assert(sizeof(kHandles) / sizeof(kHandles[0]) == kTextureCount, "one handle per file");
 
-bool conditionHolds(TextureCondition c) {
+bool conditionHolds(TextureCondition c, int hillNumber, int detailLevel) {
     switch (c) {
     case LOAD_ALWAYS:
         return true;
@@ -156,7 +155,7 @@ bool loadTexture(const char* path, GLuint* handle) {
     return loaded;
 }
 
-int loadTextures() {
+int loadTextures(const TextureChoice& choice) {
     // Nothing refers to the previous run's objects any more: free them.
     for (const NamedHandle& h : kHandles) {
         if (*h.handle != 0) glDeleteTextures(1, h.handle);
@@ -167,8 +166,9 @@ int loadTextures() {
     std::string failed;
     loadedCount = 0;
     for (int i = 0; i < kTextureCount; ++i) {
-        if (!conditionHolds(kTextureList[i].condition)) continue;
-        const std::string path = textureFilePath(kTextureList[i].stem);
+        if (!conditionHolds(kTextureList[i].condition, choice.hill, choice.detail)) continue;
+        const std::string path =
+            textureFilePath(choice.folder, choice.language, kTextureList[i].stem);
         if (loadTexture(path.c_str(), kHandles[i].handle))
             ++loadedCount;
         else

@@ -3,6 +3,7 @@
 // Texture handles, one GL texture object per file, named by the file's stem.
 #pragma once
 #include <initializer_list>
+#include <string>
 
 #include "render/gl.h"
 
@@ -34,10 +35,18 @@ GLuint* textureHandle(const char* stem);
 // itself was loaded.
 bool loadTexture(const char* path, GLuint* handle);
 
-// Loads the list for the current hill and detail level. Texture objects of an earlier
+// What the texture list of a scene depends on; the game hands it over from its settings.
+struct TextureChoice {
+    std::string folder;   // where the files are
+    std::string language; // its own pictures with words in folder/language; "" for none
+    int hill = 0;
+    int detail = 0;
+};
+
+// Loads the list for the chosen hill and detail level. Texture objects of an earlier
 // run are released first. Files that fail are named in one line on standard error (unless
 // none loaded at all). Returns the number of files attempted.
-int loadTextures();
+int loadTextures(const TextureChoice& choice);
 // How many files the last loadTextures loaded.
 int texturesLoaded();
 // True for a texture loadTexture made with no cut-out texel: every texel, in every mipmap

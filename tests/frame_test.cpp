@@ -13,6 +13,7 @@
 #include "game/scene_setup.h"
 #include "jump/jump_state.h"
 #include "camera/views.h"
+#include "game/camera_view.h"
 #include "render/gl.h"
 #include "support/harness.h"
 #include "game/game.h"

@@ -12,7 +12,7 @@
 #include "game/app.h"
 #include "game/hints.h"
 #include "jump_play.h"
-#include "score/hud.h"
+#include "score/points.h"
 #include "support/game_snapshot.h"
 #include "game/game.h"
 #include "support/harness.h"

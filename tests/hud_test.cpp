@@ -20,7 +20,7 @@
 #include "render/gl.h"
 #include "render/text.h"
 #include "render/textures.h"
-#include "score/hud.h"
+#include "game/hud.h"
 #include "score/records.h"
 #include "venue/animation.h"
 #include "game/game.h"

@@ -91,9 +91,14 @@ TEST(Layers, EveryIncludePointsDownOrStaysInItsFolder) {
 }
 
 TEST(Layers, TheSimulationSeesNoGraphics) {
-    for (const char* folder : {"core", "jump"})
+    for (const char* folder : {"core", "jump", "score", "camera"})
         for (const Include& i : includesUnder(folder))
             EXPECT_FALSE(graphicsHeader(i)) << where(i);
+}
+
+TEST(Layers, TheRendererIsHandedWhatTheSettingsChoose) {
+    for (const Include& i : includesUnder("render"))
+        EXPECT_NE(i.target, "core/settings.h") << where(i);
 }
 
 TEST(Layers, OnlyThePlatformLayerAndTheLauncherSeeTheLibrariesTheyWrap) {

@@ -20,7 +20,7 @@
 
 #include "score/records.h"
 #include "jump/style_marks.h"
-#include "score/hud.h"
+#include "score/points.h"
 #include "core/file_io.h"
 #include "core/settings.h"
 #include "game/hints.h"

@@ -15,7 +15,7 @@
 #include "score/records.h"
 #include "venue/animation.h"
 #include "jump/style_marks.h"
-#include "score/hud.h"
+#include "score/points.h"
 #include "core/random.h"
 #include "core/settings.h"
 #include "jump_play.h"

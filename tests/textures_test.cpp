@@ -234,7 +234,7 @@ TEST(TextureLoading, NumberOfFilesFollowsHillAndDetail) {
             }
             EXPECT_EQ(live, expectedCount(hill, detail));
             // The loader reports the files it went through.
-            EXPECT_EQ(loadTextures(), expectedCount(hill, detail));
+            EXPECT_EQ(loadTextures(sceneTextures()), expectedCount(hill, detail));
         }
     }
 }

@@ -3,12 +3,9 @@
 // The red on-screen texts: distance, wind, record, countdown, style marks and points.
 #pragma once
 
-#include "jump/jump_state.h"
-
 #include <cstdint>
 
-// The total of a jump: its distance points and the five style marks beside them.
-int32_t jumpTotal(const Jump& j);
+#include "jump/jump_state.h"
 
 // recordDistance: the hill's record as the game last read it.
 void drawJumpHud(const Jump& j, int32_t recordDistance);

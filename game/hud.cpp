@@ -7,7 +7,8 @@
 
 #include "core/language.h"
 #include "score/records.h"
-#include "score/hud.h"
+#include "game/hud.h"
+#include "score/points.h"
 #include "jump/jump_state.h"
 #include "render/gl.h"
 #include "render/screen_anchor.h"
@@ -94,13 +95,6 @@ void printRecord(int32_t recordDistance, float x, float y) {
 }
 
 } // namespace
-
-int32_t jumpTotal(const Jump& j) {
-    int32_t total = j.jumpPoints;
-    for (int32_t mark : j.styleMarks)
-        total += mark;
-    return total;
-}
 
 void drawJumpHud(const Jump& j, int32_t recordDistance) {
     glEnable(GL_CULL_FACE);
