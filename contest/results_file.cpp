@@ -37,8 +37,8 @@ std::string resultsBlock(const Contest& contest, const std::string& date) {
         std::snprintf(place, sizeof place, "%3d.", p.place);
         std::snprintf(sum, sizeof sum, "%6d", p.sum);
         block += std::string(place) + " " + padded(s.name, kLongestName) + " " +
-                 padded(s.nation, 3) + "  " + (p.jumps >= 1 ? roundCell(p.first) : padded("", 11)) +
-                 "  " + (p.jumps >= 2 ? roundCell(p.final) : padded("", 10) + "-") + "  " + sum +
+                 padded(s.nation, 3) + "  " + (p.jumps >= 1 ? roundCell(p.first) : padded("", 12)) +
+                 "  " + (p.jumps >= 2 ? roundCell(p.final) : padded("", 11) + "-") + "  " + sum +
                  '\n';
     }
     return block;
