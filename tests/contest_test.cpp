@@ -296,6 +296,12 @@ TEST(SeasonFile, EveryCutOrDamagedFileIsRefusedAndKeptAside) {
     EXPECT_EQ(readText(first.keptAs), later);
     EXPECT_EQ(readText(second.keptAs), later + "x");
     EXPECT_EQ(loadSeason().read, SeasonRead::Missing);
+    // What cannot be read may be the player's season: it stays where it is.
+    std::filesystem::create_directory(kSeasonPath);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(loadSeason().read, SeasonRead::Unreadable);
+    EXPECT_NE(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_TRUE(std::filesystem::is_directory(kSeasonPath));
 }
 
 TEST(ResultsFile, BlocksAreAddedInPlaceOrderAndEarlierOnesKept) {
@@ -324,4 +330,10 @@ TEST(ResultsFile, BlocksAreAddedInPlaceOrderAndEarlierOnesKept) {
         EXPECT_EQ(dashes, c.starters() - static_cast<int>(c.order(2).size()));
     }
     EXPECT_EQ(readText(kResultsPath).find("earlier text, no line end\n\n"), 0u);
+    std::filesystem::remove(kResultsPath);
+    std::filesystem::create_directory(kResultsPath);
+    Contest c = contest(ContestFormat::Single, 1, 3, 1);
+    play(c, hashed());
+    EXPECT_FALSE(appendResults(c, "d"));
+    EXPECT_TRUE(std::filesystem::is_directory(kResultsPath));
 }
