@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <vector>
 
+#include "contest/season_file.h"
 #include "render/texture_file.h"
 
 namespace {
@@ -100,6 +101,30 @@ void setting(const std::string& name, int bufferSize, const std::string& text) {
     writeText("settings", name, std::string(1, static_cast<char>(bufferSize - 2)) + text);
 }
 
+// Season files as the game writes them at a few points of a season, and spoilt ones.
+void seasons() {
+    ContestSetup setup;
+    setup.humanNames = {"Ala", "Zażółć"};
+    setup.computers = 33;
+    setup.seed = 42;
+    Contest single = Contest::start(setup);
+    writeText("season", "fresh", seasonText(single));
+    setup.format = ContestFormat::WorldCup;
+    Contest cup = Contest::start(setup);
+    for (int jump = 0; !cup.competitionOver(); ++jump)
+        cup.record({80 + jump % 40, 100 + jump % 7 * 10, jump % 13 == 0});
+    writeText("season", "competition-over", seasonText(cup));
+    cup.beginNextCompetition();
+    for (int jump = 0; jump < 45; ++jump)
+        cup.record({90 + jump % 30, 110 + jump % 5 * 10, false});
+    const std::string final = seasonText(cup);
+    writeText("season", "in-the-final", final);
+    writeText("season", "cut", final.substr(0, final.size() / 2));
+    std::string later = final;
+    later.replace(later.find(' '), 2, " 2");
+    writeText("season", "later-version", later);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -136,5 +161,7 @@ int main(int argc, char** argv) {
     writeText("records", "letters", "x95");
     writeText("records", "blank-first", " 88");
     writeText("records", "blanks-after", "88 \t\r\n");
+
+    seasons();
     return 0;
 }

@@ -14,7 +14,7 @@ fi
 seconds=$1
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-fuzz
-targets=(texture_decode texture_read settings records replay)
+targets=(texture_decode texture_read settings records replay season)
 
 read -r -a extra <<< "${VALMORA_CMAKE_ARGS:-}"
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DVALMORA_FUZZ=ON "${extra[@]}" >/dev/null

@@ -11,7 +11,7 @@ out=${1:-$root/po/valmora.pot}
 
 cd "$root"
 # Locations without line numbers, so that an edit elsewhere in a file leaves the template be.
-find platform core render jump score camera figure venue game setup \
+find platform core render jump score contest camera figure venue game setup \
   -name '*.cpp' -o -name '*.h' | LC_ALL=C sort |
   xgettext --files-from=- --output=- --from-code=UTF-8 --language=C++ \
     --keyword=_ --keyword=N_ --add-comments=TRANSLATORS: --add-location=file \
