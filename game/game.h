@@ -31,6 +31,15 @@ struct Mode {
     bool windowClosed = false;
     // The loop ends after this step.
     bool quit = false;
+
+    template <class Visit> void eachField(Visit&& visit) {
+        visit("screen", screen);
+        visit("quitChosen", quitChosen);
+        visit("help", help);
+        visit("paused", paused);
+        visit("windowClosed", windowClosed);
+        visit("quit", quit);
+    }
 };
 
 struct Game {

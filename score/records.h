@@ -31,6 +31,16 @@ struct RecordBook {
     RecordRead reads[3];
     // A failed store waits for the next jump rather than being tried 60 times a second.
     bool storeFailedThisJump = false;
+
+    template <class Visit> void eachField(Visit&& visit) {
+        visit("recordDistance", recordDistance);
+        for (RecordRead& r : reads) {
+            visit("lastGood", r.lastGood);
+            visit("corrupt", r.corrupt);
+            visit("unreadable", r.unreadable);
+        }
+        visit("storeFailedThisJump", storeFailedThisJump);
+    }
 };
 
 // Reads a hill's record: the digits the file begins with (at most three, as the game writes

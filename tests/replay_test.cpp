@@ -30,12 +30,16 @@ unsigned countingSeed() {
     return 1000 + ++seedCount;
 }
 
-// Everything that moves, with the record as last read put aside: a replay never reads it.
+// Everything that moves, with the records as last read put aside (a replay never reads
+// them) and the generator's state (a replay draws from the seeds it kept).
 std::vector<unsigned char> movingState() {
-    const int32_t record = game().records.recordDistance;
-    game().records.recordDistance = 0;
+    const RecordBook records = game().records;
+    const unsigned randomState = game().random.state;
+    game().records = RecordBook{};
+    game().random.state = 0;
     auto state = snapshotGameState();
-    game().records.recordDistance = record;
+    game().records = records;
+    game().random.state = randomState;
     return state;
 }
 

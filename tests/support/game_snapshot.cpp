@@ -13,10 +13,11 @@
 
 namespace {
 
+// Every value as its bytes and as text, in the order of the game's own field lists.
 struct Collector {
     std::vector<unsigned char> bytes;
     std::ostringstream text;
-    template <class T> void add(const char* name, const T* values, int count = 1) {
+    template <class T> void add(const char* name, const T* values, int count) {
         const auto* p = reinterpret_cast<const unsigned char*>(values);
         bytes.insert(bytes.end(), p, p + sizeof(T) * count);
         text << name << ":";
@@ -24,64 +25,50 @@ struct Collector {
             text << " " << +values[i];
         text << "\n";
     }
+    template <class T> void operator()(const char* name, const T& v) {
+        if constexpr (std::is_array_v<T>)
+            add(name, &v[0], static_cast<int>(sizeof v / sizeof v[0]));
+        else if constexpr (std::is_enum_v<T>)
+            add(name, reinterpret_cast<const std::underlying_type_t<T>*>(&v), 1);
+        else
+            add(name, &v, 1);
+    }
+    template <class T, size_t N, size_t M> void operator()(const char* name, const T (&v)[N][M]) {
+        add(name, &v[0][0], static_cast<int>(N * M));
+    }
+    void operator()(const char* name, const SeatPosition& seat) {
+        const float xyz[3] = {seat.x, seat.y, seat.z};
+        add(name, xyz, 3);
+    }
+    // Its members only: the padding between them is no value.
+    void operator()(const char*, const CameraShot& shot) {
+        const uint8_t flags[2] = {shot.placed, shot.fromScratch};
+        add("shotFlags", flags, 2);
+        add("shotEye", shot.eye, 3);
+        add("shotTarget", shot.target, 3);
+    }
 };
-
-#define ADD(c, v) c.add(#v, &(v))
-#define ADDN(c, v, n) c.add(#v, v, n)
 
 void collect(Collector& c) {
     Game& g = game();
-    // Shell.
-    const uint8_t quitRequested = g.mode.quit, startScreenActive = g.mode.screen == Screen::Start,
-                  startButtonSelected = !g.mode.quitChosen, quitButtonSelected = g.mode.quitChosen;
-    ADD(c, quitRequested);
-    ADD(c, startScreenActive);
-    ADD(c, startButtonSelected);
-    ADD(c, quitButtonSelected);
+    g.mode.eachField(c);
     // Settings as read.
-    ADD(c, hillNumber);
-    ADD(c, gameSpeed);
-    ADD(c, precipitation);
-    ADD(c, hiddenSwitch);
-    ADD(c, detailLevel);
-    ADD(c, season);
-    ADD(c, lightingMode);
-    ADD(c, fogMode);
-    ADDN(c, suitColor, 3);
-    ADDN(c, helmetColor, 3);
-    ADDN(c, skiColor, 3);
-    // The jump.
-    g.jump.eachField([&](const char* name, auto& v) {
-        if (std::string(name) == "armSwing") return;
-        using T = std::remove_reference_t<decltype(v)>;
-        if constexpr (std::is_array_v<T>)
-            c.add(name, v, static_cast<int>(std::extent_v<T>));
-        else
-            c.add(name, &v);
-    });
-    ADD(c, g.records.recordDistance);
-    // Cameras.
-    Camera& cam = g.camera;
-    ADDN(c, cam.cameraViewFlags, 8);
-    ADD(c, cam.cameraNudge);
-    ADD(c, cam.cameraRise);
-    ADD(c, cam.trailOffset);
-    ADD(c, cam.towerDrop);
-    ADD(c, cam.chaseShift);
-    ADD(c, cam.freeCamX);
-    ADD(c, cam.freeCamY);
-    ADD(c, cam.freeCamZ);
-    ADD(c, cam.freeCamYaw);
-    ADD(c, cam.freeCamPitch);
-    ADDN(c, cam.freeCamTarget, 3);
-    // The venue's moving parts.
-    VenueAnimation& v = g.venue;
-    ADD(c, v.airshipTravel);
-    ADDN(c, v.busPositions, 11);
-    const float seats[6] = {v.downSeat.x, v.downSeat.y, v.downSeat.z,
-                            v.upSeat.x,   v.upSeat.y,   v.upSeat.z};
-    ADDN(c, seats, 6);
-    ADD(c, v.precipitationFall);
+    c("hillNumber", hillNumber);
+    c("gameSpeed", gameSpeed);
+    c("precipitation", precipitation);
+    c("hiddenSwitch", hiddenSwitch);
+    c("detailLevel", detailLevel);
+    c("season", season);
+    c("lightingMode", lightingMode);
+    c("fogMode", fogMode);
+    c("suitColor", suitColor);
+    c("helmetColor", helmetColor);
+    c("skiColor", skiColor);
+    g.jump.eachField(c);
+    g.records.eachField(c);
+    g.camera.eachField(c);
+    g.venue.eachField(c);
+    c("randomState", g.random.state);
 }
 
 } // namespace
