@@ -46,17 +46,13 @@ void stepScene(Game& g, uint8_t cameraKeys) {
 void advanceScene(Game& g, uint8_t cameraKeys) {
     Jump& j = g.jump;
     VenueAnimation& v = g.venue;
-    if (j.awaitingStart == 1) stepStartCountdown(j);
     if (snowFalls() || rainFalls())
         v.precipitationWrapped = lowerPrecipitationFall(v, snowFalls(), gameSpeed);
     updateCamera(g.camera, j, hillNumber, v.airshipTravel, cameraKeys);
     if (chairliftShown()) moveChairliftSeats(v);
     advanceAirship(v);
-    const Course course = liveCourse(g);
-    if (j.atGate == 1)
-        stepGateFigure(j, course);
-    else
-        stepJumper(j, course);
+    // The start countdown steps with the jumper: nothing above reads it.
+    stepJump(j, liveCourse(g));
     // The colours are read again for every drawing of the jumper, as the launcher may change
     // them.
     if (knownHill(hillNumber)) readJumperColours();

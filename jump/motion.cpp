@@ -147,6 +147,14 @@ void flightStep(Jump& j, const HillMotion& m, int32_t hill) {
 
 } // namespace
 
+void stepJump(Jump& j, const Course& c) {
+    if (j.awaitingStart == 1) stepStartCountdown(j);
+    if (j.atGate == 1)
+        stepGateFigure(j, c);
+    else
+        stepJumper(j, c);
+}
+
 void stepGateFigure(Jump& j, const Course& c) {
     if (knownHill(c.hill)) stepFigureState(j, c, FIGURE_JUMPER);
 }

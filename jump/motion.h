@@ -23,6 +23,8 @@ struct HillMotion {
 // nullptr for a hill number outside 1..3.
 const HillMotion* hillMotion(int32_t hill);
 
+// The jump's whole step: the start countdown, then the jumper at the gate or off it.
+void stepJump(Jump& j, const Course& c);
 // One step of the jumper off the gate: motion, landing clamp, pose, and the length.
 void stepJumper(Jump& j, const Course& c);
 // One step of the jumper waiting at the gate: his pose.

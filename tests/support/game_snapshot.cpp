@@ -79,13 +79,25 @@ std::vector<unsigned char> snapshotGameState() {
     return c.bytes;
 }
 
-uint64_t hashGameState() {
+namespace {
+uint64_t fnv1a(const std::vector<unsigned char>& bytes) {
     uint64_t h = 1469598103934665603ull;
-    for (unsigned char b : snapshotGameState()) {
+    for (unsigned char b : bytes) {
         h ^= b;
         h *= 1099511628211ull;
     }
     return h;
+}
+} // namespace
+
+uint64_t hashGameState() {
+    return fnv1a(snapshotGameState());
+}
+
+uint64_t hashJump(Jump& j) {
+    Collector c;
+    j.eachField(c);
+    return fnv1a(c.bytes);
 }
 
 std::string describeGameState() {

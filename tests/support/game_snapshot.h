@@ -11,5 +11,8 @@
 std::vector<unsigned char> snapshotGameState();
 // FNV-1a of the snapshot.
 uint64_t hashGameState();
+struct Jump;
+// FNV-1a of one jump's values alone.
+uint64_t hashJump(Jump& j);
 // The same values as readable text, one per line (for finding where two runs part).
 std::string describeGameState();
