@@ -11,7 +11,9 @@
 #include "core/language.h"
 #include "core/settings.h"
 #include "figure/placement.h"
+#include "game/competition_draw.h"
 #include "game/game.h"
+#include "game/screen_layer.h"
 #include "game/hints.h"
 #include "game/replay.h"
 #include "game/scene_setup.h"
@@ -234,45 +236,6 @@ void drawScene(const Game& g) {
 namespace {
 
 // Layers in window pixels over the finished picture, origin at the bottom left.
-struct ScreenLayer {
-    float w, h;
-    ScreenLayer() {
-        GLint viewport[4];
-        glGetIntegerv(GL_VIEWPORT, viewport);
-        w = static_cast<float>(viewport[2]);
-        h = static_cast<float>(viewport[3]);
-        glPushAttrib(GL_ALL_ATTRIB_BITS);
-        for (GLenum cap : {GL_LIGHTING, GL_TEXTURE_2D, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T,
-                           GL_DEPTH_TEST, GL_FOG, GL_CULL_FACE, GL_ALPHA_TEST})
-            glDisable(cap);
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
-        glLoadIdentity();
-        glOrtho(0, w, 0, h, -1, 1);
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-        glLoadIdentity();
-    }
-    ~ScreenLayer() {
-        glPopMatrix();
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPopAttrib();
-    }
-    void dim(float opacity) const {
-        glColor4f(0, 0, 0, opacity);
-        glRectf(0, 0, w, h);
-    }
-    // A text with its left end at x (or centred on x), its baseline at y.
-    void text(GLuint font, const char* line, float x, float y, bool centred = false) const {
-        if (centred) x -= textWidth(font, line) / 2;
-        glRasterPos2f(std::floor(x), std::floor(y));
-        printText(font, line);
-    }
-};
 
 // The paused picture under a dimmed layer, with "pauza" in the middle in the large font.
 void drawPauseLayer() {
@@ -358,6 +321,8 @@ void drawFrame(Game& g) {
     const bool startScreen = g.mode.screen == Screen::Start;
     if (startScreen) {
         drawStartScreen(g);
+        drawContestKey();
+        drawContestPanel(g);
     } else {
         drawScene(g);
         // A hint is advice on the player's own jump, not on a replayed one.
@@ -367,6 +332,7 @@ void drawFrame(Game& g) {
             drawHint(currentNotice(g));
         else if (currentHint(g) && hintsOn(g))
             drawHint(currentHint(g));
+        if (!replayRunning(g)) drawCompetition(g);
         if (g.mode.paused) drawPauseLayer();
     }
     if (g.mode.help) drawHelpPanel();

@@ -8,6 +8,7 @@
 
 #include "camera/views.h"
 #include "core/random.h"
+#include "game/competition.h"
 #include "game/hints.h"
 #include "game/replay.h"
 #include "game/save_notices.h"
@@ -52,6 +53,9 @@ struct Game {
     Replay replay;
     SoundCues sound;
     SaveNotices saveNotices;
+    // The K panel, and the competition running (none in free jumping).
+    ContestPanel panel;
+    Competition competition;
     Random random;
     // What the stick has leaned short of a whole step.
     float stickCarry = 0;

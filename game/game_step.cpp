@@ -9,6 +9,7 @@
 #include "camera/views.h"
 #include "core/environment.h"
 #include "core/settings.h"
+#include "game/competition.h"
 #include "game/game.h"
 #include "game/input.h"
 #include "jump/jump_state.h"
@@ -33,7 +34,8 @@ Course liveCourse(Game& g) {
 }
 
 void stepScene(Game& g, uint8_t cameraKeys) {
-    if (recordBeaten(g.records, g.jump, hillNumber)) {
+    // A computer jumper's jump sets no record.
+    if (!computerOnHill(g) && recordBeaten(g.records, g.jump, hillNumber)) {
         // The replay first, so the record never stands beside another jump's replay.
         recordNewRecord(g);
         const WriteResult stored = storeJumpRecord(g.records, g.jump, hillNumber);
@@ -55,7 +57,7 @@ void advanceScene(Game& g, uint8_t cameraKeys) {
     stepJump(j, liveCourse(g));
     // The colours are read again for every drawing of the jumper, as the launcher may change
     // them.
-    if (knownHill(hillNumber)) readJumperColours();
+    if (knownHill(hillNumber) && !computerOnHill(g)) readJumperColours();
     if (townShown()) driveBuses(v);
     if (floodlightsShown()) v.beamOpacity = 0.8f;
 }
@@ -70,16 +72,36 @@ bool stepGame(Game& g, const StepInput& in) {
         if (replayRunning(g)) {
             stepReplay(g, in.cameraKeys);
         } else {
-            recordSceneStep(g);
-            stepScene(g, in.cameraKeys);
-            stepHints(g);
-            leanWithStick(g, in.stickY);
-            recordStandstill(g);
+            playSceneStep(g, in.stickY, in.cameraKeys);
+            stepCompetition(g);
         }
     }
-    if (in.hasMessage) handleGameMessage(g, in.message);
+    if (in.hasMessage) {
+        const PlatformMessage& m = in.message;
+        if (handlePanelMessage(g, m)) {
+        } else if (sceneShown(g) && !replayRunning(g) && handleCompetitionMessage(g, m)) {
+        } else if (g.mode.screen == Screen::Start && !g.mode.help && m.type == MSG_CHAR &&
+                   (m.key == 'K' || m.key == 'k')) {
+            openContestPanel(g);
+        } else {
+            handleGameMessage(g, m);
+        }
+    }
     endRecordedStep(g);
     return true;
+}
+
+void playSceneStep(Game& g, float stickY, uint8_t cameraKeys) {
+    recordSceneStep(g);
+    stepScene(g, cameraKeys);
+    // Hints and the stick are the player's; a computer jumper has his own input.
+    const std::optional<PlatformMessage> computer = computerMessage(g);
+    if (!computerOnHill(g)) {
+        stepHints(g);
+        leanWithStick(g, stickY);
+    }
+    recordStandstill(g);
+    if (computer) handleGameMessage(g, *computer);
 }
 
 void resetToProgramStart(Game& g) {
@@ -104,4 +126,6 @@ void resetToProgramStart(Game& g) {
     g.sound = SoundCues{};
     silenceSound();
     g.saveNotices = SaveNotices{};
+    g.panel = ContestPanel{};
+    g.competition = Competition{};
 }

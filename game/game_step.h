@@ -25,6 +25,9 @@ struct StepInput {
 // handled. Returns false for the quit message: the game ends without another step. Makes
 // every change of the step to `g` and nothing else: no window, device or GL call.
 bool stepGame(Game& g, const StepInput& in);
+// One live scene step: the record check and the scene, the hints, and the jumper's input that
+// is no message (the stick), or a computer jumper's own input.
+void playSceneStep(Game& g, float stickY, uint8_t cameraKeys);
 // The scene's part of a step, in the order the frame used to make these changes: record
 // check, start countdown, precipitation, camera (seeing the jumper one step behind),
 // chairlift, airship, jumper, buses, floodlight beams.

@@ -6,12 +6,15 @@
 
 // Windows virtual-key numbers the game's handlers are written against.
 enum VirtualKey {
+    VK_BACK = 8,
     VK_RETURN = 13,
     VK_SHIFT = 16,
     VK_CONTROL = 17,
     VK_MENU = 18,
     VK_ESCAPE = 27,
     VK_SPACE = 32,
+    VK_PRIOR = 33, // Page Up
+    VK_NEXT = 34,  // Page Down
     VK_LEFT = 37,
     VK_UP = 38,
     VK_RIGHT = 39,

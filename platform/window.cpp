@@ -61,6 +61,12 @@ int virtualKeyOf(SDL_Keycode key) {
         return VK_F1;
     case SDLK_F11:
         return VK_F11;
+    case SDLK_BACKSPACE:
+        return VK_BACK;
+    case SDLK_PAGEUP:
+        return VK_PRIOR;
+    case SDLK_PAGEDOWN:
+        return VK_NEXT;
     default:
         break;
     }
@@ -153,6 +159,32 @@ bool triggerPulled(SDL_JoystickID id, int value) {
     return value >= kTriggerHalfWay;
 }
 
+// The code points of a UTF-8 text, leaving out anything that is not well formed.
+std::vector<int> codePointsOf(const char* text) {
+    std::vector<int> codes;
+    const auto* p = reinterpret_cast<const unsigned char*>(text);
+    while (*p) {
+        const int length = *p < 0x80         ? 1
+                           : (*p >> 5) == 6  ? 2
+                           : (*p >> 4) == 14 ? 3
+                           : (*p >> 3) == 30 ? 4
+                                             : 0;
+        int code = length == 1 ? *p : length == 2 ? *p & 0x1F : length == 3 ? *p & 0x0F : *p & 0x07;
+        int k = 1;
+        for (; k < length && (p[k] & 0xC0) == 0x80; ++k)
+            code = code << 6 | (p[k] & 0x3F);
+        if (length == 0 || k < length) {
+            ++p; // a stray byte: skip it and look again
+            continue;
+        }
+        const int least[5] = {0, 0, 0x80, 0x800, 0x10000};
+        if (code >= least[length] && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF))
+            codes.push_back(code);
+        p += length;
+    }
+    return codes;
+}
+
 // Like the Windows queue: one pending mouse move at most, carrying the latest position.
 void enqueue(const PlatformMessage& msg) {
     if (msg.type == MSG_MOUSEMOVE) {
@@ -199,15 +231,13 @@ void translate(const SDL_Event& e) {
         break;
     }
     case SDL_TEXTINPUT:
-        // Only ASCII reaches the game as characters.
-        for (const char* p = e.text.text; *p; ++p) {
-            unsigned char c = static_cast<unsigned char>(*p);
-            if (c < 128) {
-                PlatformMessage cm;
-                cm.type = MSG_CHAR;
-                cm.key = c;
-                enqueue(cm);
-            }
+        // Each character as its code point (a name may hold Polish letters); broken UTF-8 is
+        // dropped.
+        for (const int code : codePointsOf(e.text.text)) {
+            PlatformMessage cm;
+            cm.type = MSG_CHAR;
+            cm.key = code;
+            enqueue(cm);
         }
         break;
     case SDL_MOUSEBUTTONDOWN:
