@@ -60,8 +60,8 @@ bool takesQuitChoice(const Game& g, const PlatformMessage& m) {
 struct Session {
     bool quitAllowed = false;
     StepInput devices; // the held stick and keys, without a message
-    // Every range the judges could draw from so far.
-    float lowestMark = 0, highestMark = 0;
+    // The bounds of every range the judges could draw from so far.
+    float lowestMark = INFINITY, highestMark = -INFINITY;
 };
 
 void writeSettings(Bytes& in, Session& s) {
@@ -188,7 +188,8 @@ void checkInvariants(Game& g, Session& s) {
     // The step clamps the jumper onto the ground: equal is as low as he goes.
     FUZZ_CHECK(j.jumperY >= j.groundY);
 
-    // Marks are drawn from the ranges the jump holds at the time; none is 0 before the first.
+    // Marks are drawn from the ranges the jump holds at the time, truncated toward zero; all
+    // are 0 before the first award.
     for (const float* range : {j.goodMarkRange, j.fallMarkRange}) {
         s.lowestMark = std::min({s.lowestMark, range[0], range[1]});
         s.highestMark = std::max({s.highestMark, range[0], range[1]});
