@@ -34,17 +34,21 @@ void writeAll(int fd, const uint8_t* data, size_t size) {
 
 std::string gameFolder;
 
-void removeGameFolder() {
-    if (gameFolder.empty()) return;
-    const std::string data = gameFolder + "/Data";
-    if (DIR* dir = opendir(data.c_str())) {
+void emptyFolder(const std::string& folder) {
+    if (DIR* dir = opendir(folder.c_str())) {
         while (dirent* entry = readdir(dir)) {
             if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
                 continue;
-            unlink((data + "/" + entry->d_name).c_str());
+            unlink((folder + "/" + entry->d_name).c_str());
         }
         closedir(dir);
     }
+}
+
+void removeGameFolder() {
+    if (gameFolder.empty()) return;
+    const std::string data = gameFolder + "/Data";
+    emptyFolder(data);
     rmdir(data.c_str());
     if (chdir("/") == 0) rmdir(gameFolder.c_str());
 }
@@ -117,6 +121,11 @@ void enterScratchGameFolder(int* argc, char*** argv) {
     std::atexit(removeGameFolder);
     if (mkdir((name + "/Data").c_str(), 0755) != 0) harnessFailed("mkdir Data");
     if (chdir(name.c_str()) != 0) harnessFailed("chdir");
+}
+
+void emptyScratchData() {
+    if (gameFolder.empty()) harnessFailed("no scratch game folder");
+    emptyFolder(gameFolder + "/Data");
 }
 
 void writeWholeFile(const char* relativePath, const uint8_t* data, size_t size) {

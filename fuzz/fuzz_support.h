@@ -33,6 +33,8 @@ void rewriteScratchFile(const ScratchFile& file, const uint8_t* data, size_t siz
 // arguments: relative paths among them are made absolute first, and crash inputs go to the
 // folder the fuzzer was started in unless told otherwise, so both keep their meaning.
 void enterScratchGameFolder(int* argc, char*** argv);
+// Removes every file from that folder's Data/, so that a session starts from none.
+void emptyScratchData();
 // Makes `relativePath` (under the working folder) hold exactly `data`.
 void writeWholeFile(const char* relativePath, const uint8_t* data, size_t size);
 // The whole content of a file, or false if it cannot be read.

@@ -3,15 +3,20 @@
 // Writes the fuzz targets' seed inputs into fuzz/corpus/<target>/: pictures from our own
 // encoder, and a few files each reader must refuse or read in a particular way.
 //   make_corpus SOURCE_DIR/fuzz/corpus
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <initializer_list>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
 
+#include "camera/views.h"
 #include "contest/season_file.h"
 #include "render/texture_file.h"
+#include "step_input_bytes.h"
 
 namespace {
 
@@ -125,6 +130,75 @@ void seasons() {
     writeText("season", "later-version", later);
 }
 
+// Sessions of play for step_fuzz, in its input's terms.
+class Session {
+  public:
+    Session(uint8_t first, uint8_t second) : bytes_{first, second} {}
+    Session& wait(int steps) {
+        for (; steps > 0; steps -= 16)
+            bytes_.push_back(static_cast<uint8_t>((std::min(steps, 16) - 1) << 4 | kEventWait));
+        return *this;
+    }
+    Session& key(int code) {
+        int i = 0;
+        while (kStepKeys[i] != code)
+            ++i;
+        return add({kEventKey, static_cast<uint8_t>(i)});
+    }
+    Session& chars(const char* text) {
+        for (; *text; ++text)
+            add({kEventChar, static_cast<uint8_t>(std::strchr(kStepChars, *text) - kStepChars)});
+        return *this;
+    }
+    Session& click(bool left) { return add({left ? kEventLeftClick : kEventRightClick, 100, 75}); }
+    Session& move(int16_t x, int16_t y) {
+        return add({kEventMouseMove, static_cast<uint8_t>(x), static_cast<uint8_t>(x >> 8),
+                    static_cast<uint8_t>(y), static_cast<uint8_t>(y >> 8)});
+    }
+    Session& pad(int button) { return add({kEventPadButton, static_cast<uint8_t>(button)}); }
+    Session& devices(int8_t stick, uint8_t cameraKeys) {
+        return add({kEventDevices, static_cast<uint8_t>(stick), cameraKeys});
+    }
+    // Into the scene, off the gate, a take-off late in the window and a landing stance
+    // held out: a whole jump on the first hill.
+    Session& jump() {
+        key(VK_RETURN).wait(2).key(VK_SPACE).wait(80).click(true);
+        for (int i = 0; i < 60; ++i)
+            wait(3).click(false);
+        return wait(300);
+    }
+    void write(const char* name) { ::write("step", name, bytes_); }
+
+  private:
+    Session& add(std::initializer_list<uint8_t> event) {
+        bytes_.insert(bytes_.end(), event);
+        return *this;
+    }
+    Bytes bytes_;
+};
+
+void sessions() {
+    // Hill 1 at normal speed, the chairlift; then with the town, snow and the night.
+    for (uint8_t scenery : {2, 31}) {
+        Session s(3, scenery);
+        s.jump().chars("R").wait(300).move(300, 200).key(VK_SPACE).wait(100).chars("R");
+        s.chars("T").wait(200).key(VK_RETURN).chars("P").wait(10).chars("3P").key(VK_F1).wait(5);
+        s.key(VK_F1).key(VK_ESCAPE).key(VK_DOWN).key(VK_UP).key(VK_RETURN).wait(20).click(true);
+        s.write(scenery == 2 ? "jump-replay-modes" : "jump-town-snow-night");
+    }
+    // The other hills and speeds, the same hands.
+    Session(1, 2).jump().write("hill2-slow");
+    Session(8, 6).jump().write("hill3-fast");
+    // The controller and the free camera's keys.
+    Session pad(3, 3);
+    pad.pad(PAD_A).wait(2).pad(PAD_A).devices(-127, 0).wait(100).pad(PAD_B).pad(PAD_START);
+    pad.pad(PAD_LEFT_SHOULDER).pad(PAD_RIGHT_SHOULDER).pad(PAD_START).devices(127, 0).wait(80);
+    pad.chars("8").devices(0, kCameraKeyLeft | kCameraKeyForward | kCameraKeyPitchUp).wait(60);
+    pad.pad(PAD_DPAD_DOWN).pad(PAD_BACK).pad(PAD_DPAD_UP).pad(PAD_A).wait(10).write("pad-camera");
+    // Quitting allowed: the quit choice taken from the scene.
+    Session(kQuitAllowed, 2).key(VK_RETURN).wait(30).key(VK_ESCAPE).key(VK_RETURN).write("quit");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -163,5 +237,6 @@ int main(int argc, char** argv) {
     writeText("records", "blanks-after", "88 \t\r\n");
 
     seasons();
+    sessions();
     return 0;
 }

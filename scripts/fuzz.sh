@@ -14,7 +14,7 @@ fi
 seconds=$1
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-fuzz
-targets=(texture_decode texture_read settings records replay season)
+targets=(texture_decode texture_read settings records replay season step)
 
 read -r -a extra <<< "${VALMORA_CMAKE_ARGS:-}"
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DVALMORA_FUZZ=ON "${extra[@]}" >/dev/null
@@ -49,6 +49,11 @@ for name in "${targets[@]}"; do
   rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)
   printf '%-16s %12s %8s %10s  %s\n' "$name" "${runs:-?}" "$elapsed" "${rate:-?}" "$result"
   total_runs=$(( total_runs + ${runs:-0} ))
+  # The step target tells how many game steps its sessions took.
+  steps=$(sed -n 's/^step_fuzz: \([0-9]*\) steps$/\1/p' "$log" | tail -n 1)
+  if [ -n "$steps" ]; then
+    echo "  $name: $steps game steps, $(( steps / (elapsed > 0 ? elapsed : 1) )) a second"
+  fi
   if [ "$result" != ok ]; then
     failed+=("$name")
     echo "---- $name: end of the fuzzer's output" >&2
