@@ -252,7 +252,8 @@ void drawCompetition(const Game& g) {
 
 void drawContestKey() {
     ScreenLayer layer;
-    glColor4f(1, 1, 1, 1);
-    // TRANSLATORS: the start screen's key for the competition panel.
-    layer.text(helpFont, _("K – konkurs"), 24, 24);
+    // On the poster, under its "F1 – pomoc", in its colour; the poster fills the window.
+    glColor4f(0.86f, 0.9f, 0.97f, 1);
+    // TRANSLATORS: the start screen's key for the competition panel, under "F1 – help".
+    layer.text(smallFont, _("K – konkurs"), layer.w * 0.069f, layer.h * 0.44f);
 }
