@@ -3,6 +3,9 @@
 // The scene's tables: backdrop colour, the jitter tables and the fog density.
 #pragma once
 
+// Shared, not game state: filled once per scene set-up and only read by the drawing, like
+// the scene's GL objects.
+
 extern float backdropColor[3];
 // Tree offsets, entry i * 5 + j for forest tree (i, j). The first 25 are the classic 5 x 5
 // table; 25 more are drawn after them so that all 50 trees have their own offset.

@@ -11,5 +11,6 @@ void drawStartScreen(const Game& g);
 void drawScene(const Game& g);
 void panelQuad();
 
-// Profiling: when set, called after each step of the 3-D frame with the step's name.
+// Profiling (the frame benchmark): when set, called after each step of the 3-D frame with the
+// step's name. It sees the drawing only, never the game's state.
 extern void (*sceneStepProbe)(const char* step);

@@ -4,6 +4,7 @@
 #pragma once
 #include "render/gl.h"
 
+// GL objects of the one context, made at scene set-up; shared by the drawing like its fonts.
 extern GLUquadric* sceneryQuadric;
 extern GLUquadric* figureQuadric;
 

@@ -5,6 +5,7 @@
 #pragma once
 #include "render/gl.h"
 
+// The fonts' display lists in the one GL context, built at scene set-up.
 extern GLuint smallFont;
 extern GLuint largeFont;
 // Smaller, for the help panel's lines.

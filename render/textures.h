@@ -25,6 +25,7 @@ struct TextureSet {
     GLuint busprzod, busbok, bustyl, busprzod2, busbok2, bustyl2, busprzod3, busbok3, bustyl3;
 };
 
+// The texture names in the one GL context, loaded at scene set-up; a render cache.
 extern TextureSet textures;
 
 // Handle of a stem, or nullptr for an unknown stem.
