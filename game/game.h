@@ -8,6 +8,7 @@
 
 #include "camera/views.h"
 #include "core/random.h"
+#include "core/settings.h"
 #include "game/hints.h"
 #include "game/replay.h"
 #include "game/save_notices.h"
@@ -35,6 +36,8 @@ struct Mode {
 
 struct Game {
     Mode mode;
+    // The launcher's choices, read at each scene set-up (the colours on each drawing).
+    Settings settings;
     Jump jump;
     Camera camera;
     VenueAnimation venue;

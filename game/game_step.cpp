@@ -22,9 +22,9 @@ bool sceneShown(const Game& g) {
 
 Course liveCourse(Game& g) {
     Course c;
-    c.hill = hillNumber;
-    c.speed = gameSpeed;
-    c.altWind = hiddenSwitch == kAltWindCode;
+    c.hill = g.settings.hillNumber;
+    c.speed = g.settings.gameSpeed;
+    c.altWind = g.settings.hiddenSwitch == kAltWindCode;
     c.random = &g.random;
     c.commandListener = [&g](JumpCommand command, int32_t value) {
         captureCommand(g, command, value);
@@ -33,11 +33,11 @@ Course liveCourse(Game& g) {
 }
 
 void stepScene(Game& g, uint8_t cameraKeys) {
-    if (recordBeaten(g.records, g.jump, hillNumber)) {
+    if (recordBeaten(g.records, g.jump, g.settings.hillNumber)) {
         // The replay first, so the record never stands beside another jump's replay.
         recordNewRecord(g);
-        const WriteResult stored = storeJumpRecord(g.records, g.jump, hillNumber);
-        noteSave(g, N_("rekordu"), recordFilePath(hillNumber), stored);
+        const WriteResult stored = storeJumpRecord(g.records, g.jump, g.settings.hillNumber);
+        noteSave(g, N_("rekordu"), recordFilePath(g.settings.hillNumber), stored);
         if (!stored.ok()) recordNotStored(g);
     }
     advanceScene(g, cameraKeys);
@@ -47,10 +47,11 @@ void advanceScene(Game& g, uint8_t cameraKeys) {
     Jump& j = g.jump;
     VenueAnimation& v = g.venue;
     if (j.awaitingStart == 1) stepStartCountdown(j);
-    if (snowFalls() || rainFalls())
-        v.precipitationWrapped = lowerPrecipitationFall(v, snowFalls(), gameSpeed);
-    updateCamera(g.camera, j, hillNumber, v.airshipTravel, cameraKeys);
-    if (chairliftShown()) moveChairliftSeats(v);
+    if (snowFalls(g.settings) || rainFalls(g.settings))
+        v.precipitationWrapped =
+            lowerPrecipitationFall(v, snowFalls(g.settings), g.settings.gameSpeed);
+    updateCamera(g.camera, j, g.settings, v.airshipTravel, cameraKeys);
+    if (chairliftShown(g.settings)) moveChairliftSeats(v);
     advanceAirship(v);
     const Course course = liveCourse(g);
     if (j.atGate == 1)
@@ -59,9 +60,9 @@ void advanceScene(Game& g, uint8_t cameraKeys) {
         stepJumper(j, course);
     // The colours are read again for every drawing of the jumper, as the launcher may change
     // them.
-    if (knownHill(hillNumber)) readJumperColours();
-    if (townShown()) driveBuses(v);
-    if (floodlightsShown()) v.beamOpacity = 0.8f;
+    if (knownHill(g.settings.hillNumber)) readJumperColours(g.settings);
+    if (townShown(g.settings)) driveBuses(v);
+    if (floodlightsShown(g.settings)) v.beamOpacity = 0.8f;
 }
 
 bool stepGame(Game& g, const StepInput& in) {
@@ -88,7 +89,7 @@ bool stepGame(Game& g, const StepInput& in) {
 
 void resetToProgramStart(Game& g) {
     g.mode = Mode{};
-    resetSettings();
+    resetSettings(g.settings);
     g.jump = Jump{};
     g.camera = Camera{};
     g.records = RecordBook{};

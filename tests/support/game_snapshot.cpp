@@ -7,7 +7,6 @@
 
 #include <type_traits>
 
-#include "core/settings.h"
 #include "game/game.h"
 #include "support/harness.h"
 
@@ -28,6 +27,9 @@ struct Collector {
 
 #define ADD(c, v) c.add(#v, &(v))
 #define ADDN(c, v, n) c.add(#v, v, n)
+// A setting under its own name, as the snapshot always named it.
+#define ADDS(c, v) c.add(#v, &g.settings.v)
+#define ADDSN(c, v, n) c.add(#v, g.settings.v, n)
 
 void collect(Collector& c) {
     Game& g = game();
@@ -39,17 +41,17 @@ void collect(Collector& c) {
     ADD(c, startButtonSelected);
     ADD(c, quitButtonSelected);
     // Settings as read.
-    ADD(c, hillNumber);
-    ADD(c, gameSpeed);
-    ADD(c, precipitation);
-    ADD(c, hiddenSwitch);
-    ADD(c, detailLevel);
-    ADD(c, season);
-    ADD(c, lightingMode);
-    ADD(c, fogMode);
-    ADDN(c, suitColor, 3);
-    ADDN(c, helmetColor, 3);
-    ADDN(c, skiColor, 3);
+    ADDS(c, hillNumber);
+    ADDS(c, gameSpeed);
+    ADDS(c, precipitation);
+    ADDS(c, hiddenSwitch);
+    ADDS(c, detailLevel);
+    ADDS(c, season);
+    ADDS(c, lightingMode);
+    ADDS(c, fogMode);
+    ADDSN(c, suitColor, 3);
+    ADDSN(c, helmetColor, 3);
+    ADDSN(c, skiColor, 3);
     // The jump.
     g.jump.eachField([&](const char* name, auto& v) {
         if (std::string(name) == "armSwing") return;
