@@ -81,13 +81,13 @@ int main(int argc, char** argv) {
     int32_t record = 0;
     // Warm the page cache and the allocator first.
     for (int i = 0; i < 1000; ++i) {
-        readJumperColours();
+        readJumperColours(game().settings);
         readRecord(game().records, 1, record);
     }
-    Figures colourReads = measure(batches, perBatch, [] { readJumperColours(); });
+    Figures colourReads = measure(batches, perBatch, [] { readJumperColours(game().settings); });
     Figures recordRead = measure(batches, perBatch, [&] { readRecord(game().records, 1, record); });
     Figures frame = measure(batches, perBatch, [&] {
-        readJumperColours();
+        readJumperColours(game().settings);
         readRecord(game().records, 1, record);
     });
     int stores = 0;
@@ -104,8 +104,8 @@ int main(int argc, char** argv) {
         frame.median, frame.p95, frame.median / (1e6 / 60) * 100);
     std::printf("  one record store (fsync)   median %8.2f us   p95 %8.2f us\n", store.median,
                 store.p95);
-    std::printf("  check: suit %d,%d,%d record %d\n", suitColor[0], suitColor[1], suitColor[2],
-                record);
+    std::printf("  check: suit %d,%d,%d record %d\n", game().settings.suitColor[0],
+                game().settings.suitColor[1], game().settings.suitColor[2], record);
 
     fs::current_path(base);
     std::error_code ec;

@@ -193,7 +193,7 @@ PlatformMessage mouseMessage(MessageType type, int x, int y) {
 // landing click close above the snow. Frame times go to inrun until the take-off and to
 // flight from then until the touch-down (or a limit of frames).
 void playTimedJump(std::vector<double>& inrun, std::vector<double>& flight) {
-    const HillStart* h = hillStart(hillNumber);
+    const HillStart* h = hillStart(game().settings.hillNumber);
     if (!h) return;
     PlatformMessage space;
     space.type = MSG_KEYDOWN;
@@ -210,7 +210,7 @@ void playTimedJump(std::vector<double>& inrun, std::vector<double>& flight) {
     for (int n = 0; n < 3000 && game().jump.jumperY != game().jump.groundY; ++n) {
         const PlatformMessage* msg = nullptr;
         PlatformMessage m;
-        const float from = hillNumber == 2 ? 2.0f : h->landingWindow[0] + 1;
+        const float from = game().settings.hillNumber == 2 ? 2.0f : h->landingWindow[0] + 1;
         if (!stance &&
             ((game().jump.jumperZ > from && game().jump.jumperY - game().jump.groundY < 0.6f) ||
              game().jump.jumperZ > h->landingWindow[1] - 2)) {

@@ -97,7 +97,7 @@ int stepsDown = 0;
 std::vector<float> recorded;
 std::vector<int> phaseOf; // per step
 void record() {
-    const HillStart* h = hillStart(hillNumber);
+    const HillStart* h = hillStart(game().settings.hillNumber);
     if (game().jump.atGate == 1)
         phase = 0;
     else if (game().jump.takeoffDone == 0 && h && game().jump.jumperZ <= h->takeoffWindow[1])

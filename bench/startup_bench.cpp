@@ -103,8 +103,9 @@ StartUp startToFirstFrame() {
     auto t0 = Clock::now();
     startMakingSounds();
     resetToProgramStart(game());
-    readWindowSize();
-    if (!platformCreateWindow("Valmora", windowWidth, windowHeight)) {
+    readWindowSize(game().settings);
+    if (!platformCreateWindow("Valmora", game().settings.windowWidth,
+                              game().settings.windowHeight)) {
         std::fprintf(stderr, "no GL window (run under xvfb-run): %s\n", platformLastError());
         std::exit(1);
     }
@@ -199,7 +200,7 @@ int main(int argc, char** argv) {
         setup.push_back(ms(t0, Clock::now()));
 
         t0 = Clock::now();
-        loaded = loadTextures(sceneTextures());
+        loaded = loadTextures(sceneTextures(game().settings));
         glFinish();
         textures.push_back(ms(t0, Clock::now()));
 

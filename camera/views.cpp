@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "core/settings.h"
 #include "jump/jump_state.h"
 
 namespace {
@@ -13,6 +12,7 @@ namespace {
 struct Shooter {
     Camera& camera;
     const int32_t hillNumber;
+    const int32_t hiddenSwitch;
     // False while the shot is placed again without the camera moving on (a paused game).
     const bool cameraMoves;
     const uint8_t heldKeys;
@@ -266,7 +266,7 @@ void placeShot(Shooter s, const Jump& j, float airshipTravel) {
         s.view6(X, Y, Z, n, airshipTravel);
         break;
     case 6:
-        if (hiddenSwitch == kFreeCameraCode)
+        if (s.hiddenSwitch == kFreeCameraCode)
             s.freeCamera();
         else
             s.chaseView(X, Y, Z, n);
@@ -281,10 +281,12 @@ void placeShot(Shooter s, const Jump& j, float airshipTravel) {
 
 } // namespace
 
-void updateCamera(Camera& c, const Jump& j, int32_t hill, float airshipTravel, uint8_t heldKeys) {
-    placeShot(Shooter{c, hill, true, heldKeys}, j, airshipTravel);
+void updateCamera(Camera& c, const Jump& j, const Settings& settings, float airshipTravel,
+                  uint8_t heldKeys) {
+    placeShot(Shooter{c, settings.hillNumber, settings.hiddenSwitch, true, heldKeys}, j,
+              airshipTravel);
 }
 
-void placeCameraStill(Camera& c, const Jump& j, int32_t hill, float airshipTravel) {
-    placeShot(Shooter{c, hill, false, 0}, j, airshipTravel);
+void placeCameraStill(Camera& c, const Jump& j, const Settings& settings, float airshipTravel) {
+    placeShot(Shooter{c, settings.hillNumber, settings.hiddenSwitch, false, 0}, j, airshipTravel);
 }

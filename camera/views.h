@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "core/saved_state.h"
+#include "core/settings.h"
 #include "jump/jump_state.h"
 
 // Where the camera looks from, as the last step placed it.
@@ -68,9 +69,10 @@ struct Camera : CameraMotion {
 
 // One step of the selected view: its moving values, the free camera's held keys, and the
 // shot. It sees the jumper where the previous step left him.
-void updateCamera(Camera& c, const Jump& j, int32_t hill, float airshipTravel, uint8_t heldKeys);
+void updateCamera(Camera& c, const Jump& j, const Settings& settings, float airshipTravel,
+                  uint8_t heldKeys);
 // The shot of the selected view where everything stands now, nothing moving on.
-void placeCameraStill(Camera& c, const Jump& j, int32_t hill, float airshipTravel);
+void placeCameraStill(Camera& c, const Jump& j, const Settings& settings, float airshipTravel);
 // Index 0..7 of the selected view.
 int selectedCameraView(const Camera& c);
 void selectCameraView(Camera& c, int view); // 1..8

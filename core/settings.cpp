@@ -10,22 +10,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-int32_t windowWidth = 0;
-int32_t windowHeight = 0;
-int32_t hillNumber = 0;
-int32_t gameSpeed = 0;
-int32_t precipitation = 0;
-int32_t hiddenSwitch = 0;
-int32_t detailLevel = 0;
-int32_t season = 0;
-int32_t skyRed = 0;
-int32_t skyGreen = 0;
-int32_t lightingMode = 0;
-int32_t fogMode = 0;
-int32_t suitColor[3] = {0, 0, 0};
-int32_t helmetColor[3] = {0, 0, 0};
-int32_t skiColor[3] = {0, 0, 0};
-
 int32_t parseDecimal(const char* text) {
     // Saturates: a wrapped 4294968576 would read as 1280, a size that looks sound.
     int64_t value = 0;
@@ -90,9 +74,9 @@ SettingFile* allFiles[] = {&resxFile,          &resyFile,         &hillFile,    
 
 } // namespace
 
-void readWindowSize() {
-    if (!readSettingFile(resxFile, windowWidth)) windowWidth = 800;
-    if (!readSettingFile(resyFile, windowHeight)) windowHeight = 600;
+void readWindowSize(Settings& s) {
+    if (!readSettingFile(resxFile, s.windowWidth)) s.windowWidth = 800;
+    if (!readSettingFile(resyFile, s.windowHeight)) s.windowHeight = 600;
 }
 
 namespace {
@@ -118,21 +102,22 @@ bool fits(int32_t size, int32_t desktop) {
 
 } // namespace
 
-void fitWindowSize(int32_t desktopWidth, int32_t desktopHeight) {
-    fitDimension(resxFile, windowWidth, kLeastWindowWidth, 800, "width");
-    fitDimension(resyFile, windowHeight, kLeastWindowHeight, 600, "height");
-    if (fits(windowWidth, desktopWidth) && fits(windowHeight, desktopHeight)) return;
+void fitWindowSize(Settings& s, int32_t desktopWidth, int32_t desktopHeight) {
+    fitDimension(resxFile, s.windowWidth, kLeastWindowWidth, 800, "width");
+    fitDimension(resyFile, s.windowHeight, kLeastWindowHeight, 600, "height");
+    if (fits(s.windowWidth, desktopWidth) && fits(s.windowHeight, desktopHeight)) return;
     // Width and height fall back together: one alone would change the picture's shape.
     WindowSize fallback{800, 600};
     for (const WindowSize& size : kLauncherWindowSizes)
         if (fits(size.width, desktopWidth) && fits(size.height, desktopHeight)) fallback = size;
-    std::fprintf(
-        stderr, "%s, %s: %d x %d does not fit the usable desktop of %d x %d; using %d x %d\n",
-        resxFile.path, resyFile.path, static_cast<int>(windowWidth), static_cast<int>(windowHeight),
-        static_cast<int>(desktopWidth), static_cast<int>(desktopHeight),
-        static_cast<int>(fallback.width), static_cast<int>(fallback.height));
-    windowWidth = fallback.width;
-    windowHeight = fallback.height;
+    std::fprintf(stderr,
+                 "%s, %s: %d x %d does not fit the usable desktop of %d x %d; using %d x %d\n",
+                 resxFile.path, resyFile.path, static_cast<int>(s.windowWidth),
+                 static_cast<int>(s.windowHeight), static_cast<int>(desktopWidth),
+                 static_cast<int>(desktopHeight), static_cast<int>(fallback.width),
+                 static_cast<int>(fallback.height));
+    s.windowWidth = fallback.width;
+    s.windowHeight = fallback.height;
 }
 
 namespace {
@@ -147,42 +132,39 @@ void fitChoice(const SettingFile& file, int32_t& value, int32_t least, int32_t m
 
 } // namespace
 
-void fitSceneChoices() {
-    fitChoice(hillFile, hillNumber, kFirstHill, kLastHill, kFirstHill, "hill");
-    fitChoice(speedFile, gameSpeed, 1, 3, 2, "game speed");
+void fitSceneChoices(Settings& s) {
+    fitChoice(hillFile, s.hillNumber, kFirstHill, kLastHill, kFirstHill, "hill");
+    fitChoice(speedFile, s.gameSpeed, 1, 3, 2, "game speed");
 }
 
-void readSceneBatch() {
-    readSettingFile(hillFile, hillNumber);
-    readSettingFile(speedFile, gameSpeed);
-    readSettingFile(precipitationFile, precipitation);
+void readSceneBatch(Settings& s) {
+    readSettingFile(hillFile, s.hillNumber);
+    readSettingFile(speedFile, s.gameSpeed);
+    readSettingFile(precipitationFile, s.precipitation);
     // Nothing creates the hidden switch: a missing file means both hidden modes off.
-    if (!readSettingFile(hiddenSwitchFile, hiddenSwitch)) hiddenSwitch = 0;
-    readSettingFile(detailFile, detailLevel);
-    readSettingFile(seasonFile, season);
-    readSettingFile(skyRedFile, skyRed);
-    readSettingFile(skyGreenFile, skyGreen);
-    if (skyGreen == 5) skyGreen = 255;
-    readSettingFile(lightingFile, lightingMode);
+    if (!readSettingFile(hiddenSwitchFile, s.hiddenSwitch)) s.hiddenSwitch = 0;
+    readSettingFile(detailFile, s.detailLevel);
+    readSettingFile(seasonFile, s.season);
+    readSettingFile(skyRedFile, s.skyRed);
+    readSettingFile(skyGreenFile, s.skyGreen);
+    if (s.skyGreen == 5) s.skyGreen = 255;
+    readSettingFile(lightingFile, s.lightingMode);
 }
 
-void readFogMode() {
-    readSettingFile(fogFile, fogMode);
+void readFogMode(Settings& s) {
+    readSettingFile(fogFile, s.fogMode);
 }
 
-void readJumperColours() {
-    int32_t* targets[9] = {&suitColor[0],   &suitColor[1],   &suitColor[2],
-                           &helmetColor[0], &helmetColor[1], &helmetColor[2],
-                           &skiColor[0],    &skiColor[1],    &skiColor[2]};
+void readJumperColours(Settings& s) {
+    int32_t* targets[9] = {&s.suitColor[0],   &s.suitColor[1],   &s.suitColor[2],
+                           &s.helmetColor[0], &s.helmetColor[1], &s.helmetColor[2],
+                           &s.skiColor[0],    &s.skiColor[1],    &s.skiColor[2]};
     for (int i = 0; i < 9; ++i)
         readSettingFile(colourFiles[i], *targets[i]);
 }
 
-void resetSettings() {
+void resetSettings(Settings& s) {
     for (SettingFile* f : allFiles)
         std::memset(f->buffer, 0, sizeof(f->buffer));
-    windowWidth = windowHeight = hillNumber = gameSpeed = precipitation = hiddenSwitch = 0;
-    detailLevel = season = skyRed = skyGreen = lightingMode = fogMode = 0;
-    for (int i = 0; i < 3; ++i)
-        suitColor[i] = helmetColor[i] = skiColor[i] = 0;
+    s = Settings{};
 }

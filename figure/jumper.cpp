@@ -38,8 +38,8 @@ void box() {
     texturedBox(0, 0, 0, 0, 0);
 }
 
-void head() {
-    colour(helmetColor);
+void head(const Settings& s) {
+    colour(s.helmetColor);
     glPushMatrix(); // helmet shell
     glScalef(1.3f, 1.1f, 1);
     glTranslatef(0, 3.1f, 0);
@@ -99,12 +99,12 @@ void armChain() {
     solidSphere(0.3);
 }
 
-void upperBody(const Jump& j) {
+void upperBody(const Jump& j, const Settings& s) {
     glPushMatrix();
     glRotatef(j.trunkBend, 1, 0, 0);
     glRotatef(j.flightLean, 1, 0, 0);
 
-    head();
+    head(s);
 
     colour(255, 255, 255);
     glPushMatrix(); // torso (bib)
@@ -121,14 +121,14 @@ void upperBody(const Jump& j) {
     solidSphere(1);
     glPopMatrix();
 
-    colour(suitColor);
+    colour(s.suitColor);
     glPushMatrix(); // neck
     glTranslatef(0, 2.4f, 0);
     glRotatef(-90, 1, 0, 0);
     cylinder(0.3, 0.25, 0.5);
     glPopMatrix();
 
-    colour(suitColor);
+    colour(s.suitColor);
     glPushMatrix(); // left arm
     glTranslatef(-1, -0.2f, 0);
     glRotatef(-30, 0, 0, 1);
@@ -138,7 +138,7 @@ void upperBody(const Jump& j) {
     armChain();
     glPopMatrix();
 
-    colour(suitColor);
+    colour(s.suitColor);
     glPushMatrix(); // right arm
     glTranslatef(1, -0.2f, 0);
     glRotatef(30, 0, 0, 1);
@@ -148,7 +148,7 @@ void upperBody(const Jump& j) {
     armChain();
     glPopMatrix();
 
-    colour(suitColor);
+    colour(s.suitColor);
     glPushMatrix(); // pelvis
     glTranslatef(0, 0.5f, 0);
     glScalef(0.75f, 1, 0.6f);
@@ -159,8 +159,8 @@ void upperBody(const Jump& j) {
 }
 
 // Hip, thigh, knee, shin, then the boot with its ski.
-void legChain(const Jump& j, float skiYaw) {
-    colour(suitColor);
+void legChain(const Jump& j, const Settings& s, float skiYaw) {
+    colour(s.suitColor);
     glScalef(0.4f, 0.4f, 0.4f);
     solidSphere(1);
     glScalef(1.4f, 1.4f, 1.4f);
@@ -188,53 +188,53 @@ void legChain(const Jump& j, float skiYaw) {
     glScalef(0.8f, 0.6f, 1.8f);
     box();
 
-    colour(skiColor);
+    colour(s.skiColor);
     glTranslatef(0, -0.2f, 8);
     glScalef(0.8f, 0.3f, 13);
     box();
 }
 
-void leg(const Jump& j, float roll, float side, float skiYaw) {
+void leg(const Jump& j, const Settings& s, float roll, float side, float skiYaw) {
     glPushMatrix();
     glRotatef(j.hipPitch, 1, 0, 0);
     glRotatef(roll, 0, 0, 1);
     glTranslatef(side, 0, 0);
-    legChain(j, skiYaw);
+    legChain(j, s, skiYaw);
     glPopMatrix();
 }
 
-void skeleton(const Jump& j) {
+void skeleton(const Jump& j, const Settings& s) {
     glPushMatrix();
     glRotatef(drawingShadow ? j.flightLean / 2 : j.flightLean / 2 + j.bodyPitch, 1, 0, 0);
-    upperBody(j);
-    leg(j, j.leftLegRoll, -0.4f, j.leftSkiYaw);
-    leg(j, j.rightLegRoll, 0.4f, j.rightSkiYaw);
+    upperBody(j, s);
+    leg(j, s, j.leftLegRoll, -0.4f, j.leftSkiYaw);
+    leg(j, s, j.rightLegRoll, 0.4f, j.rightSkiYaw);
     glPopMatrix();
 }
 
 } // namespace
 
-float shadowGrey() {
-    const bool summer = season == 1;
-    if (lightingMode == kLightingNight) return summer ? 0.2f : 0.4f;
+float shadowGrey(const Settings& s) {
+    const bool summer = s.season == 1;
+    if (s.lightingMode == kLightingNight) return summer ? 0.2f : 0.4f;
     return summer ? 0.3f : 0.6f; // day, and any other lighting mode
 }
 
-void drawJumper(const Jump& j) {
+void drawJumper(const Jump& j, const Settings& s) {
     drawingShadow = false;
-    skeleton(j);
+    skeleton(j, s);
 }
 
-void drawJumperShadow(const Jump& j) {
+void drawJumperShadow(const Jump& j, const Settings& s) {
     glPushMatrix();
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    const float grey = shadowGrey();
+    const float grey = shadowGrey(s);
     glColor3f(grey, grey, grey);
     glDisable(GL_COLOR_MATERIAL);
     glDisable(GL_LIGHTING);
     drawingShadow = true;
-    skeleton(j);
+    skeleton(j, s);
     drawingShadow = false;
     glDisable(GL_BLEND);
     glPopMatrix();

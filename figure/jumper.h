@@ -3,10 +3,11 @@
 // The articulated jumper and its shadow, drawn in the pose the last step left.
 #pragma once
 
+#include "core/settings.h"
 #include "jump/jump_state.h"
 
-void drawJumper(const Jump& j);
-void drawJumperShadow(const Jump& j);
+void drawJumper(const Jump& j, const Settings& s);
+void drawJumperShadow(const Jump& j, const Settings& s);
 
 // Grey of the shadow by season and lighting; an unknown lighting mode gets the day grey.
-float shadowGrey();
+float shadowGrey(const Settings& s);

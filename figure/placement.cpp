@@ -21,54 +21,54 @@ void sphereMappedWindow() {
 
 } // namespace
 
-void placeFigure(const Jump& j, float x, float y, float z) {
-    const HillMotion* m = hillMotion(hillNumber);
+void placeFigure(const Jump& j, const Settings& s, float x, float y, float z) {
+    const HillMotion* m = hillMotion(s.hillNumber);
     glTranslatef(x, y + (m ? m->figureLift : 0), z);
     glScalef(0.1f, 0.1f, 0.1f);
     sphereMappedWindow();
     glPushMatrix();
-    drawJumper(j);
+    drawJumper(j, s);
     glPopMatrix();
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
 }
 
-void placeShadow(const Jump& j, float x, float y, float z) {
-    const HillMotion* m = hillMotion(hillNumber);
+void placeShadow(const Jump& j, const Settings& s, float x, float y, float z) {
+    const HillMotion* m = hillMotion(s.hillNumber);
     glTranslatef(x, y + (m ? m->figureLift : 0), z);
     glScalef(0.1f, 0.1f, 0.1f);
     sphereMappedWindow();
     glPushMatrix();
     glScalef(1, 0.1f, 1);
     glRotatef(j.jumperY != j.groundY ? -40.0f : 50.0f, 1, 0, 0);
-    drawJumperShadow(j);
+    drawJumperShadow(j, s);
     glPopMatrix();
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
 }
 
-void drawGateFigure(const Jump& j) {
-    if (!knownHill(hillNumber)) return;
-    glTranslatef(j.gateFigureX, j.gateFigureY + (hillNumber == 3 ? 0.25f : 0.2f), j.gateFigureZ);
+void drawGateFigure(const Jump& j, const Settings& s) {
+    if (!knownHill(s.hillNumber)) return;
+    glTranslatef(j.gateFigureX, j.gateFigureY + (s.hillNumber == 3 ? 0.25f : 0.2f), j.gateFigureZ);
     glColor4f(255, 0, 0, 0);
     glScalef(0.1f, 0.1f, 0.1f);
-    if (hillNumber == 3) glRotatef(-10, 1, 0, 0);
-    drawJumper(j);
+    if (s.hillNumber == 3) glRotatef(-10, 1, 0, 0);
+    drawJumper(j, s);
 }
 
-void drawJumperInPlace(const Jump& j) {
-    if (!hillMotion(hillNumber)) return;
-    if (shadowShown(j, hillNumber)) {
+void drawJumperInPlace(const Jump& j, const Settings& s) {
+    if (!hillMotion(s.hillNumber)) return;
+    if (shadowShown(j, s.hillNumber)) {
         glPushMatrix();
-        placeFigure(j, j.jumperX, j.jumperY + 0.15f, j.jumperZ);
+        placeFigure(j, s, j.jumperX, j.jumperY + 0.15f, j.jumperZ);
         glPopMatrix();
         glPushMatrix();
         glRotatef(180, 0, 0, 1);
-        placeShadow(j, -j.jumperX - 0.03f, -j.groundY - 0.7f, j.jumperZ);
+        placeShadow(j, s, -j.jumperX - 0.03f, -j.groundY - 0.7f, j.jumperZ);
         glPopMatrix();
     } else {
         glPushMatrix();
-        placeFigure(j, j.jumperX, j.jumperY, j.jumperZ);
+        placeFigure(j, s, j.jumperX, j.jumperY, j.jumperZ);
         glPopMatrix();
     }
 }

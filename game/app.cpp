@@ -112,11 +112,11 @@ bool openGameWindow(Game& g) {
     removeReplayLeftovers();
     readHintsChoice(g);
     readSoundChoice(g);
-    readWindowSize();
+    readWindowSize(g.settings);
     int desktopWidth = 0, desktopHeight = 0;
     platformUsableDesktop(&desktopWidth, &desktopHeight);
-    fitWindowSize(desktopWidth, desktopHeight);
-    if (!platformCreateWindow("Valmora", windowWidth, windowHeight)) {
+    fitWindowSize(g.settings, desktopWidth, desktopHeight);
+    if (!platformCreateWindow("Valmora", g.settings.windowWidth, g.settings.windowHeight)) {
         std::fprintf(stderr, "orbel: no game window: %s\n", platformLastError());
         platformShutdown();
         return false;
@@ -177,10 +177,10 @@ int runTimeDemo(const char* path) {
     Game game;
     if (!openGameWindow(game)) return 1;
     // The scene as the start screen's confirm sets it up, on the file's hill and speed.
-    readSceneBatch();
-    fitSceneChoices();
-    hillNumber = recording.hill;
-    gameSpeed = recording.speed;
+    readSceneBatch(game.settings);
+    fitSceneChoices(game.settings);
+    game.settings.hillNumber = recording.hill;
+    game.settings.gameSpeed = recording.speed;
     prepareSceneState(game);
     game.mode.screen = Screen::Scene;
     game.sceneGraphicsPending = true;

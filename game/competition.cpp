@@ -114,9 +114,9 @@ void saveSeasonNow(Game& g) {
 
 // The scene of the competition's hill, as the start screen's confirm sets one up.
 void enterCompetitionScene(Game& g) {
-    readSceneBatch();
-    fitSceneChoices();
-    hillNumber = g.competition.contest->hill();
+    readSceneBatch(g.settings);
+    fitSceneChoices(g.settings);
+    g.settings.hillNumber = g.competition.contest->hill();
     prepareSceneState(g);
     g.mode.screen = Screen::Scene;
     g.sceneGraphicsPending = true;
@@ -214,7 +214,7 @@ void startFromPanel(Game& g) {
     } else {
         ContestSetup setup;
         setup.format = p.format == 1 ? ContestFormat::WorldCup : ContestFormat::Single;
-        setup.hill = hillNumber;
+        setup.hill = g.settings.hillNumber;
         for (int i = 0; i < p.humans; ++i)
             setup.humanNames.push_back(playerName(p.names[i], i));
         setup.computers = p.computers;
@@ -355,7 +355,7 @@ void moveOn(Game& g) {
         contest.beginNextCompetition();
         saveSeasonNow(g);
         // The scene moves to the next hill; the launcher's choice stays as it is.
-        hillNumber = contest.hill();
+        g.settings.hillNumber = contest.hill();
         prepareSceneState(g);
         g.sceneGraphicsPending = true;
         beginTurn(g);

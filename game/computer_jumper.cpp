@@ -10,7 +10,7 @@ ComputerJumper::ComputerJumper(const FieldJumper& jumper, float form, uint64_t s
 StepInput ComputerJumper::next(const Game& g) {
     StepInput in;
     const Jump& j = g.jump;
-    const HillStart* h = hillStart(hillNumber);
+    const HillStart* h = hillStart(g.settings.hillNumber);
     ++steps_;
     if (j.atGate == 1 && steps_ > 5) {
         in.hasMessage = true;

@@ -154,7 +154,7 @@ void drawScene(const Game& g) {
     drawStartLight(j);
     glPopMatrix();
     glPushMatrix();
-    drawPrecipitation(g.venue);
+    drawPrecipitation(g.venue, g.settings);
     glPopMatrix();
     sceneStep("screen layers");
 
@@ -163,19 +163,19 @@ void drawScene(const Game& g) {
     glScalef(0.8f, 0.8f, 0.8f);
 
     glBindTexture(GL_TEXTURE_2D, textures.window);
-    drawInrunStructure();
+    drawInrunStructure(g.settings);
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
     sceneStep("in-run structure");
 
     glBindTexture(GL_TEXTURE_2D, textures.window);
-    if (hillNumber == 1 || hillNumber == 2) drawInrunMarkers();
-    drawStartBar();
+    if (g.settings.hillNumber == 1 || g.settings.hillNumber == 2) drawInrunMarkers(g.settings);
+    drawStartBar(g.settings);
     sceneStep("markers and start bar");
-    drawMountains();
+    drawMountains(g.settings);
     glBindTexture(GL_TEXTURE_2D, textures.window);
     sceneStep("mountains");
-    if (chairliftShown()) drawChairlift(g.venue);
+    if (chairliftShown(g.settings)) drawChairlift(g.venue);
     drawAirship(g.venue);
     sceneStep("chairlift and airship");
     glPushMatrix();
@@ -185,39 +185,39 @@ void drawScene(const Game& g) {
         // changes their shading where the rasteriser clips them.)
         OneSidedWhileCulled oneSided;
         if (j.atGate == 1)
-            drawGateFigure(j);
+            drawGateFigure(j, g.settings);
         else
-            drawJumperInPlace(j);
+            drawJumperInPlace(j, g.settings);
     }
     glPopMatrix();
     sceneStep("jumper");
     glBindTexture(GL_TEXTURE_2D, textures.window);
-    drawHill();
+    drawHill(g.settings);
     glBindTexture(GL_TEXTURE_2D, textures.window);
     sceneStep("hill");
-    if (sceneryDetail(detailLevel)) drawSeatingBlocks();
-    if (sceneryDetail(detailLevel)) drawForests();
+    if (sceneryDetail(g.settings.detailLevel)) drawSeatingBlocks(g.settings);
+    if (sceneryDetail(g.settings.detailLevel)) drawForests();
     sceneStep("seating blocks and forests");
-    if (sceneryDetail(detailLevel)) drawStands();
-    if (hillNumber == 3 && sceneryDetail(detailLevel)) {
+    if (sceneryDetail(g.settings.detailLevel)) drawStands(g.settings);
+    if (g.settings.hillNumber == 3 && sceneryDetail(g.settings.detailLevel)) {
         glPushMatrix();
         glTranslatef(10, -2, -25);
         drawSafetyNet();
         glPopMatrix();
     }
     sceneStep("stands and safety net");
-    if (townShown()) drawTown(g.venue);
+    if (townShown(g.settings)) drawTown(g.venue, g.settings);
     sceneStep("town");
-    if (floodlightsShown()) {
+    if (floodlightsShown(g.settings)) {
         glPushMatrix();
         glTranslatef(13, -11, 40);
         glRotatef(-45, 0, 1, 0);
-        floodlightMast();
+        floodlightMast(g.settings);
         glPopMatrix();
         glPushMatrix();
         glTranslatef(-10, -11, 40);
         glRotatef(-135, 0, 1, 0);
-        floodlightMast();
+        floodlightMast(g.settings);
         glPopMatrix();
     }
     sceneStep("floodlight masts");
@@ -227,7 +227,7 @@ void drawScene(const Game& g) {
     glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
     glEnable(GL_TEXTURE_GEN_S);
     glEnable(GL_TEXTURE_GEN_T);
-    if (sceneryDetail(detailLevel)) drawSlopeLamps();
+    if (sceneryDetail(g.settings.detailLevel)) drawSlopeLamps(g.settings);
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
     sceneStep("slope lamps");
@@ -316,7 +316,7 @@ void drawFrame(Game& g) {
         g.sceneGraphicsPending = false;
         glLoadIdentity();
         startScreenView();
-        setupSceneGraphics();
+        setupSceneGraphics(g.settings);
     }
     const bool startScreen = g.mode.screen == Screen::Start;
     if (startScreen) {

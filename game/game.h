@@ -8,6 +8,7 @@
 
 #include "camera/views.h"
 #include "core/random.h"
+#include "core/settings.h"
 #include "game/competition.h"
 #include "game/hints.h"
 #include "game/replay.h"
@@ -45,6 +46,8 @@ struct Mode {
 
 struct Game {
     Mode mode;
+    // The launcher's choices, read at each scene set-up (the colours on each drawing).
+    Settings settings;
     Jump jump;
     Camera camera;
     VenueAnimation venue;

@@ -23,9 +23,9 @@ bool sceneShown(const Game& g) {
 
 Course liveCourse(Game& g) {
     Course c;
-    c.hill = hillNumber;
-    c.speed = gameSpeed;
-    c.altWind = hiddenSwitch == kAltWindCode;
+    c.hill = g.settings.hillNumber;
+    c.speed = g.settings.gameSpeed;
+    c.altWind = g.settings.hiddenSwitch == kAltWindCode;
     c.random = &g.random;
     c.commandListener = [&g](JumpCommand command, int32_t value) {
         captureCommand(g, command, value);
@@ -35,11 +35,11 @@ Course liveCourse(Game& g) {
 
 void stepScene(Game& g, uint8_t cameraKeys) {
     // A computer jumper's jump sets no record.
-    if (!computerOnHill(g) && recordBeaten(g.records, g.jump, hillNumber)) {
+    if (!computerOnHill(g) && recordBeaten(g.records, g.jump, g.settings.hillNumber)) {
         // The replay first, so the record never stands beside another jump's replay.
         recordNewRecord(g);
-        const WriteResult stored = storeJumpRecord(g.records, g.jump, hillNumber);
-        noteSave(g, N_("rekordu"), recordFilePath(hillNumber), stored);
+        const WriteResult stored = storeJumpRecord(g.records, g.jump, g.settings.hillNumber);
+        noteSave(g, N_("rekordu"), recordFilePath(g.settings.hillNumber), stored);
         if (!stored.ok()) recordNotStored(g);
     }
     advanceScene(g, cameraKeys);
@@ -48,18 +48,19 @@ void stepScene(Game& g, uint8_t cameraKeys) {
 void advanceScene(Game& g, uint8_t cameraKeys) {
     Jump& j = g.jump;
     VenueAnimation& v = g.venue;
-    if (snowFalls() || rainFalls())
-        v.precipitationWrapped = lowerPrecipitationFall(v, snowFalls(), gameSpeed);
-    updateCamera(g.camera, j, hillNumber, v.airshipTravel, cameraKeys);
-    if (chairliftShown()) moveChairliftSeats(v);
+    if (snowFalls(g.settings) || rainFalls(g.settings))
+        v.precipitationWrapped =
+            lowerPrecipitationFall(v, snowFalls(g.settings), g.settings.gameSpeed);
+    updateCamera(g.camera, j, g.settings, v.airshipTravel, cameraKeys);
+    if (chairliftShown(g.settings)) moveChairliftSeats(v);
     advanceAirship(v);
     // The start countdown steps with the jumper: nothing above reads it.
     stepJump(j, liveCourse(g));
     // The colours are read again for every drawing of the jumper, as the launcher may change
     // them.
-    if (knownHill(hillNumber) && !computerOnHill(g)) readJumperColours();
-    if (townShown()) driveBuses(v);
-    if (floodlightsShown()) v.beamOpacity = 0.8f;
+    if (knownHill(g.settings.hillNumber) && !computerOnHill(g)) readJumperColours(g.settings);
+    if (townShown(g.settings)) driveBuses(v);
+    if (floodlightsShown(g.settings)) v.beamOpacity = 0.8f;
 }
 
 bool stepGame(Game& g, const StepInput& in) {
@@ -106,7 +107,7 @@ void playSceneStep(Game& g, float stickY, uint8_t cameraKeys) {
 
 void resetToProgramStart(Game& g) {
     g.mode = Mode{};
-    resetSettings();
+    resetSettings(g.settings);
     g.jump = Jump{};
     g.camera = Camera{};
     g.records = RecordBook{};

@@ -93,7 +93,7 @@ void stepHints(Game& g) {
     Hints& s = g.hints;
     const Jump& j = g.jump;
     if (j.atGate == 1) s.toldLate = s.toldNoStance = false;
-    const HillStart* h = hillStart(hillNumber);
+    const HillStart* h = hillStart(g.settings.hillNumber);
     // Past the end of the take-off window with no take-off: the click came too late (or
     // never).
     if (h && j.runStarted == 1 && j.takeoffDone == 0 && j.jumperZ >= h->takeoffWindow[1] &&

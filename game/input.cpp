@@ -182,7 +182,7 @@ void handleGameChar(Game& g, int ch) {
     handleJumpChar(g, ch);
     // The paused picture shows the chosen view at once, with nothing moving on.
     if (m.paused && cameraChar(ch))
-        placeCameraStill(g.camera, g.jump, hillNumber, g.venue.airshipTravel);
+        placeCameraStill(g.camera, g.jump, g.settings, g.venue.airshipTravel);
 }
 
 void handleGameLeftClick(Game& g) {

@@ -55,8 +55,8 @@ void endRecording(Game& g) {
 void beginRecording(Game& g) {
     Replay& r = g.replay;
     r.current = Recording{};
-    r.current.hill = hillNumber;
-    r.current.speed = gameSpeed;
+    r.current.hill = g.settings.hillNumber;
+    r.current.speed = g.settings.gameSpeed;
     saveReplayStart(g.jump, g.camera, g.venue, r.current.start);
     r.recorder = Recorder::Recording;
     r.currentIsRecord = false;
@@ -107,7 +107,7 @@ void saveLive(Game& g) {
     live.venue = g.venue;
     live.randomState = g.random.state;
     live.seedSource = g.random.seedSource;
-    live.speed = gameSpeed;
+    live.speed = g.settings.gameSpeed;
 }
 
 void restoreLive(Game& g) {
@@ -117,7 +117,7 @@ void restoreLive(Game& g) {
     g.venue = live.venue;
     g.random.seed(live.randomState);
     g.random.seedSource = live.seedSource;
-    gameSpeed = live.speed;
+    g.settings.gameSpeed = live.speed;
 }
 
 // The judges read the clock; in a replay they read the seeds they had.
@@ -156,7 +156,7 @@ void recordNewRecord(Game& g) {
     Replay& r = g.replay;
     // At once, before the record, so the record never stands beside an older jump's replay.
     r.currentIsRecord = r.recorder == Recorder::Recording && storeRecordJump(g);
-    if (!r.currentIsRecord) removeReplayOf(hillNumber);
+    if (!r.currentIsRecord) removeReplayOf(g.settings.hillNumber);
 }
 
 void recordNotStored(Game& g) {
@@ -213,13 +213,13 @@ bool replayLastJump(Game& g) {
 bool replayRecordJump(Game& g) {
     if (g.replay.playing || !sceneShown(g)) return false;
     if (g.jump.atGate != 1 && g.jump.jumperY != g.jump.groundY) return false;
-    const char* path = replayFilePath(hillNumber);
+    const char* path = replayFilePath(g.settings.hillNumber);
     if (!path) return false;
     Recording recording;
     std::string why;
-    if (!readReplayFile(path, hillNumber, recording, why)) {
+    if (!readReplayFile(path, g.settings.hillNumber, recording, why)) {
         std::fprintf(stderr, "orbel: no record jump to play for hill %d: %s: %s\n",
-                     static_cast<int>(hillNumber), path, why.c_str());
+                     static_cast<int>(g.settings.hillNumber), path, why.c_str());
         return false;
     }
     startReplay(g, recording);
@@ -232,7 +232,7 @@ void startReplay(Game& g, const Recording& recording) {
     saveLive(g);
     r.shown = recording;
     restoreReplayStart(g.jump, g.camera, g.venue, r.shown.start);
-    gameSpeed = r.shown.speed;
+    g.settings.gameSpeed = r.shown.speed;
     g.random.seedSource = [&r] { return replaySeed(r); };
     r.playing = true;
     r.slow = r.slowSkips = false;
@@ -241,7 +241,7 @@ void startReplay(Game& g, const Recording& recording) {
     r.nextCommand = r.nextSeed = 0;
     playCommands(g, 0);
     // The first frame already shows the start from the chosen view.
-    placeCameraStill(g.camera, g.jump, hillNumber, g.venue.airshipTravel);
+    placeCameraStill(g.camera, g.jump, g.settings, g.venue.airshipTravel);
 }
 
 void stepReplay(Game& g, uint8_t cameraKeys) {

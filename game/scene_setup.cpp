@@ -16,10 +16,10 @@
 
 namespace {
 
-void setDaylight() {
-    if (season == 0)
+void setDaylight(const Settings& s) {
+    if (s.season == 0)
         glClearColor(0.98f, 1.0f, 1.0f, 1.0f);
-    else if (season == 1)
+    else if (s.season == 1)
         glClearColor(0.9f, 0.9f, 1.0f, 1.0f);
     glEnable(GL_LIGHT0);
     for (GLenum l = GL_LIGHT1; l <= GL_LIGHT4; ++l)
@@ -41,57 +41,57 @@ void setSpot(GLenum light, GLfloat cutoff, GLfloat exponent, const GLfloat direc
 
 } // namespace
 
-TextureChoice sceneTextures() {
-    return {textureFolder(), textureLanguageFolder(), hillNumber, detailLevel};
+TextureChoice sceneTextures(const Settings& s) {
+    return {textureFolder(), textureLanguageFolder(), s.hillNumber, s.detailLevel};
 }
 
-void applyTimeOfDay() {
-    if (lightingMode == kLightingDay) {
-        setDaylight();
-    } else if (lightingMode == kLightingNight) {
-        if (hillNumber == 1 || hillNumber == 2) {
-            glClearColor(static_cast<float>(skyRed), static_cast<float>(skyGreen), 0.2f, 1.0f);
+void applyTimeOfDay(const Settings& s) {
+    if (s.lightingMode == kLightingDay) {
+        setDaylight(s);
+    } else if (s.lightingMode == kLightingNight) {
+        if (s.hillNumber == 1 || s.hillNumber == 2) {
+            glClearColor(static_cast<float>(s.skyRed), static_cast<float>(s.skyGreen), 0.2f, 1.0f);
             glDisable(GL_LIGHT0);
             for (GLenum l = GL_LIGHT1; l <= GL_LIGHT4; ++l)
                 glEnable(l);
         } else {
-            setDaylight(); // the big hill is only jumped by day
+            setDaylight(s); // the big hill is only jumped by day
         }
     }
 }
 
 void setupSceneState(Game& g) {
     // 1. Settings, then what follows from them.
-    readSceneBatch();
-    fitSceneChoices();
+    readSceneBatch(g.settings);
+    fitSceneChoices(g.settings);
     prepareSceneState(g);
 }
 
 void prepareSceneState(Game& g) {
     // 2. Time of day, 3. the hill's start values.
     float colour[3];
-    if (backdropColourFor(lightingMode, hillNumber, colour))
+    if (backdropColourFor(g.settings.lightingMode, g.settings.hillNumber, colour))
         for (int i = 0; i < 3; ++i)
             backdropColor[i] = colour[i];
-    applyHillStartValues(g.jump, hillNumber);
+    applyHillStartValues(g.jump, g.settings.hillNumber);
     // 8. The fog mode; 10. and 11. jitter tables, then the start wind from the same seed.
-    readFogMode();
+    readFogMode(g.settings);
     fillJitterTables(g.random);
     drawStartWind(g.jump, liveCourse(g));
     // The first frame of the scene comes before its first step: it must already look from
     // the chosen view at the gate, not from the origin or from the last session's shot.
-    placeCameraStill(g.camera, g.jump, hillNumber, g.venue.airshipTravel);
+    placeCameraStill(g.camera, g.jump, g.settings, g.venue.airshipTravel);
 }
 
-void setupSceneGraphics() {
-    applyTimeOfDay();
+void setupSceneGraphics(const Settings& s) {
+    applyTimeOfDay(s);
 
     // 4. Fixed state.
     glShadeModel(GL_SMOOTH);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
     glFrontFace(GL_CCW);
-    if (detailLevel == 2 || detailLevel == 3 || detailLevel == 4) {
+    if (s.detailLevel == 2 || s.detailLevel == 3 || s.detailLevel == 4) {
         glEnable(GL_POLYGON_SMOOTH);
         glEnable(GL_LINE_SMOOTH);
         glEnable(GL_POINT_SMOOTH);
@@ -139,12 +139,12 @@ void setupSceneGraphics() {
 
     // 7. Textures.
     glEnable(GL_TEXTURE_2D);
-    loadTextures(sceneTextures());
+    loadTextures(sceneTextures(s));
 
     // 8. Fog.
     // An unknown or missing mode keeps fog off: GL's own default would whiten the scene.
     float density;
-    if (fogDensityFor(fogMode, season, &density)) {
+    if (fogDensityFor(s.fogMode, s.season, &density)) {
         glFogf(GL_FOG_DENSITY, density);
         glEnable(GL_FOG);
     } else {
@@ -153,7 +153,7 @@ void setupSceneGraphics() {
     static const GLfloat fogColour[4] = {1, 1, 1, 1};
     glFogfv(GL_FOG_COLOR, fogColour);
     glFogi(GL_FOG_MODE, GL_EXP);
-    glFogf(GL_FOG_START, season == 0 ? 10.0f : 100.0f);
+    glFogf(GL_FOG_START, s.season == 0 ? 10.0f : 100.0f);
     glFogf(GL_FOG_END, 100000.0f);
 
     // 9. Quadrics; the previous run's are no longer referenced.
@@ -173,5 +173,5 @@ void setupSceneGraphics() {
 
 void setupScene(Game& g) {
     setupSceneState(g);
-    setupSceneGraphics();
+    setupSceneGraphics(g.settings);
 }

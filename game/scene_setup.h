@@ -6,6 +6,7 @@
 #include "render/textures.h"
 
 struct Game;
+struct Settings;
 
 // Everything: the game state of a new scene, then its graphics.
 void setupScene(Game& g);
@@ -17,8 +18,8 @@ void setupSceneState(Game& g);
 void prepareSceneState(Game& g);
 // The graphics of the scene the settings describe: time-of-day lights and clear colour,
 // fixed state, lights, material, textures, fog, quadrics and fonts.
-void setupSceneGraphics();
+void setupSceneGraphics(const Settings& s);
 // The time-of-day clear colour and lights of the settings.
-void applyTimeOfDay();
+void applyTimeOfDay(const Settings& s);
 // The texture folder, language, hill and detail level the settings choose.
-TextureChoice sceneTextures();
+TextureChoice sceneTextures(const Settings& s);

@@ -44,13 +44,13 @@ constexpr float kHissMost = 0.55f, kAirMost = 0.50f;
 constexpr float kBeepGain = 0.35f, kSnapGain = 0.6f, kThumpGain = 0.8f, kFallGain = 0.9f;
 constexpr float kGroanGain = 0.55f;
 
-bool onInrun(const Jump& j) {
-    const HillStart* h = hillStart(hillNumber);
+bool onInrun(const Jump& j, int32_t hill) {
+    const HillStart* h = hillStart(hill);
     return h && j.runStarted == 1 && j.takeoffDone == 0 && j.jumperZ <= h->takeoffWindow[1];
 }
 
-bool airborne(const Jump& j) {
-    return j.runStarted == 1 && !onInrun(j) && j.jumperY > j.groundY;
+bool airborne(const Jump& j, int32_t hill) {
+    return j.runStarted == 1 && !onInrun(j, hill) && j.jumperY > j.groundY;
 }
 
 float unit(float v) {
@@ -71,12 +71,12 @@ void silenceAll(Mixer& m) {
     m.stopOneShots();
 }
 
-void lookAgain(SoundSeen& seen, const Jump& j, bool replay) {
+void lookAgain(SoundSeen& seen, const Jump& j, int32_t hill, bool replay) {
     seen.valid = true;
     seen.replay = replay;
     seen.green = startAllowed(j);
     seen.tookOff = j.takeoffDone == 1;
-    seen.landed = j.runStarted == 1 && !onInrun(j) && j.jumperY == j.groundY;
+    seen.landed = j.runStarted == 1 && !onInrun(j, hill) && j.jumperY == j.groundY;
     seen.fell = false;
     seen.reactionIn = 0;
     seen.z = j.jumperZ;
@@ -113,9 +113,10 @@ void stepSound(Game& g) {
     const bool still = g.mode.paused || g.mode.help;
     const bool replay = replayRunning(g);
     const float hush = still ? kStillAmbience : 1.0f;
-    m.setLoop(Sound::Wind, (lightingMode == kLightingNight ? kWindNight : kWindDay) * hush);
-    m.setLoop(Sound::Snow, snowFalls() ? kSnowGain * hush : 0);
-    m.setLoop(Sound::Rain, rainFalls() ? kRainGain * hush : 0);
+    m.setLoop(Sound::Wind,
+              (g.settings.lightingMode == kLightingNight ? kWindNight : kWindDay) * hush);
+    m.setLoop(Sound::Snow, snowFalls(g.settings) ? kSnowGain * hush : 0);
+    m.setLoop(Sound::Rain, rainFalls(g.settings) ? kRainGain * hush : 0);
     m.setLoop(Sound::Murmur, kMurmurGain * hush);
     m.holdOneShots(still);
     if (still) {
@@ -126,11 +127,11 @@ void stepSound(Game& g) {
     // A replay's start or end puts the scene elsewhere at once: nothing happened there.
     if (!seen.valid) {
         // The scene has just come: its start light turns green now.
-        lookAgain(seen, j, replay);
+        lookAgain(seen, j, g.settings.hillNumber, replay);
         seen.green = false;
     } else if (seen.replay != replay) {
         m.stopOneShots();
-        lookAgain(seen, j, replay);
+        lookAgain(seen, j, g.settings.hillNumber, replay);
     }
     const float pitch = replay && replaySlow(g) ? kSlowPitch : 1.0f;
 
@@ -139,7 +140,7 @@ void stepSound(Game& g) {
     seen.green = green;
 
     const float run = unit(j.runSpeed / kFastestRun);
-    if (onInrun(j))
+    if (onInrun(j, g.settings.hillNumber))
         m.setLoop(Sound::Hiss, kHissMost * (0.15f + 0.85f * run), (0.6f + 0.7f * run) * pitch);
     else
         m.setLoop(Sound::Hiss, 0, pitch);
@@ -153,7 +154,7 @@ void stepSound(Game& g) {
         seen.speed = std::sqrt(dz * dz + dy * dy) / static_cast<float>(kStepSeconds);
     seen.z = j.jumperZ;
     seen.y = j.jumperY;
-    if (airborne(j)) {
+    if (airborne(j, g.settings.hillNumber)) {
         const float fast = unit(seen.speed / kFastestRun), lean = unit(j.flightLean / 20.0f);
         m.setLoop(Sound::Air, kAirMost * (0.35f + 0.45f * fast + 0.2f * lean),
                   (0.7f + 0.4f * fast + 0.15f * lean) * pitch);
@@ -165,7 +166,8 @@ void stepSound(Game& g) {
         seen.landed = seen.fell = false;
         seen.reactionIn = 0;
     }
-    const bool down = j.runStarted == 1 && !onInrun(j) && j.jumperY == j.groundY;
+    const bool down =
+        j.runStarted == 1 && !onInrun(j, g.settings.hillNumber) && j.jumperY == j.groundY;
     if (down && !seen.landed) {
         seen.landed = true;
         seen.fell = j.landingStance == 0;

@@ -272,7 +272,7 @@ TEST(Ending, ConfirmWithTheQuitButtonEndsAndEscOnStartMovesTheHighlight) {
     startGame();
     dir.writeData("det.dat", "2");
     passKey(VK_ESCAPE);
-    EXPECT_EQ(detailLevel, 2) << "the set-up ran and re-read the settings";
+    EXPECT_EQ(game().settings.detailLevel, 2) << "the set-up ran and re-read the settings";
     EXPECT_EQ(game().mode.screen, Screen::Start);
     EXPECT_TRUE(game().mode.quitChosen);
     EXPECT_FALSE(game().mode.quit);

@@ -158,7 +158,7 @@ TEST(Mountains, TheMiddleOneStandsNearerOnHillThree) {
         FeedbackSafeSpheres spheres;
         EXPECT_TRUE(spheres.coversCache());
         float maxZ = -1e9f;
-        for (const Polygon3& p : modelPolygons(drawMountains))
+        for (const Polygon3& p : modelPolygons([] { drawMountains(game().settings); }))
             for (const Vertex3& v : p)
                 if (std::fabs(v[0]) < 91 && v[1] < -10.5f) maxZ = std::max(maxZ, v[2]);
         return maxZ;
@@ -181,7 +181,7 @@ TEST(FrameGroups, MountainsAndAirshipInEveryFrameForestsFromDetailTwo) {
             passChar('7');
             frames(1);
 
-            GroupInFrame mountains = groupInFrame(drawMountains);
+            GroupInFrame mountains = groupInFrame([] { drawMountains(game().settings); });
             EXPECT_GT(mountains.polygons, 0u);
             EXPECT_EQ(mountains.timesInFrame, 1);
             GroupInFrame airship = groupInFrame([] { drawAirship(game().venue); });
@@ -236,7 +236,7 @@ TEST(Mountains, ConeWithAFlattenedCapInTheSeasonsPicture) {
         glDisable(GL_FOG);
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        mountain();
+        mountain(game().settings);
         EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_S));
         EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_T));
         std::vector<unsigned char> rgb(static_cast<size_t>(w) * h * 3);

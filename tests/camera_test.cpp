@@ -45,7 +45,7 @@ Look currentLook() {
 // One step of the view, with the keys held as the app reads them for a step.
 Look applyView(int view) {
     selectCameraView(game().camera, view);
-    updateCamera(game().camera, game().jump, hillNumber, game().venue.airshipTravel,
+    updateCamera(game().camera, game().jump, game().settings, game().venue.airshipTravel,
                  buildStepInput(nullptr).cameraKeys);
     return currentLook();
 }
@@ -106,7 +106,7 @@ class CameraViews : public ::testing::Test {
   protected:
     void SetUp() override {
         resetGameState();
-        hillNumber = 1;
+        game().settings.hillNumber = 1;
         game().jump.jumperX = 1.1f;
         game().jump.jumperY = 6.7f;
         game().jump.jumperZ = -10;
@@ -133,7 +133,7 @@ TEST_F(CameraViews, StartViewLooksAtTheGateFromBesideTheHill) {
     Look l = applyView(1);
     expectEye(l, {-1.5, 1.7, 6}, "view 1 hill 1");
     expectLooksAt(l, {1.1, 6.7, -10}, "view 1 hill 1");
-    hillNumber = 3;
+    game().settings.hillNumber = 3;
     game().camera.cameraNudge = 2;
     l = applyView(1);
     expectEye(l, {-4, 6 + 1, -4 - 2}, "view 1 hill 3 nudged");
@@ -162,7 +162,7 @@ TEST_F(CameraViews, View4ZonesAndTowerDrop) {
     Look l = applyView(4);
     EXPECT_NEAR(l.eye[1], 4 - 4 / 2.3, 1e-3) << "third zone";
 
-    hillNumber = 2;
+    game().settings.hillNumber = 2;
     game().jump.jumperZ = 0;
     for (int i = 0; i < 400; ++i)
         applyView(4);
@@ -345,7 +345,7 @@ TEST_F(CameraViews, EveryViewOnEveryHillFramesAsItsTableSays) {
     for (const Framing& c : cases) {
         SCOPED_TRACE("view " + std::to_string(c.view) + " hill " + std::to_string(c.hill) + " z " +
                      std::to_string(c.Z));
-        hillNumber = c.hill;
+        game().settings.hillNumber = c.hill;
         game().jump.jumperX = c.X;
         game().jump.jumperY = c.Y;
         game().jump.jumperZ = c.Z;
@@ -383,7 +383,7 @@ TEST_F(CameraViews, View6DriftsWithTheAirship) {
 }
 
 TEST_F(CameraViews, UnknownHillAppliesNoView) {
-    hillNumber = 4;
+    game().settings.hillNumber = 4;
     for (int v = 1; v <= 8; ++v) {
         Look l = applyView(v);
         expectEye(l, {0, 0, 0}, "no transform");
@@ -391,7 +391,7 @@ TEST_F(CameraViews, UnknownHillAppliesNoView) {
 }
 
 TEST_F(CameraViews, FreeCameraWalksTurnsAndStopsAtTheEdge) {
-    hiddenSwitch = kFreeCameraCode;
+    game().settings.hiddenSwitch = kFreeCameraCode;
     Look l = applyView(7);
     expectEye(l, {0, -5, 150}, "free camera start");
     expectLooksAt(l, {std::cos(-90 * 3.14159 / 180) * 100, 1, 150 - 100}, "looks along -z");
@@ -459,7 +459,7 @@ TEST_F(CameraViews, FreeCameraWalksTurnsAndStopsAtTheEdge) {
     EXPECT_DOUBLE_EQ(game().camera.freeCamZ, -270)
         << "the free camera keeps its place across jumps";
 
-    hiddenSwitch = 0;
+    game().settings.hiddenSwitch = 0;
     game().jump.jumperZ = 5;
     l = applyView(7);
     EXPECT_NEAR(l.eye[0], 1.1 - 10, 1e-3) << "without the switch view 7 is the chase camera";

@@ -155,7 +155,7 @@ TEST(JumpState, TheProgramStartsWithTheLoadValues) {
 TEST_F(Controls, ResetRestoresItsColumnAndLeavesTheRestAlone) {
     game().camera = Camera{};
     const float riseAtLoad = game().camera.cameraRise, trailAtLoad = game().camera.trailOffset;
-    hillNumber = 2; // the profile stays hill 1's: the reset does not write it
+    game().settings.hillNumber = 2; // the profile stays hill 1's: the reset does not write it
     // Every value away from both columns.
     game().jump.jumperX = game().jump.jumperY = game().jump.jumperZ = game().jump.groundY =
         game().jump.jumpClock = game().jump.runSpeed = game().jump.runAccel = game().jump.gravity =
@@ -216,7 +216,7 @@ TEST_F(Controls, ResetRestoresItsColumnAndLeavesTheRestAlone) {
     EXPECT_EQ(game().camera.trailOffset, trailAtLoad);
 
     // Outside 1..3 the start position is left where it was.
-    hillNumber = 4;
+    game().settings.hillNumber = 4;
     game().jump.jumperY = game().jump.jumperZ = game().jump.gateFigureY = game().jump.gateFigureZ =
         3;
     resetJump(game().jump, liveCourse(game()));
@@ -244,7 +244,7 @@ TEST_F(Controls, RandomDrawsTruncateTowardZero) {
             EXPECT_EQ(r, 0);
         }
 
-        hiddenSwitch = 0;
+        game().settings.hiddenSwitch = 0;
         game().random.seed(seed);
         drawStartWind(game().jump, liveCourse(game()));
         EXPECT_EQ(
@@ -315,7 +315,7 @@ TEST_F(Controls, TakeoffAndLandingWindowsExcludeTheirBounds) {
         float takeoff[2], landing[2];
     } hills[] = {{1, {-7, 0}, {0.5f, 21}}, {2, {-15, -4}, {-4, 41}}, {3, {-60, -29}, {-25, 41}}};
     for (const Hill& h : hills) {
-        hillNumber = h.hill;
+        game().settings.hillNumber = h.hill;
         for (float z : {h.takeoff[0], h.takeoff[1]}) {
             resetJump(game().jump, liveCourse(game()));
             game().jump.takeoffArmed = 1;
@@ -352,7 +352,7 @@ TEST_F(Controls, TakeoffAndLandingWindowsExcludeTheirBounds) {
         EXPECT_EQ(game().jump.landingStance, 1);
     }
     // Hill 2 in flight: -4.5 refused, -3.5 accepted.
-    hillNumber = 2;
+    game().settings.hillNumber = 2;
     resetJump(game().jump, liveCourse(game()));
     game().jump.landingArmed = 1;
     game().jump.jumperZ = -4.5f;
@@ -361,7 +361,7 @@ TEST_F(Controls, TakeoffAndLandingWindowsExcludeTheirBounds) {
 }
 
 TEST_F(Controls, RightClickBeforeTakeoffDoesNothing) {
-    hillNumber = 2;
+    game().settings.hillNumber = 2;
     game().jump.jumperZ = -3.5f;
     handleJumpRightClick(game());
     EXPECT_EQ(game().jump.landingStance, 0);
@@ -498,9 +498,9 @@ TEST_F(Controls, EscTwiceAndQEndTheProgram) {
 TEST_F(Controls, EscOnTheStartScreenWithStartHighlightedSetsUpAndHighlightsQuit) {
     passKey(VK_ESCAPE);
     passKey(VK_UP);
-    hillNumber = 0; // the set-up re-reads it
+    game().settings.hillNumber = 0; // the set-up re-reads it
     passKey(VK_ESCAPE);
-    EXPECT_EQ(hillNumber, 1) << "the scene set-up ran";
+    EXPECT_EQ(game().settings.hillNumber, 1) << "the scene set-up ran";
     EXPECT_EQ(game().mode.screen, Screen::Start);
     EXPECT_TRUE(game().mode.quitChosen);
     EXPECT_FALSE(game().mode.quit);

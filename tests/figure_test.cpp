@@ -54,7 +54,7 @@ class Figure : public ::testing::Test {
         glDisable(GL_CULL_FACE);
         glDisable(GL_LIGHTING);
         // Every sphere radius of the figure in the cache before any capture.
-        drawJumper(game().jump);
+        drawJumper(game().jump, game().settings);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
     void TearDown() override {
@@ -89,8 +89,10 @@ TEST_F(Figure, SeventeenSpheresElevenCylindersFourBoxes) {
     ASSERT_GT(cylinder, 0);
     ASSERT_GT(box, 0);
     const int expected = 17 * sphere + 11 * cylinder + 4 * box;
-    EXPECT_EQ(polygons(captureFeedback([] { drawJumper(game().jump); })), expected);
-    EXPECT_EQ(polygons(captureFeedback([] { drawJumperShadow(game().jump); })), expected);
+    EXPECT_EQ(polygons(captureFeedback([] { drawJumper(game().jump, game().settings); })),
+              expected);
+    EXPECT_EQ(polygons(captureFeedback([] { drawJumperShadow(game().jump, game().settings); })),
+              expected);
     EXPECT_EQ(feedback_detail::unknownLists, 0);
 }
 
@@ -98,7 +100,7 @@ TEST_F(Figure, ColoursOfEveryPart) {
     // Defaults: suit 199,0,0; helmet 199,199,199; skis "0.0","0.0","199.0".
     std::set<Colour> seen;
     advanceScene(game(), 0); // the step that shows the waiting jumper reads his colours
-    for (const auto& item : captureFeedback([] { drawJumper(game().jump); }))
+    for (const auto& item : captureFeedback([] { drawJumper(game().jump, game().settings); }))
         for (const auto& v : item.vertices)
             seen.insert(colourOf(v));
     const std::set<Colour> expected = {
@@ -123,7 +125,7 @@ TEST_F(Figure, ColourValuesOutsideAByteAreHeldAtItsEnds) {
     dir->writeData("suitB.dat", "70000");
     advanceScene(game(), 0);
     std::set<Colour> seen;
-    for (const auto& item : captureFeedback([] { drawJumper(game().jump); }))
+    for (const auto& item : captureFeedback([] { drawJumper(game().jump, game().settings); }))
         for (const auto& v : item.vertices)
             seen.insert(colourOf(v));
     EXPECT_EQ(seen.count({255, 0, 255}), 1u) << "the suit";
@@ -138,7 +140,7 @@ TEST_F(Figure, ColourFilesAreReadAgainOnEveryStepThatShowsTheJumper) {
         return n;
     };
     advanceScene(game(), 0);
-    auto before = captureFeedback([] { drawJumper(game().jump); });
+    auto before = captureFeedback([] { drawJumper(game().jump, game().settings); });
     const int suitPolygons = countColour(before, {199, 0, 0});
     const int helmetPolygons = countColour(before, {199, 199, 199});
     const int skiPolygons = countColour(before, {0, 0, 199});
@@ -148,15 +150,17 @@ TEST_F(Figure, ColourFilesAreReadAgainOnEveryStepThatShowsTheJumper) {
     dir->writeData("suitR.dat", "0");
     dir->writeData("suitG.dat", "150");
     dir->writeData("suitB.dat", "0");
-    EXPECT_EQ(countColour(captureFeedback([] { drawJumper(game().jump); }), {0, 150, 0}), 0)
+    EXPECT_EQ(
+        countColour(captureFeedback([] { drawJumper(game().jump, game().settings); }), {0, 150, 0}),
+        0)
         << "drawing reads nothing";
     advanceScene(game(), 0);
-    auto after = captureFeedback([] { drawJumper(game().jump); });
+    auto after = captureFeedback([] { drawJumper(game().jump, game().settings); });
     EXPECT_EQ(countColour(after, {199, 0, 0}), 0);
     EXPECT_EQ(countColour(after, {0, 150, 0}), suitPolygons);
     EXPECT_EQ(countColour(after, {199, 199, 199}), helmetPolygons);
     EXPECT_EQ(countColour(after, {0, 0, 199}), skiPolygons);
-    EXPECT_EQ(suitColor[1], 150);
+    EXPECT_EQ(game().settings.suitColor[1], 150);
 
     dir->writeData("helmR.dat", "10");
     dir->writeData("helmG.dat", "20");
@@ -165,8 +169,8 @@ TEST_F(Figure, ColourFilesAreReadAgainOnEveryStepThatShowsTheJumper) {
     dir->writeData("skiG.dat", "50");
     dir->writeData("skiB.dat", "60");
     stepFigureState(game().jump, liveCourse(game()), FIGURE_JUMPER);
-    readJumperColours();
-    auto third = captureFeedback([] { drawJumper(game().jump); });
+    readJumperColours(game().settings);
+    auto third = captureFeedback([] { drawJumper(game().jump, game().settings); });
     EXPECT_EQ(countColour(third, {10, 20, 30}), helmetPolygons);
     EXPECT_EQ(countColour(third, {40, 50, 60}), skiPolygons);
 }
@@ -180,11 +184,11 @@ TEST_F(Figure, ShadowGreyBySeasonAndLighting) {
     const Case cases[] = {{0, 6, 0.6f}, {0, 8, 0.4f}, {1, 6, 0.3f},
                           {1, 8, 0.2f}, {0, 7, 0.6f}, {1, 0, 0.3f}};
     for (const Case& c : cases) {
-        season = c.season;
-        lightingMode = c.lighting;
+        game().settings.season = c.season;
+        game().settings.lightingMode = c.lighting;
         glEnable(GL_LIGHTING);
         glColor3f(1, 0, 1);
-        auto items = captureFeedback([] { drawJumperShadow(game().jump); });
+        auto items = captureFeedback([] { drawJumperShadow(game().jump, game().settings); });
         ASSERT_FALSE(items.empty());
         const int want = static_cast<int>(std::lround(c.grey * 255));
         for (const auto& item : items)
@@ -212,21 +216,23 @@ TEST_F(Figure, ShadowIgnoresBodyAndSlopePitchButFollowsTheInrun) {
         }
         return true;
     };
-    const auto shadow = captureFeedback([] { drawJumperShadow(game().jump); });
-    const auto figure = captureFeedback([] { drawJumper(game().jump); });
+    const auto shadow = captureFeedback([] { drawJumperShadow(game().jump, game().settings); });
+    const auto figure = captureFeedback([] { drawJumper(game().jump, game().settings); });
 
     game().jump.bodyPitch = 30;
     game().jump.slopePitch = -25;
-    EXPECT_TRUE(same(shadow, captureFeedback([] { drawJumperShadow(game().jump); })));
-    EXPECT_FALSE(same(figure, captureFeedback([] { drawJumper(game().jump); })));
+    EXPECT_TRUE(
+        same(shadow, captureFeedback([] { drawJumperShadow(game().jump, game().settings); })));
+    EXPECT_FALSE(same(figure, captureFeedback([] { drawJumper(game().jump, game().settings); })));
 
     game().jump.bodyPitch = 0;
-    EXPECT_FALSE(same(figure, captureFeedback([] { drawJumper(game().jump); })))
+    EXPECT_FALSE(same(figure, captureFeedback([] { drawJumper(game().jump, game().settings); })))
         << "slope pitch tilts the skis";
 
     game().jump.slopePitch = 0;
     game().jump.inrunPitch = -20;
-    EXPECT_FALSE(same(shadow, captureFeedback([] { drawJumperShadow(game().jump); })));
+    EXPECT_FALSE(
+        same(shadow, captureFeedback([] { drawJumperShadow(game().jump, game().settings); })));
 }
 
 TEST_F(Figure, FallenJumperOnTheMiddleHillSwingsHisArmsForwardAndBack) {
@@ -234,11 +240,11 @@ TEST_F(Figure, FallenJumperOnTheMiddleHillSwingsHisArmsForwardAndBack) {
     // The shadow is compared, since it does not tilt with the slope the hills differ in.
     auto fallenShadow = [](int hill) {
         game().jump = Jump{};
-        hillNumber = hill;
+        game().settings.hillNumber = hill;
         game().jump.jumperY = game().jump.groundY = 0;
         game().jump.fallProgress = 110;
         stepFigureState(game().jump, liveCourse(game()), FIGURE_SHADOW);
-        return captureFeedback([] { drawJumperShadow(game().jump); });
+        return captureFeedback([] { drawJumperShadow(game().jump, game().settings); });
     };
     const auto still = fallenShadow(1);
     const auto swinging = fallenShadow(2);
@@ -292,14 +298,14 @@ TEST_F(Figure, ResetPoseStandsUprightAndCrouchBendsForward) {
                 if (colourOf(v) == Colour{199, 199, 199}) best = std::max(best, objectPoint(v)[2]);
         return best;
     };
-    readJumperColours();
-    auto upright = highest(captureFeedback([] { drawJumper(game().jump); }));
+    readJumperColours(game().settings);
+    auto upright = highest(captureFeedback([] { drawJumper(game().jump, game().settings); }));
     EXPECT_NEAR(upright[1], top, 0.02);
     EXPECT_NEAR(upright[0], 0, 0.02);
     EXPECT_NEAR(upright[2], 0, 0.02);
 
     game().jump.trunkBend = 90;
-    auto crouched = captureFeedback([] { drawJumper(game().jump); });
+    auto crouched = captureFeedback([] { drawJumper(game().jump, game().settings); });
     EXPECT_LT(highest(crouched)[1], top - 1);
     // Turned 90 degrees about x, the top of the helmet points downhill (+z).
     EXPECT_NEAR(helmetFront(crouched), top, 0.02);
@@ -316,7 +322,7 @@ bool runAndTakeOffAfter(int inrunFrames, const std::function<void()>& look) {
 // Two pose steps per step (figure, then shadow), as beyond the edge both are drawn.
 void poseStepsBeyondTheEdge() {
     stepFigureState(game().jump, liveCourse(game()), FIGURE_JUMPER);
-    readJumperColours();
+    readJumperColours(game().settings);
     stepFigureState(game().jump, liveCourse(game()), FIGURE_SHADOW);
 }
 
@@ -347,8 +353,8 @@ TEST_F(Figure, LandingSinkPerRunOnEachHill) {
     const Case cases[] = {{1, 1, 0.001f}, {2, 1, 0.001f + 0.05f}, {3, 30, -0.00004f}};
     for (const Case& c : cases) {
         game().jump = Jump{};
-        hillNumber = c.hill;
-        applyHillStartValues(game().jump, hillNumber);
+        game().settings.hillNumber = c.hill;
+        applyHillStartValues(game().jump, game().settings.hillNumber);
         game().jump.trunkBend = 60;
         game().jump.jumperZ = c.z;
         game().jump.jumperY = 2;
@@ -385,8 +391,8 @@ TEST_F(Figure, CloseUpInViewFiveInTwoSuitColours) {
             40, [&] { savePng(lastFrame(), std::string("figure_view5_inrun_") + s.name); }));
         frames(8);
         savePng(lastFrame(), std::string("figure_view5_flight_") + s.name);
-        EXPECT_EQ(suitColor[0], s.want[0]);
-        EXPECT_EQ(suitColor[2], s.want[2]);
+        EXPECT_EQ(game().settings.suitColor[0], s.want[0]);
+        EXPECT_EQ(game().settings.suitColor[2], s.want[2]);
     }
 }
 

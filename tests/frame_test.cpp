@@ -120,7 +120,7 @@ TEST(Frame, TheFirstSceneFrameIsTheOneWithTheShotPlaced) {
         leaveStartScreen();
         const Picture first = lastFrame();
         // Again as drawn after a start-screen frame (the GL state left colours the texts).
-        placeCameraStill(game().camera, game().jump, hillNumber, game().venue.airshipTravel);
+        placeCameraStill(game().camera, game().jump, game().settings, game().venue.airshipTravel);
         game().mode.screen = Screen::Start;
         drawFrame(game());
         game().mode.screen = Screen::Scene;

@@ -227,7 +227,7 @@ class FurnitureShapes : public ::testing::Test {
         ensureGameWindow();
         glDisable(GL_CULL_FACE);
     }
-    void TearDown() override { hillNumber = 0; }
+    void TearDown() override { game().settings.hillNumber = 0; }
 };
 
 TEST_F(FurnitureShapes, MarkerCubesStandWhereTheTableSays) {
@@ -238,10 +238,10 @@ TEST_F(FurnitureShapes, MarkerCubesStandWhereTheTableSays) {
                                {5.8f, -11.4f}, {4.35f, -9.4f},   {3.29f, -7.4f}, {2.97f, -5.4f}};
     for (int hill : {1, 2}) {
         SCOPED_TRACE("hill " + std::to_string(hill));
-        hillNumber = hill;
+        game().settings.hillNumber = hill;
         const double eye[3] = {60, 40, 30}, center[3] = {0, 5, -10};
         IsolatedView view(eye, center, 30);
-        FeedbackResult fed = captureFeedback(drawInrunMarkers);
+        FeedbackResult fed = captureFeedback([] { drawInrunMarkers(game().settings); });
         const auto& polys = fed[MARK_INRUN_MARKERS].polygons;
         ASSERT_EQ(triangleCount(polys), 8u * 6u * 2u) << "eight boxes of six square faces";
         const size_t perCube = polys.size() / 8;
@@ -268,10 +268,11 @@ TEST_F(FurnitureShapes, MarkerCubesStandWhereTheTableSays) {
             EXPECT_NEAR(hi[2] - lo[2], 0.1, 1e-3);
         }
     }
-    hillNumber = 3;
+    game().settings.hillNumber = 3;
     const double eye[3] = {60, 40, 30}, center[3] = {0, 5, -10};
     IsolatedView view(eye, center, 30);
-    EXPECT_EQ(captureFeedback(drawInrunMarkers)[MARK_INRUN_MARKERS].calls, 0);
+    EXPECT_EQ(captureFeedback([] { drawInrunMarkers(game().settings); })[MARK_INRUN_MARKERS].calls,
+              0);
 }
 
 TEST_F(FurnitureShapes, StartBarSpansTheTrackAtEachHillsGate) {
@@ -279,11 +280,11 @@ TEST_F(FurnitureShapes, StartBarSpansTheTrackAtEachHillsGate) {
     const float barTop[3] = {6.5f, 12.5f, 19.1f};
     for (int hill = 1; hill <= 3; ++hill) {
         SCOPED_TRACE("hill " + std::to_string(hill));
-        hillNumber = hill;
+        game().settings.hillNumber = hill;
         const double eye[3] = {40, 60, gateZ[hill - 1] + 40.0};
         const double center[3] = {1, barTop[hill - 1], gateZ[hill - 1]};
         IsolatedView view(eye, center, 5);
-        FeedbackResult fed = captureFeedback(drawStartBar);
+        FeedbackResult fed = captureFeedback([] { drawStartBar(game().settings); });
         const auto& polys = fed[MARK_START_BAR].polygons;
         ASSERT_EQ(triangleCount(polys), 3u * 6u * 2u);
         double lo[3] = {1e9, 1e9, 1e9}, hi[3] = {-1e9, -1e9, -1e9};
@@ -307,7 +308,7 @@ TEST_F(FurnitureShapes, StartBarSpansTheTrackAtEachHillsGate) {
 }
 
 TEST_F(FurnitureShapes, ChairliftHasPylonsSeatsAndTwoCables) {
-    hillNumber = 1;
+    game().settings.hillNumber = 1;
     game().venue.downSeat = kDownStart;
     game().venue.upSeat = kUpStart;
     const double eye[3] = {-100, 0, 20}, center[3] = {-5, 0, 20};

@@ -81,7 +81,9 @@ void atTheGate(TempGameDir& d) {
 void inTheLandingWindow(TempGameDir& d) {
     atTheGate(d);
     ASSERT_TRUE(runAndTakeOff());
-    framesUntil([] { return game().jump.jumperZ > hillStart(hillNumber)->landingWindow[0] + 2; });
+    framesUntil([] {
+        return game().jump.jumperZ > hillStart(game().settings.hillNumber)->landingWindow[0] + 2;
+    });
 }
 
 } // namespace

@@ -16,6 +16,7 @@
 #include "render/textures.h"
 #include "support/harness.h"
 #include "venue/hill.h"
+#include "game/game.h"
 
 namespace {
 
@@ -287,7 +288,7 @@ Seen probe(const std::function<void()>& draw, P3 target, P3 dir) {
 const P3 kDown{0, -1, 0};
 
 Seen fromAbove(float x, float z) {
-    return probe(drawHill, {x, 0, z}, kDown);
+    return probe([] { drawHill(game().settings); }, {x, 0, z}, kDown);
 }
 
 } // namespace
@@ -296,13 +297,13 @@ TEST(Hill, NumberOutsideOneToThreeDrawsNothing) {
     TempGameDir dir;
     enterHill(dir, 1, 0);
     // Hill 1 itself does draw, so the capture below would see it.
-    ASSERT_GT(feedback(drawHill, nullptr), 0);
-    ASSERT_GT(feedback(drawInrunStructure, nullptr), 0);
+    ASSERT_GT(feedback([] { drawHill(game().settings); }, nullptr), 0);
+    ASSERT_GT(feedback([] { drawInrunStructure(game().settings); }, nullptr), 0);
     for (int number : {0, 4, -1}) {
-        hillNumber = number;
+        game().settings.hillNumber = number;
         EXPECT_EQ(hillGeometry(number), nullptr);
-        EXPECT_EQ(feedback(drawHill, nullptr), 0) << number;
-        EXPECT_EQ(feedback(drawInrunStructure, nullptr), 0) << number;
+        EXPECT_EQ(feedback([] { drawHill(game().settings); }, nullptr), 0) << number;
+        EXPECT_EQ(feedback([] { drawInrunStructure(game().settings); }, nullptr), 0) << number;
     }
 }
 
@@ -313,7 +314,7 @@ TEST(Hill, QuadsCountsWindingsRailsLipAndFence) {
             TempGameDir dir;
             enterHill(dir, hill, seasonValue);
             std::vector<Quad> quads;
-            feedback(drawHill, &quads);
+            feedback([] { drawHill(game().settings); }, &quads);
 
             const bool backStrip = hill != 3;
             const int tops = 4 + 6 + 2 * (6 + 6 + 5) + (backStrip ? 3 : 0);
@@ -567,7 +568,7 @@ TEST(Hill, TextureRepeatsAndCornersOfEverySurfaceAndBoard) {
             TempGameDir dir;
             enterHill(dir, hill, seasonValue);
             std::vector<Quad> quads;
-            feedback(drawHill, &quads);
+            feedback([] { drawHill(game().settings); }, &quads);
 
             for (const LyingSurface& e : lyingSurfaces(hill, seasonValue == 0)) {
                 std::vector<const Quad*> found = quadsWithCorners(quads, e.c);
@@ -744,30 +745,37 @@ TEST(Hill, SummerChangesGroundTexturesButNotTheMetalOrTheFence) {
 
             // Metal and boards look the same in both seasons.
             const float edgeZ = knots[4][0];
-            seenAs(probe(drawHill, {1, (kLip[hill - 1][2] + kLip[hill - 1][3]) / 2, edgeZ},
-                         {0, 0, -1}),
+            seenAs(probe([] { drawHill(game().settings); },
+                         {1, (kLip[hill - 1][2] + kLip[hill - 1][3]) / 2, edgeZ}, {0, 0, -1}),
                    &textures.window, "lip plate");
             float railZ = (knots[0][0] + knots[1][0]) / 2;
             float railY = inrunHeight(hill, railZ) - 0.2f;
-            seenAs(probe(drawHill, {kRailX[hill - 1][1], railY, railZ}, {-1, 0, 0}),
+            seenAs(probe([] { drawHill(game().settings); }, {kRailX[hill - 1][1], railY, railZ},
+                         {-1, 0, 0}),
                    &textures.window, "right rail from outside");
-            seenAs(probe(drawHill, {kRailX[hill - 1][0], railY, railZ}, {1, 0, 0}),
+            seenAs(probe([] { drawHill(game().settings); }, {kRailX[hill - 1][0], railY, railZ},
+                         {1, 0, 0}),
                    &textures.window, "left rail from outside");
             const auto& across = kOutline[hill - 1][3];
-            seenAs(probe(drawHill, {1, kGroundTop + 0.25f, across[1]}, {0, 0, -1}), &textures.spot1,
-                   "across board from the outrun");
-            seenAs(probe(drawHill, {1, kGroundTop + 0.25f, across[1]}, {0, 0, 1}), &textures.spot1,
-                   "across board from the hill");
+            seenAs(probe([] { drawHill(game().settings); }, {1, kGroundTop + 0.25f, across[1]},
+                         {0, 0, -1}),
+                   &textures.spot1, "across board from the outrun");
+            seenAs(probe([] { drawHill(game().settings); }, {1, kGroundTop + 0.25f, across[1]},
+                         {0, 0, 1}),
+                   &textures.spot1, "across board from the hill");
 
             // In-run structure: the base block follows the season, the supports do not.
-            seenAs(probe(drawInrunStructure, {1, 0, knots[0][0] - 0.9f}, kDown), &textures.window,
-                   "start platform");
+            seenAs(probe([] { drawInrunStructure(game().settings); }, {1, 0, knots[0][0] - 0.9f},
+                         kDown),
+                   &textures.window, "start platform");
             // The front pillar of the first pair, seen from the left: y, z of its middle.
             const float pillar[3][2] = {{3, -11.25f}, {5, -21.25f}, {5, -74.25f}};
+            seenAs(probe([] { drawInrunStructure(game().settings); },
+                         {0, pillar[hill - 1][0], pillar[hill - 1][1]}, {1, 0, 0}),
+                   &textures.window, "pillar");
             seenAs(
-                probe(drawInrunStructure, {0, pillar[hill - 1][0], pillar[hill - 1][1]}, {1, 0, 0}),
-                &textures.window, "pillar");
-            seenAs(probe(drawInrunStructure, {1, 0, rows[0][0] - 3}, kDown), ground, "base block");
+                probe([] { drawInrunStructure(game().settings); }, {1, 0, rows[0][0] - 3}, kDown),
+                ground, "base block");
             glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
         }
 }
@@ -805,10 +813,11 @@ TEST(Hill, BaseBlockHangsBelowItsPlaceAndIsSeenFromOutside) {
         enterHill(dir, hill, 0);
         const float top = place[hill - 1][0], front = place[hill - 1][1];
         const float midY = top - 1.55f, midZ = front - 3;
-        Seen above = probe(drawInrunStructure, {1, 0, midZ}, kDown);
-        Seen right = probe(drawInrunStructure, {0, midY, midZ}, {-1, 0, 0});
-        Seen left = probe(drawInrunStructure, {0, midY, midZ}, {1, 0, 0});
-        Seen ahead = probe(drawInrunStructure, {1, midY, 0}, {0, 0, -1});
+        Seen above = probe([] { drawInrunStructure(game().settings); }, {1, 0, midZ}, kDown);
+        Seen right =
+            probe([] { drawInrunStructure(game().settings); }, {0, midY, midZ}, {-1, 0, 0});
+        Seen left = probe([] { drawInrunStructure(game().settings); }, {0, midY, midZ}, {1, 0, 0});
+        Seen ahead = probe([] { drawInrunStructure(game().settings); }, {1, midY, 0}, {0, 0, -1});
         ASSERT_TRUE(above.hit && right.hit && left.hit && ahead.hit);
         EXPECT_NEAR(above.at.y, top, kTol);
         EXPECT_NEAR(right.at.x, 2.24f, kTol);
@@ -826,7 +835,7 @@ TEST(Hill, LeavesSphereMappingAndColourAsTheFrameExpects) {
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
     glColor3f(0.5f, 0.5f, 0.5f);
-    drawInrunStructure();
+    drawInrunStructure(game().settings);
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_GEN_S));
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_GEN_T));
     GLint mode = 0;
@@ -839,7 +848,7 @@ TEST(Hill, LeavesSphereMappingAndColourAsTheFrameExpects) {
     EXPECT_NEAR(colour[2], 0.0f, 1e-3);
 
     // Called with generation still on, the hill switches it off for good.
-    drawHill();
+    drawHill(game().settings);
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_S));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_T));
     glGetFloatv(GL_CURRENT_COLOR, colour);

@@ -31,7 +31,7 @@ inline bool onGround() {
 
 // Runs the in-run and clicks to take off just before the hill's edge. Returns inFlight.
 inline bool runAndTakeOff() {
-    const HillStart* h = hillStart(hillNumber);
+    const HillStart* h = hillStart(game().settings.hillNumber);
     if (!h) return false;
     if (game().jump.atGate == 1) passKey(VK_SPACE);
     // About one frame's travel before the window closes, whatever the game speed.
@@ -43,11 +43,11 @@ inline bool runAndTakeOff() {
 
 // In the air until close above the ground, then the landing click. Returns landingStance.
 inline bool takeLandingStance() {
-    const HillStart* h = hillStart(hillNumber);
+    const HillStart* h = hillStart(game().settings.hillNumber);
     if (!h) return false;
     framesUntil([&] {
         // Hill 2 measures from the origin behind its edge: the length shrinks until z 0.
-        const float from = hillNumber == 2 ? 2.0f : h->landingWindow[0] + 1;
+        const float from = game().settings.hillNumber == 2 ? 2.0f : h->landingWindow[0] + 1;
         const bool inWindow = game().jump.jumperZ > from;
         return onGround() || (inWindow && game().jump.jumperY - game().jump.groundY < 0.6f) ||
                game().jump.jumperZ > h->landingWindow[1] - 2;

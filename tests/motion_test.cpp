@@ -302,25 +302,25 @@ TEST(JumpLength, DistanceAndPointsCases) {
         {3, -4, 4, static_cast<int>(5 * 180 / 50 * 1.31 + 120), -1}, // raw range 5
     };
     for (const Case& c : cases) {
-        hillNumber = c.hill;
+        game().settings.hillNumber = c.hill;
         game().jump.jumperZ = c.z;
         game().jump.jumperY = c.y;
-        measureJump(game().jump, hillNumber);
+        measureJump(game().jump, game().settings.hillNumber);
         EXPECT_EQ(game().jump.jumpDistance, c.distance) << c.hill << " " << c.z;
         if (c.points != -1) {
             EXPECT_EQ(game().jump.jumpPoints, c.points);
         }
     }
-    hillNumber = 2;
+    game().settings.hillNumber = 2;
     game().jump.jumperZ = 16;
     game().jump.jumperY = -4;
-    measureJump(game().jump, hillNumber);
+    measureJump(game().jump, game().settings.hillNumber);
     int before = game().jump.jumpDistance;
     EXPECT_EQ(before, expectedDistance(2, 16, -4));
     game().jump.jumperZ = 24;
     game().jump.jumperY = -5;
     game().jump.jumpDistance = 5;
-    measureJump(game().jump, hillNumber);
+    measureJump(game().jump, game().settings.hillNumber);
     EXPECT_EQ(game().jump.jumpDistance, 5) << "hill 2 stops measuring beyond z 23";
     EXPECT_EQ(game().jump.jumpPoints, 8) << "points are still recomputed: 5 m gives 8";
 }
@@ -329,8 +329,8 @@ TEST(MotionBounds, OutOfRangeHillChangesNothing) {
     TempGameDir dir(false);
     ensureGameWindow();
     resetGameState();
-    hillNumber = 4;
-    gameSpeed = 2;
+    game().settings.hillNumber = 4;
+    game().settings.gameSpeed = 2;
     game().jump.jumperZ = 3;
     game().jump.jumperY = 1;
     game().jump.atGate = 0;
@@ -347,9 +347,9 @@ TEST(MotionBounds, FlightGroundKeepsItsValueOnTheFlatBoundAndBeforeTheInrun) {
     const float flatBound[3] = {25, 32, 37};
     for (int hill = 1; hill <= 3; ++hill) {
         resetGameState();
-        hillNumber = hill;
-        gameSpeed = 2;
-        applyHillStartValues(game().jump, hillNumber);
+        game().settings.hillNumber = hill;
+        game().settings.gameSpeed = 2;
+        applyHillStartValues(game().jump, game().settings.hillNumber);
         game().jump.atGate = 0;
         game().jump.inFlight = 1;
         game().jump.takeoffSpeed = 0; // the flight stays on takeoffZ
@@ -371,8 +371,8 @@ TEST(MotionWind, Hill2DivisorAfterASignChange) {
     TempGameDir dir(false);
     ensureGameWindow();
     resetGameState();
-    hillNumber = 2;
-    gameSpeed = 2;
+    game().settings.hillNumber = 2;
+    game().settings.gameSpeed = 2;
     for (int i = 0; i < 5; ++i) {
         game().jump.inrunProfileZ[i] = kInrun[1][i].z;
         game().jump.inrunProfileY[i] = kInrun[1][i].y;

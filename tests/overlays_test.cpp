@@ -263,7 +263,7 @@ TEST_F(Overlays, NoPrecipitationDrawsNothingAndLeavesTheFall) {
 
 TEST(PrecipitationFall, WrapsBackAtFiftyForSnowAndFiftyFiveForRain) {
     for (bool snow : {true, false}) {
-        gameSpeed = 3;
+        game().settings.gameSpeed = 3;
         const float step = snow ? 0.1f : 0.6f, wrap = snow ? 50.0f : 55.0f;
         game().venue.precipitationFall = 0;
         float expected = 0;
@@ -272,7 +272,8 @@ TEST(PrecipitationFall, WrapsBackAtFiftyForSnowAndFiftyFiveForRain) {
             expected -= step;
             const bool wrapsNow = expected <= -wrap;
             if (wrapsNow) expected = 0;
-            ASSERT_EQ(lowerPrecipitationFall(game().venue, snow, gameSpeed), wrapsNow)
+            ASSERT_EQ(lowerPrecipitationFall(game().venue, snow, game().settings.gameSpeed),
+                      wrapsNow)
                 << "frame " << frame;
             ASSERT_EQ(game().venue.precipitationFall, expected);
             ASSERT_GT(game().venue.precipitationFall, -wrap);
@@ -280,9 +281,9 @@ TEST(PrecipitationFall, WrapsBackAtFiftyForSnowAndFiftyFiveForRain) {
         }
         EXPECT_GE(wraps, snow ? 3 : 20);
     }
-    gameSpeed = 7;
+    game().settings.gameSpeed = 7;
     game().venue.precipitationFall = -1;
-    lowerPrecipitationFall(game().venue, true, gameSpeed);
+    lowerPrecipitationFall(game().venue, true, game().settings.gameSpeed);
     EXPECT_EQ(game().venue.precipitationFall, -1.0f) << "an unknown speed lets no snow fall";
 }
 
@@ -326,11 +327,12 @@ TEST_F(Overlays, FieldFollowsTheJitterTableAndJumpsBackUpOnTheWrap) {
     for (const Case& c : cases) {
         SCOPED_TRACE("precipitation " + std::to_string(c.precipitationValue) + " from " +
                      std::to_string(c.start));
-        precipitation = c.precipitationValue;
+        game().settings.precipitation = c.precipitationValue;
         game().venue.precipitationFall = c.start;
-        game().venue.precipitationWrapped =
-            lowerPrecipitationFall(game().venue, snowFalls(), gameSpeed);
-        const auto items = captureFeedback([] { drawPrecipitation(game().venue); });
+        game().venue.precipitationWrapped = lowerPrecipitationFall(
+            game().venue, snowFalls(game().settings), game().settings.gameSpeed);
+        const auto items =
+            captureFeedback([] { drawPrecipitation(game().venue, game().settings); });
         float fall = c.start - c.step, lift = 0;
         if (fall <= -c.wrap) {
             fall = 0;

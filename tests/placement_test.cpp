@@ -57,7 +57,7 @@ void expectPlaced(const Bounds& got, const Bounds& b, const double at[3], bool m
 
 void drawFigureAlone() {
     glPushMatrix();
-    drawJumper(game().jump);
+    drawJumper(game().jump, game().settings);
     glPopMatrix();
 }
 
@@ -93,8 +93,8 @@ TEST_F(Placement, MovingJumperRaisedAndHisShadowFlatOnTheSnowBeyondTheEdge) {
     const float lift[3] = {0.4f, 0.4f, 0.45f};
     const float shadowStart[3] = {0, -5, -30};
     for (int hill = 1; hill <= 3; ++hill) {
-        hillNumber = hill;
-        applyHillStartValues(game().jump, hillNumber);
+        game().settings.hillNumber = hill;
+        applyHillStartValues(game().jump, game().settings.hillNumber);
         resetJump(game().jump, liveCourse(game()));
         game().jump.atGate = 0;
         game().jump.inFlight = 1;
@@ -108,14 +108,15 @@ TEST_F(Placement, MovingJumperRaisedAndHisShadowFlatOnTheSnowBeyondTheEdge) {
                 game().jump.trunkBend = 30;
             }
             stepJumper(game().jump, liveCourse(game()));
-            const auto placed = captureFeedback([] { drawJumperInPlace(game().jump); });
+            const auto placed =
+                captureFeedback([] { drawJumperInPlace(game().jump, game().settings); });
             ASSERT_EQ(game().jump.jumperY != game().jump.groundY, airborne);
             const auto figure = captureFeedback(drawFigureAlone);
             const auto shadow = captureFeedback([&] {
                 glPushMatrix();
                 glScalef(1, 0.1f, 1);
                 glRotatef(airborne ? -40.0f : 50.0f, 1, 0, 0);
-                drawJumperShadow(game().jump);
+                drawJumperShadow(game().jump, game().settings);
                 glPopMatrix();
             });
             ASSERT_GT(figure.size(), 0u);
@@ -140,13 +141,14 @@ TEST_F(Placement, MovingJumperRaisedAndHisShadowFlatOnTheSnowBeyondTheEdge) {
 TEST_F(Placement, OnTheInrunOnlyTheFigureAndAtTheGateTheWaitingFigure) {
     const float lift[3] = {0.4f, 0.4f, 0.45f};
     for (int hill = 1; hill <= 3; ++hill) {
-        hillNumber = hill;
-        applyHillStartValues(game().jump, hillNumber);
+        game().settings.hillNumber = hill;
+        applyHillStartValues(game().jump, game().settings.hillNumber);
         resetJump(game().jump, liveCourse(game()));
         game().jump.atGate = 0;
         game().jump.runSpeed = 2;
         stepJumper(game().jump, liveCourse(game()));
-        const auto placed = captureFeedback([] { drawJumperInPlace(game().jump); });
+        const auto placed =
+            captureFeedback([] { drawJumperInPlace(game().jump, game().settings); });
         const HillStart* start = hillStart(hill);
         ASSERT_LT(game().jump.jumperZ, start->profileZ[4]) << "still on the in-run";
         const auto figure = captureFeedback(drawFigureAlone);
@@ -159,13 +161,13 @@ TEST_F(Placement, OnTheInrunOnlyTheFigureAndAtTheGateTheWaitingFigure) {
         resetJump(game().jump, liveCourse(game()));
         const auto gate = captureFeedback([] {
             glPushMatrix(); // as the frame calls it
-            drawGateFigure(game().jump);
+            drawGateFigure(game().jump, game().settings);
             glPopMatrix();
         });
         const auto upright = captureFeedback([&] {
             glPushMatrix();
             if (hill == 3) glRotatef(-10, 1, 0, 0); // leaning into the steep in-run
-            drawJumper(game().jump);
+            drawJumper(game().jump, game().settings);
             glPopMatrix();
         });
         ASSERT_EQ(gate.size(), upright.size());

@@ -45,10 +45,10 @@ class PoseStep : public ::testing::Test {
     void SetUp() override { prepare(1); }
     // A fresh program on a hill, the jumper at the gate in the air above a stale ground.
     void prepare(int hill) {
-        resetSettings();
+        resetSettings(game().settings);
         game().jump = Jump{};
-        hillNumber = hill;
-        applyHillStartValues(game().jump, hillNumber);
+        game().settings.hillNumber = hill;
+        applyHillStartValues(game().jump, game().settings.hillNumber);
         game().jump.groundY = -100;
     }
     void inAirAt(float z) {
@@ -79,7 +79,7 @@ TEST_F(PoseStep, AtTheGateNothingChanges) {
 
 TEST_F(PoseStep, UnknownHillChangesNothingEvenWhenTriggered) {
     prepare(1);
-    hillNumber = 4;
+    game().settings.hillNumber = 4;
     game().jump.runStarted = 1;
     game().jump.takeoffDone = 1;
     onGroundAt(5);

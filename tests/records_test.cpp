@@ -123,10 +123,10 @@ TEST_F(RecordFiles, LeadingDigitsAreTheRecordAndOnlyLongerRunsAreLeftAlone) {
         EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), c.corrupt ? 1 : 0) << told;
 
         // A 107 m jump in stance: only a sound record below it is replaced.
-        hillNumber = 1;
+        game().settings.hillNumber = 1;
         game().jump.jumpDistance = 107;
         game().jump.landingStanceTaken = 1;
-        checkRecord(game().records, game().jump, hillNumber);
+        checkRecord(game().records, game().jump, game().settings.hillNumber);
         const bool beaten = !c.corrupt && c.value < 107;
         EXPECT_EQ(dir->readData("record1.dat"), beaten ? std::string("107") : c.text);
         game().jump.landingStanceTaken = 0;
@@ -137,12 +137,12 @@ TEST_F(RecordFiles, LeadingDigitsAreTheRecordAndOnlyLongerRunsAreLeftAlone) {
 TEST_F(RecordFiles, LongerDistancesAreStoredAsTheLargestThreeDigitRecord) {
     ASSERT_TRUE(storeRecord(2, 1063));
     EXPECT_EQ(dir->readData("record2.dat"), "999");
-    hillNumber = 2;
+    game().settings.hillNumber = 2;
     game().jump.jumpDistance = 2000000;
     game().jump.landingStanceTaken = 1;
-    checkRecord(game().records, game().jump, hillNumber);
+    checkRecord(game().records, game().jump, game().settings.hillNumber);
     const ino_t stored = inodeOf(path(2));
-    checkRecord(game().records, game().jump, hillNumber);
+    checkRecord(game().records, game().jump, game().settings.hillNumber);
     EXPECT_EQ(inodeOf(path(2)), stored) << "999 is not stored again and again";
     EXPECT_EQ(game().records.recordDistance, 999);
 }
@@ -150,18 +150,18 @@ TEST_F(RecordFiles, LongerDistancesAreStoredAsTheLargestThreeDigitRecord) {
 TEST_F(RecordFiles, AFailedStoreWaitsForTheNextJump) {
     // A folder in the temporary file's place makes every store fail.
     fs::create_directory(path(3) + ".tmp");
-    hillNumber = 3;
+    game().settings.hillNumber = 3;
     game().jump.jumpDistance = 50;
     game().jump.landingStanceTaken = 1;
-    checkRecord(game().records, game().jump, hillNumber);
+    checkRecord(game().records, game().jump, game().settings.hillNumber);
     fs::remove(path(3) + ".tmp");
     for (int step = 0; step < 30; ++step)
-        checkRecord(game().records, game().jump, hillNumber);
+        checkRecord(game().records, game().jump, game().settings.hillNumber);
     EXPECT_FALSE(dir->dataExists("record3.dat")) << "not tried again in the same jump";
     game().jump.landingStanceTaken = 0; // the next jump
-    checkRecord(game().records, game().jump, hillNumber);
+    checkRecord(game().records, game().jump, game().settings.hillNumber);
     game().jump.landingStanceTaken = 1;
-    checkRecord(game().records, game().jump, hillNumber);
+    checkRecord(game().records, game().jump, game().settings.hillNumber);
     EXPECT_EQ(dir->readData("record3.dat"), "50");
 }
 
@@ -188,12 +188,12 @@ TEST_F(RecordFiles, AFileThatCannotBeReadIsNeverReplacedAndNamedOnce) {
         ASSERT_TRUE(readRecord(game().records, 1, value));
         dir->removeData("record1.dat");
         make(path(1));
-        hillNumber = 1;
+        game().settings.hillNumber = 1;
         game().jump.jumpDistance = 11;
         game().jump.landingStanceTaken = 1;
         ::testing::internal::CaptureStderr();
         for (int step = 0; step < 5; ++step)
-            EXPECT_FALSE(checkRecord(game().records, game().jump, hillNumber));
+            EXPECT_FALSE(checkRecord(game().records, game().jump, game().settings.hillNumber));
         const std::string told = ::testing::internal::GetCapturedStderr();
         EXPECT_TRUE(recordUnreadable(game().records, 1));
         EXPECT_EQ(game().records.recordDistance, 99) << "the last good read stands";

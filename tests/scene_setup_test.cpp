@@ -351,7 +351,7 @@ TEST(SceneSetup, NightOnHillThreeGivesDaylightWithoutFog) {
     resetGameState();
     setSentinels(e);
     startGameFromHere();
-    EXPECT_EQ(lightingMode, 8);
+    EXPECT_EQ(game().settings.lightingMode, 8);
     expectFloats(GL_COLOR_CLEAR_VALUE, {0.98f, 1.0f, 1.0f, 1.0f});
     EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
     for (GLenum l = GL_LIGHT1; l <= GL_LIGHT4; ++l)
@@ -544,7 +544,7 @@ TEST(SceneSetup, SmoothingComesWithDetailAndStaysOnWhenTheDetailDrops) {
     frames(1);
     dir.configure(1, 1, 0, 6);
     leaveStartScreen();
-    ASSERT_EQ(detailLevel, 1);
+    ASSERT_EQ(game().settings.detailLevel, 1);
     for (GLenum s : smooth)
         EXPECT_TRUE(glIsEnabled(s)) << "after dropping to detail 1, 0x" << std::hex << s;
 }

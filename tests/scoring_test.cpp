@@ -65,7 +65,7 @@ TEST(StyleMarks, SeededFromTheClockInWholeSeconds) {
 
 // Runs per frame of the pose step: one, or two once the shadow is drawn as well.
 int runsInLastFrame() {
-    return game().jump.jumperZ > hillMotion(hillNumber)->shadowStartZ ? 2 : 1;
+    return game().jump.jumperZ > hillMotion(game().settings.hillNumber)->shadowStartZ ? 2 : 1;
 }
 
 // Frames one at a time while `progress` (in steps) grows; checks that each frame adds as

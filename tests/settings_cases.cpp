@@ -26,7 +26,7 @@ class SettingsDir : public ::testing::Test {
         old = fs::current_path();
         fs::create_directories(root / "Data");
         fs::current_path(root);
-        resetSettings();
+        resetSettings(settings);
     }
     void TearDown() override {
         fs::current_path(old);
@@ -36,6 +36,7 @@ class SettingsDir : public ::testing::Test {
         std::ofstream(root / "Data" / name, std::ios::binary | std::ios::trunc) << text;
     }
     fs::path root, old;
+    Settings settings;
 };
 
 } // namespace
@@ -72,97 +73,97 @@ TEST_F(SettingsDir, SceneBatchUsesEachFilesBufferSize) {
     write("dG.dat", "5");
     write("dB.dat", "8");
     write("kopytko.cfg", "000587"); // six characters are used
-    readSceneBatch();
-    EXPECT_EQ(hillNumber, 222);
-    EXPECT_EQ(gameSpeed, 199);
-    EXPECT_EQ(precipitation, 3);
-    EXPECT_EQ(detailLevel, 0);
-    EXPECT_EQ(season, 1);
-    EXPECT_EQ(skyRed, 4);
-    EXPECT_EQ(skyGreen, 255); // 5 stands for full green
-    EXPECT_EQ(lightingMode, 8);
-    EXPECT_EQ(hiddenSwitch, kAltWindCode);
+    readSceneBatch(settings);
+    EXPECT_EQ(settings.hillNumber, 222);
+    EXPECT_EQ(settings.gameSpeed, 199);
+    EXPECT_EQ(settings.precipitation, 3);
+    EXPECT_EQ(settings.detailLevel, 0);
+    EXPECT_EQ(settings.season, 1);
+    EXPECT_EQ(settings.skyRed, 4);
+    EXPECT_EQ(settings.skyGreen, 255); // 5 stands for full green
+    EXPECT_EQ(settings.lightingMode, 8);
+    EXPECT_EQ(settings.hiddenSwitch, kAltWindCode);
 
     write("kopytko.cfg", "0000846"); // the seventh character is cut off
-    readSceneBatch();
-    EXPECT_EQ(hiddenSwitch, 84);
+    readSceneBatch(settings);
+    EXPECT_EQ(settings.hiddenSwitch, 84);
 }
 
 TEST_F(SettingsDir, MissingFilesKeepValuesAndEmptyFilesRepeatThePreviousRead) {
     write("hill.dat", "3");
-    readSceneBatch();
-    EXPECT_EQ(hillNumber, 3);
-    EXPECT_EQ(hiddenSwitch, 0); // no hidden switch file
+    readSceneBatch(settings);
+    EXPECT_EQ(settings.hillNumber, 3);
+    EXPECT_EQ(settings.hiddenSwitch, 0); // no hidden switch file
 
     write("hill.dat", "");
-    hillNumber = 77;
-    readSceneBatch();
-    EXPECT_EQ(hillNumber, 3) << "an empty file yields the previous read of the same file";
+    settings.hillNumber = 77;
+    readSceneBatch(settings);
+    EXPECT_EQ(settings.hillNumber, 3) << "an empty file yields the previous read of the same file";
 
     fs::remove(root / "Data" / "hill.dat");
-    hillNumber = 2;
-    readSceneBatch();
-    EXPECT_EQ(hillNumber, 2) << "a missing file keeps the current value";
+    settings.hillNumber = 2;
+    readSceneBatch(settings);
+    EXPECT_EQ(settings.hillNumber, 2) << "a missing file keeps the current value";
 
     write("kopytko.cfg", "846");
-    readSceneBatch();
-    EXPECT_EQ(hiddenSwitch, kFreeCameraCode);
+    readSceneBatch(settings);
+    EXPECT_EQ(settings.hiddenSwitch, kFreeCameraCode);
     fs::remove(root / "Data" / "kopytko.cfg");
-    readSceneBatch();
-    EXPECT_EQ(hiddenSwitch, 0) << "a removed hidden switch turns both modes off";
+    readSceneBatch(settings);
+    EXPECT_EQ(settings.hiddenSwitch, 0) << "a removed hidden switch turns both modes off";
 }
 
 // A name that opens but cannot be read (here a directory) counts as missing.
 TEST_F(SettingsDir, UnreadableFilesCountAsMissing) {
     fs::create_directory(root / "Data" / "resx.dat");
     write("resy.dat", "768");
-    readWindowSize();
-    EXPECT_EQ(windowWidth, 800);
-    EXPECT_EQ(windowHeight, 768);
+    readWindowSize(settings);
+    EXPECT_EQ(settings.windowWidth, 800);
+    EXPECT_EQ(settings.windowHeight, 768);
 
     write("hill.dat", "3");
-    readSceneBatch();
-    ASSERT_EQ(hillNumber, 3);
+    readSceneBatch(settings);
+    ASSERT_EQ(settings.hillNumber, 3);
     fs::remove(root / "Data" / "hill.dat");
     fs::create_directory(root / "Data" / "hill.dat");
-    hillNumber = 2;
-    readSceneBatch();
-    EXPECT_EQ(hillNumber, 2) << "the current value stays";
+    settings.hillNumber = 2;
+    readSceneBatch(settings);
+    EXPECT_EQ(settings.hillNumber, 2) << "the current value stays";
 
     fs::create_directory(root / "Data" / "kopytko.cfg");
-    hiddenSwitch = kFreeCameraCode;
-    readSceneBatch();
-    EXPECT_EQ(hiddenSwitch, 0) << "an unreadable hidden switch leaves both modes off";
+    settings.hiddenSwitch = kFreeCameraCode;
+    readSceneBatch(settings);
+    EXPECT_EQ(settings.hiddenSwitch, 0) << "an unreadable hidden switch leaves both modes off";
 
     // A FIFO in its place is no file to wait on.
     fs::remove(root / "Data" / "hill.dat");
     ASSERT_EQ(mkfifo((root / "Data" / "hill.dat").c_str(), 0600), 0);
-    readSceneBatch();
-    EXPECT_EQ(hillNumber, 2) << "read at once, as unreadable";
+    readSceneBatch(settings);
+    EXPECT_EQ(settings.hillNumber, 2) << "read at once, as unreadable";
 
     // Once the file is back, the read goes on from the text it holds.
     fs::remove(root / "Data" / "hill.dat");
     write("hill.dat", "1");
-    readSceneBatch();
-    EXPECT_EQ(hillNumber, 1);
+    readSceneBatch(settings);
+    EXPECT_EQ(settings.hillNumber, 1);
 }
 
 TEST_F(SettingsDir, EmptyFileOnFirstReadGivesZero) {
     write("det.dat", "");
-    detailLevel = 9;
-    readSceneBatch();
-    EXPECT_EQ(detailLevel, 0);
+    settings.detailLevel = 9;
+    readSceneBatch(settings);
+    EXPECT_EQ(settings.detailLevel, 0);
 }
 
 TEST_F(SettingsDir, WindowSizeFallsBackTo800x600) {
-    readWindowSize();
-    EXPECT_EQ(windowWidth, 800);
-    EXPECT_EQ(windowHeight, 600);
+    readWindowSize(settings);
+    EXPECT_EQ(settings.windowWidth, 800);
+    EXPECT_EQ(settings.windowHeight, 600);
     write("resx.dat", "1024");
     write("resy.dat", "768\r\n");
-    readWindowSize();
-    EXPECT_EQ(windowWidth, 1024);
-    EXPECT_EQ(windowHeight, 768);
+    readWindowSize(settings);
+    EXPECT_EQ(settings.windowWidth, 1024);
+    EXPECT_EQ(settings.windowHeight, 768);
 }
 
 TEST_F(SettingsDir, ColoursAndFog) {
@@ -172,15 +173,15 @@ TEST_F(SettingsDir, ColoursAndFog) {
     for (int i = 0; i < 9; ++i)
         write(names[i], texts[i]);
     write("fog.dat", "9");
-    readJumperColours();
-    readFogMode();
-    EXPECT_EQ(suitColor[2], 199);
-    EXPECT_EQ(suitColor[0], 0);
-    EXPECT_EQ(helmetColor[1], 199);
-    EXPECT_EQ(helmetColor[2], 0);
-    EXPECT_EQ(skiColor[0], 199);
-    EXPECT_EQ(skiColor[2], 199);
-    EXPECT_EQ(fogMode, 9);
+    readJumperColours(settings);
+    readFogMode(settings);
+    EXPECT_EQ(settings.suitColor[2], 199);
+    EXPECT_EQ(settings.suitColor[0], 0);
+    EXPECT_EQ(settings.helmetColor[1], 199);
+    EXPECT_EQ(settings.helmetColor[2], 0);
+    EXPECT_EQ(settings.skiColor[0], 199);
+    EXPECT_EQ(settings.skiColor[2], 199);
+    EXPECT_EQ(settings.fogMode, 9);
 }
 
 // Values that cannot be used fall back, each dimension or choice on its own, with a line
@@ -206,13 +207,13 @@ TEST_F(SettingsDir, UnusableWindowSizesAndChoicesFallBackToTheDefaults) {
     };
     for (const Size& c : sizes) {
         SCOPED_TRACE(std::string(c.x) + " x " + c.y);
-        resetSettings();
+        resetSettings(settings);
         write("resx.dat", c.x);
         write("resy.dat", c.y);
-        readWindowSize();
-        fitWindowSize(c.desktopW, c.desktopH);
-        EXPECT_EQ(windowWidth, c.wantW);
-        EXPECT_EQ(windowHeight, c.wantH);
+        readWindowSize(settings);
+        fitWindowSize(settings, c.desktopW, c.desktopH);
+        EXPECT_EQ(settings.windowWidth, c.wantW);
+        EXPECT_EQ(settings.windowHeight, c.wantH);
     }
 
     struct Choice {
@@ -226,12 +227,12 @@ TEST_F(SettingsDir, UnusableWindowSizesAndChoicesFallBackToTheDefaults) {
                               {"3", "1", 3, 1}};
     for (const Choice& c : choices) {
         SCOPED_TRACE(std::string("hill ") + c.hill + " speed " + c.speed);
-        resetSettings();
+        resetSettings(settings);
         write("hill.dat", c.hill);
         write("tf.dat", c.speed);
-        readSceneBatch();
-        fitSceneChoices();
-        EXPECT_EQ(hillNumber, c.wantHill);
-        EXPECT_EQ(gameSpeed, c.wantSpeed);
+        readSceneBatch(settings);
+        fitSceneChoices(settings);
+        EXPECT_EQ(settings.hillNumber, c.wantHill);
+        EXPECT_EQ(settings.gameSpeed, c.wantSpeed);
     }
 }

@@ -169,8 +169,8 @@ class StandShapes : public ::testing::Test {
   protected:
     void SetUp() override { ensureGameWindow(); }
     void TearDown() override {
-        hillNumber = 0;
-        lightingMode = 0;
+        game().settings.hillNumber = 0;
+        game().settings.lightingMode = 0;
     }
 };
 
@@ -181,10 +181,10 @@ TEST_F(StandShapes, EveryStandIsTenRowsOfTwoSidedPictures) {
         size_t stands;
     };
     for (Case c : {Case{1, 5}, Case{2, 5}, Case{3, 22}}) {
-        hillNumber = c.hill;
+        game().settings.hillNumber = c.hill;
         IsolatedView view(eye, center, 120);
         glDisable(GL_CULL_FACE);
-        FeedbackResult fed = captureFeedback(drawStands);
+        FeedbackResult fed = captureFeedback([] { drawStands(game().settings); });
         EXPECT_EQ(fed[MARK_STANDS].calls, 1);
         EXPECT_EQ(triangleCount(fed[MARK_STANDS].polygons), c.stands * 10 * 2 * 2)
             << "hill " << c.hill;
@@ -193,17 +193,18 @@ TEST_F(StandShapes, EveryStandIsTenRowsOfTwoSidedPictures) {
 
 TEST_F(StandShapes, Hill2StandsAndBlocksAreHill1sTenUnitsDownTheOutrun) {
     const double eye[3] = {30, 80, 90}, center[3] = {0, -10, 35};
-    for (auto draw : {drawStands, drawSeatingBlocks}) {
+    for (void (*draw)() :
+         {+[] { drawStands(game().settings); }, +[] { drawSeatingBlocks(game().settings); }}) {
         IsolatedView view(eye, center, 60);
         glDisable(GL_CULL_FACE);
-        hillNumber = 1;
+        game().settings.hillNumber = 1;
         FeedbackResult moved = captureFeedback([&] {
             glPushMatrix();
             glTranslatef(0, 0, 10);
             draw();
             glPopMatrix();
         });
-        hillNumber = 2;
+        game().settings.hillNumber = 2;
         FeedbackResult hill2 = captureFeedback(draw);
         ASSERT_FALSE(moved.overflowed);
         const auto& a = moved.groups.rbegin()->second.polygons;
@@ -259,10 +260,10 @@ TEST_F(StandShapes, SeatingBlocksPerHillWithTheHill3Cubes) {
         size_t blocks, cubes;
     };
     for (Case c : {Case{1, 5, 0}, Case{3, 22, 4}}) {
-        hillNumber = c.hill;
+        game().settings.hillNumber = c.hill;
         IsolatedView view(eye, center, 120);
         glDisable(GL_CULL_FACE);
-        FeedbackResult fed = captureFeedback(drawSeatingBlocks);
+        FeedbackResult fed = captureFeedback([] { drawSeatingBlocks(game().settings); });
         EXPECT_EQ(triangleCount(fed[MARK_SEATING_BLOCKS].polygons),
                   (c.blocks * blockQuads + c.cubes * 6) * 2)
             << "hill " << c.hill;
@@ -357,7 +358,7 @@ TEST_F(StandShapes, StandsAndBlocksStandWhereTheirTablesPlaceThem) {
     const double eye[3] = {0, 300, 60}, center[3] = {0, 0, 60};
     for (int hill : {1, 3}) {
         SCOPED_TRACE("hill " + std::to_string(hill));
-        hillNumber = hill;
+        game().settings.hillNumber = hill;
         IsolatedView view(eye, center, 120);
         glDisable(GL_CULL_FACE);
 
@@ -367,7 +368,7 @@ TEST_F(StandShapes, StandsAndBlocksStandWhereTheirTablesPlaceThem) {
             places.push_back({p, standTriangles});
             kind.push_back(0);
         }
-        FeedbackResult fed = captureFeedback(drawStands);
+        FeedbackResult fed = captureFeedback([] { drawStands(game().settings); });
         ASSERT_FALSE(fed.overflowed);
         expectPlacedPieces(view, fed[MARK_STANDS].polygons, places, lo, hi, kind);
 
@@ -379,7 +380,7 @@ TEST_F(StandShapes, StandsAndBlocksStandWhereTheirTablesPlaceThem) {
             places.push_back({blocks[i], cube ? cubeTriangles : blockTriangles});
             kind.push_back(cube ? 2 : 1);
         }
-        fed = captureFeedback(drawSeatingBlocks);
+        fed = captureFeedback([] { drawSeatingBlocks(game().settings); });
         ASSERT_FALSE(fed.overflowed);
         expectPlacedPieces(view, fed[MARK_SEATING_BLOCKS].polygons, places, lo, hi, kind);
     }
@@ -424,10 +425,10 @@ TEST_F(StandShapes, MastIsALatticeWithArmsPlateAndLamp) {
     // Posts, four faces of 24 rungs, two arms and the lamp panel are boxes; the plate one quad.
     const size_t boxes = 4 + 4 * 24 + 2 + 1;
     for (int mode : {6, 8}) {
-        lightingMode = mode;
+        game().settings.lightingMode = mode;
         IsolatedView view(eye, center, 20);
         glDisable(GL_CULL_FACE);
-        FeedbackResult fed = captureFeedback(floodlightMast);
+        FeedbackResult fed = captureFeedback([] { floodlightMast(game().settings); });
         const size_t beamQuads = mode == 8 ? 4 : 0;
         EXPECT_EQ(triangleCount(fed[MARK_FLOODLIGHT_MAST].polygons),
                   (boxes * 6 + 1 + beamQuads) * 2)
@@ -453,11 +454,11 @@ TEST_F(StandShapes, LampPanelShowsHalogenByDaySheetByNight) {
     // In front of the panel, which faces -x; the beam at night points towards the viewer.
     const double eye[3] = {-12, 14, 0}, center[3] = {-1, 14, 0};
     auto panelPixel = [&](int mode, int* r, int* g, int* b) {
-        lightingMode = mode;
+        game().settings.lightingMode = mode;
         IsolatedView view(eye, center, 3);
         plainState();
         glEnable(GL_TEXTURE_2D); // not yet on when no scene was set up before this test
-        floodlightMast();
+        floodlightMast(game().settings);
         Picture pic = readBack();
         pic.at(pic.width / 2, pic.height / 2, r, g, b);
     };
@@ -526,7 +527,7 @@ TEST(BeamOpacity, StaysAt09UntilTheFirstMastIsDrawn) {
     passKey(VK_UP);
     leaveStartScreen();
     frames(2);
-    ASSERT_EQ(detailLevel, 2);
+    ASSERT_EQ(game().settings.detailLevel, 2);
     EXPECT_FLOAT_EQ(game().venue.beamOpacity, 0.8f);
 }
 

@@ -18,6 +18,7 @@
 #include "render/texture_list.h"
 #include "render/textures.h"
 #include "support/harness.h"
+#include "game/game.h"
 
 namespace {
 
@@ -234,7 +235,7 @@ TEST(TextureLoading, NumberOfFilesFollowsHillAndDetail) {
             }
             EXPECT_EQ(live, expectedCount(hill, detail));
             // The loader reports the files it went through.
-            EXPECT_EQ(loadTextures(sceneTextures()), expectedCount(hill, detail));
+            EXPECT_EQ(loadTextures(sceneTextures(game().settings)), expectedCount(hill, detail));
         }
     }
 }

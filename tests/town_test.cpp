@@ -51,7 +51,8 @@ struct Extent {
 
 // The extent of each of the eleven buses of one drawBusRow call.
 std::vector<Extent> busRowExtents() {
-    std::vector<Polygon3> polys = modelPolygons([] { drawBusRow(game().venue, -1); });
+    std::vector<Polygon3> polys =
+        modelPolygons([] { drawBusRow(game().venue, -1, game().settings); });
     std::vector<Extent> buses;
     if (polys.empty() || polys.size() % 11 != 0) return buses;
     size_t perBus = polys.size() / 11;
@@ -110,7 +111,7 @@ int textureSeenAt(void (*building)(), Side side, float x, float y, float z) {
 // A point of the town seen as the game's free camera sees it: the game's projection,
 // an eye at the free camera's height, the scene at 0.8 of its size.
 int townTextureSeenFrom(float eyeX, float eyeZ, float x, float y, float z) {
-    return textureAtCentre([] { drawTown(game().venue); },
+    return textureAtCentre([] { drawTown(game().venue, game().settings); },
                            [&] {
                                int w, h;
                                platformClientSize(&w, &h);
@@ -134,7 +135,7 @@ int idx(const GLuint& handle) {
 TEST(BusRow, EachStepMovesEveryBusAnEighthAndTheRowDrawsItThereAlongX) {
     TempGameDir dir;
     startScene(dir, 1, 1);
-    lightingMode = 6;
+    game().settings.lightingMode = 6;
     std::memcpy(game().venue.busPositions, kStartPositions, sizeof game().venue.busPositions);
     driveBusRow(game().venue);
     std::vector<Extent> buses = busRowExtents();
@@ -155,7 +156,7 @@ TEST(BusRow, EachStepMovesEveryBusAnEighthAndTheRowDrawsItThereAlongX) {
 TEST(BusRow, ABusExactlyAtTheEndIsDrawnThereAndRestartsOnTheNextStep) {
     TempGameDir dir;
     startScene(dir, 1, 1);
-    lightingMode = 6;
+    game().settings.lightingMode = 6;
     std::memcpy(game().venue.busPositions, kStartPositions, sizeof game().venue.busPositions);
     game().venue.busPositions[3] = 246 - 0.125f;
     driveBusRow(game().venue);
@@ -216,35 +217,59 @@ TEST(Buildings, NightPicturesOnlyByNightEveryOtherModeKeepsTheDayOnes) {
     const TextureSet& t = textures;
     // Centre points of the faces in each building's own frame (box scaled to its size).
     const Face faces[] = {
-        {"house 1 front", drawHouse1, FRONT, 4, 1, 0, t.budynek1przod, t.budynek1przod},
-        {"house 1 right", drawHouse1, RIGHT, 8, 1, -1.5f, t.budynek1bok, t.budynek1bok},
-        {"house 1 left", drawHouse1, LEFT, 0, 1, -1.5f, t.budynek1bok, t.budynek1bok},
-        {"house 1 back", drawHouse1, BACK, 4, 1, -3, t.budynek1tyl, t.budynek1tyl},
-        {"house 2 front", drawHouse2, FRONT, 3, 1, 0, t.budynek2przod, t.budynek2przodnoc},
-        {"house 2 right", drawHouse2, RIGHT, 6, 1, -2, t.budynek2bok, t.budynek2boknoc},
-        {"house 2 left", drawHouse2, LEFT, 0, 1, -2, t.budynek2bok, t.budynek2boknoc},
-        {"house 2 back", drawHouse2, BACK, 3, 1, -4, t.budynek2tyl, t.budynek2tylnoc},
-        {"house 3 front", drawHouse3, FRONT, 3, 1, 0, t.budynek3przod, t.budynek3przodnoc},
-        {"house 3 right", drawHouse3, RIGHT, 6, 1, -2, t.budynek2bok, t.budynek2boknoc},
-        {"house 3 back", drawHouse3, BACK, 3, 1, -4, t.budynek2tyl, t.budynek2tylnoc},
-        {"house 4 front", drawHouse4, FRONT, 4, 1.1f, 0, t.budynek4przod, t.budynek4przodnoc},
-        {"house 4 left", drawHouse4, LEFT, 0, 1.1f, -2, t.budynek4bok, t.budynek4bok},
-        {"house 4 back", drawHouse4, BACK, 4, 1.1f, -4, t.budynek4tyl, t.budynek4tyl},
-        {"house 5 front", drawHouse5, FRONT, 7.5f, 1.5f, 0, t.budynek5przod, t.budynek5przod},
-        {"house 5 right", drawHouse5, RIGHT, 15, 1.5f, -5, t.budynek5bok, t.budynek5bok},
-        {"house 5 gable", drawHouse5, LEFT, 0, 4.5f, -5, t.budynek5bokgora, t.budynek5bokgora},
-        {"house 5 back", drawHouse5, BACK, 7.5f, 1.5f, -10, t.budynek5tyl, t.budynek5tyl},
-        {"house 5 roof", drawHouse5, TOP, 7.5f, 6, -5, t.dach, t.dach},
-        {"flats front", drawFlats, FRONT, 15, -5.8f, 120, t.przod16, t.przod16noc},
-        {"flats side", drawFlats, RIGHT, 30, -5.8f, 116, t.bokblok16, t.bokblok16},
-        {"flats back", drawFlats, BACK, 15, -5.8f, 112, t.bloktyl16, t.bloktyl16noc},
-        {"porch front", drawFlats, FRONT, 17.3f, -9.15f, 123, t.klatkaprzod16, t.klatkaprzod16},
+        {"house 1 front", [] { drawHouse1(game().settings); }, FRONT, 4, 1, 0, t.budynek1przod,
+         t.budynek1przod},
+        {"house 1 right", [] { drawHouse1(game().settings); }, RIGHT, 8, 1, -1.5f, t.budynek1bok,
+         t.budynek1bok},
+        {"house 1 left", [] { drawHouse1(game().settings); }, LEFT, 0, 1, -1.5f, t.budynek1bok,
+         t.budynek1bok},
+        {"house 1 back", [] { drawHouse1(game().settings); }, BACK, 4, 1, -3, t.budynek1tyl,
+         t.budynek1tyl},
+        {"house 2 front", [] { drawHouse2(game().settings); }, FRONT, 3, 1, 0, t.budynek2przod,
+         t.budynek2przodnoc},
+        {"house 2 right", [] { drawHouse2(game().settings); }, RIGHT, 6, 1, -2, t.budynek2bok,
+         t.budynek2boknoc},
+        {"house 2 left", [] { drawHouse2(game().settings); }, LEFT, 0, 1, -2, t.budynek2bok,
+         t.budynek2boknoc},
+        {"house 2 back", [] { drawHouse2(game().settings); }, BACK, 3, 1, -4, t.budynek2tyl,
+         t.budynek2tylnoc},
+        {"house 3 front", [] { drawHouse3(game().settings); }, FRONT, 3, 1, 0, t.budynek3przod,
+         t.budynek3przodnoc},
+        {"house 3 right", [] { drawHouse3(game().settings); }, RIGHT, 6, 1, -2, t.budynek2bok,
+         t.budynek2boknoc},
+        {"house 3 back", [] { drawHouse3(game().settings); }, BACK, 3, 1, -4, t.budynek2tyl,
+         t.budynek2tylnoc},
+        {"house 4 front", [] { drawHouse4(game().settings); }, FRONT, 4, 1.1f, 0, t.budynek4przod,
+         t.budynek4przodnoc},
+        {"house 4 left", [] { drawHouse4(game().settings); }, LEFT, 0, 1.1f, -2, t.budynek4bok,
+         t.budynek4bok},
+        {"house 4 back", [] { drawHouse4(game().settings); }, BACK, 4, 1.1f, -4, t.budynek4tyl,
+         t.budynek4tyl},
+        {"house 5 front", [] { drawHouse5(game().settings); }, FRONT, 7.5f, 1.5f, 0,
+         t.budynek5przod, t.budynek5przod},
+        {"house 5 right", [] { drawHouse5(game().settings); }, RIGHT, 15, 1.5f, -5, t.budynek5bok,
+         t.budynek5bok},
+        {"house 5 gable", [] { drawHouse5(game().settings); }, LEFT, 0, 4.5f, -5, t.budynek5bokgora,
+         t.budynek5bokgora},
+        {"house 5 back", [] { drawHouse5(game().settings); }, BACK, 7.5f, 1.5f, -10, t.budynek5tyl,
+         t.budynek5tyl},
+        {"house 5 roof", [] { drawHouse5(game().settings); }, TOP, 7.5f, 6, -5, t.dach, t.dach},
+        {"flats front", [] { drawFlats(game().settings); }, FRONT, 15, -5.8f, 120, t.przod16,
+         t.przod16noc},
+        {"flats side", [] { drawFlats(game().settings); }, RIGHT, 30, -5.8f, 116, t.bokblok16,
+         t.bokblok16},
+        {"flats back", [] { drawFlats(game().settings); }, BACK, 15, -5.8f, 112, t.bloktyl16,
+         t.bloktyl16noc},
+        {"porch front", [] { drawFlats(game().settings); }, FRONT, 17.3f, -9.15f, 123,
+         t.klatkaprzod16, t.klatkaprzod16},
         // A flat roof has no coordinates of its own: it keeps the back's picture.
-        {"house 2 roof", drawHouse2, TOP, 3, 2, -2, t.budynek2tyl, t.budynek2tylnoc},
-        {"flats roof", drawFlats, TOP, 15, -0.8f, 116, t.bloktyl16, t.bloktyl16noc},
+        {"house 2 roof", [] { drawHouse2(game().settings); }, TOP, 3, 2, -2, t.budynek2tyl,
+         t.budynek2tylnoc},
+        {"flats roof", [] { drawFlats(game().settings); }, TOP, 15, -0.8f, 116, t.bloktyl16,
+         t.bloktyl16noc},
     };
     for (int mode : {6, 8, 7}) {
-        lightingMode = mode;
+        game().settings.lightingMode = mode;
         for (const Face& f : faces)
             EXPECT_EQ(textureSeenAt(f.building, f.side, f.x, f.y, f.z),
                       idx(mode == 8 ? f.night : f.day))
@@ -258,26 +283,28 @@ TEST(Buses, LiveriesOnTheirFacesAndTwoHeadlightBeamsByNight) {
     {
         SolidColourTextures colours;
         const TextureSet& t = textures;
-        lightingMode = 6;
+        game().settings.lightingMode = 6;
         // The rear at z 0, the front at z -8, the sides at x 0 and 2, the roof at y 2.
-        EXPECT_EQ(textureSeenAt(drawBus1, FRONT, 1, 1, 0), idx(t.bustyl));
-        EXPECT_EQ(textureSeenAt(drawBus1, BACK, 1, 1, -8), idx(t.busprzod));
-        EXPECT_EQ(textureSeenAt(drawBus1, RIGHT, 2, 1, -4), idx(t.busbok));
-        EXPECT_EQ(textureSeenAt(drawBus2, LEFT, 0, 1, -4), idx(t.busbok2));
-        EXPECT_EQ(textureSeenAt(drawBus2, BACK, 1, 1, -8), idx(t.busprzod2));
-        EXPECT_EQ(textureSeenAt(drawBus3, FRONT, 1, 1, 0), idx(t.bustyl3));
-        EXPECT_EQ(textureSeenAt(drawBus3, TOP, 1, 2, -4), idx(t.dach));
+        EXPECT_EQ(textureSeenAt([] { drawBus1(game().settings); }, FRONT, 1, 1, 0), idx(t.bustyl));
+        EXPECT_EQ(textureSeenAt([] { drawBus1(game().settings); }, BACK, 1, 1, -8),
+                  idx(t.busprzod));
+        EXPECT_EQ(textureSeenAt([] { drawBus1(game().settings); }, RIGHT, 2, 1, -4), idx(t.busbok));
+        EXPECT_EQ(textureSeenAt([] { drawBus2(game().settings); }, LEFT, 0, 1, -4), idx(t.busbok2));
+        EXPECT_EQ(textureSeenAt([] { drawBus2(game().settings); }, BACK, 1, 1, -8),
+                  idx(t.busprzod2));
+        EXPECT_EQ(textureSeenAt([] { drawBus3(game().settings); }, FRONT, 1, 1, 0), idx(t.bustyl3));
+        EXPECT_EQ(textureSeenAt([] { drawBus3(game().settings); }, TOP, 1, 2, -4), idx(t.dach));
     }
-    lightingMode = 6;
-    size_t day = modelPolygons(drawBus2).size();
-    lightingMode = 8;
-    size_t night = modelPolygons(drawBus2).size();
+    game().settings.lightingMode = 6;
+    size_t day = modelPolygons([] { drawBus2(game().settings); }).size();
+    game().settings.lightingMode = 8;
+    size_t night = modelPolygons([] { drawBus2(game().settings); }).size();
     size_t beam = modelPolygons(lightBeam).size();
     ASSERT_GT(beam, 0u);
     EXPECT_EQ(night, day + 2 * beam);
     // The beams leave the front of the bus, at z -7.85, and reach forward.
     Extent e;
-    for (const Polygon3& p : modelPolygons(drawBus2))
+    for (const Polygon3& p : modelPolygons([] { drawBus2(game().settings); }))
         for (const Vertex3& v : p)
             e.add(v);
     EXPECT_LT(e.minZ, -8.5f);
@@ -339,9 +366,9 @@ TEST(StreetLamps, OneHundredFortyFourInTownStandingOnTheGround) {
     TempGameDir dir;
     startScene(dir, 1, 4);
     for (int mode : {6, 8}) {
-        lightingMode = mode;
-        std::vector<Polygon3> lamp = modelPolygons(streetLamp);
-        std::vector<Polygon3> town = modelPolygons(drawTownLamps);
+        game().settings.lightingMode = mode;
+        std::vector<Polygon3> lamp = modelPolygons([] { streetLamp(game().settings); });
+        std::vector<Polygon3> town = modelPolygons([] { drawTownLamps(game().settings); });
         ASSERT_FALSE(lamp.empty());
         ASSERT_EQ(town.size(), 144 * lamp.size()) << "lighting mode " << mode;
         // Each pole runs from 1 below the lamp's place at y -9.8, so every lamp's foot is
@@ -354,10 +381,11 @@ TEST(StreetLamps, OneHundredFortyFourInTownStandingOnTheGround) {
             EXPECT_NEAR(e.minY, -10.8, 0.01) << "lamp " << k;
         }
     }
-    lightingMode = 6;
-    size_t day = modelPolygons(streetLamp).size();
-    lightingMode = 8;
-    EXPECT_EQ(modelPolygons(streetLamp).size(), day + modelPolygons(lightBeam).size())
+    game().settings.lightingMode = 6;
+    size_t day = modelPolygons([] { streetLamp(game().settings); }).size();
+    game().settings.lightingMode = 8;
+    EXPECT_EQ(modelPolygons([] { streetLamp(game().settings); }).size(),
+              day + modelPolygons(lightBeam).size())
         << "every lamp throws its beam by night";
 
     // The runs of lamps along the streets: first (x, z), step, count; the six runs across
@@ -376,8 +404,8 @@ TEST(StreetLamps, OneHundredFortyFourInTownStandingOnTheGround) {
         again.z = 180;
         runs.push_back(again);
     }
-    lightingMode = 6;
-    std::vector<Foot> feet = poleFeet(modelPolygons(drawTownLamps), day);
+    game().settings.lightingMode = 6;
+    std::vector<Foot> feet = poleFeet(modelPolygons([] { drawTownLamps(game().settings); }), day);
     ASSERT_EQ(feet.size(), 144u);
     size_t k = 0;
     for (const Run& run : runs)
@@ -391,8 +419,8 @@ TEST(StreetLamps, OneHundredFortyFourInTownStandingOnTheGround) {
 TEST(StreetLamps, NineAlongTheLandingHillOfHillsOneAndTwoNoneOnHillThree) {
     TempGameDir dir;
     startScene(dir, 1, 2);
-    lightingMode = 6;
-    size_t lamp = modelPolygons(streetLamp).size();
+    game().settings.lightingMode = 6;
+    size_t lamp = modelPolygons([] { streetLamp(game().settings); }).size();
     const float places[2][9][3] = {
         {{2.95f, 2.1f, 1},
          {2.92f, 1.5f, 4},
@@ -415,8 +443,8 @@ TEST(StreetLamps, NineAlongTheLandingHillOfHillsOneAndTwoNoneOnHillThree) {
     };
     for (int hill = 1; hill <= 3; ++hill) {
         SCOPED_TRACE("hill " + std::to_string(hill));
-        hillNumber = hill;
-        std::vector<Polygon3> polys = modelPolygons(drawSlopeLamps);
+        game().settings.hillNumber = hill;
+        std::vector<Polygon3> polys = modelPolygons([] { drawSlopeLamps(game().settings); });
         EXPECT_EQ(polys.size(), hill == 3 ? 0 : 9 * lamp);
         if (hill == 3) continue;
         std::vector<Foot> feet = poleFeet(polys, lamp);
@@ -442,11 +470,11 @@ TEST(FrameGroups, TownOnlyAtTheHighestDetailOnTheSmallHillsSlopeLampsFromDetailT
             passChar('7');
             frames(1);
 
-            GroupInFrame town = groupInFrame([] { drawTown(game().venue); });
+            GroupInFrame town = groupInFrame([] { drawTown(game().venue, game().settings); });
             EXPECT_GT(town.polygons, 0u);
             EXPECT_EQ(town.timesInFrame, detail == 4 && hill != 3 ? 1 : 0);
 
-            GroupInFrame lamps = groupInFrame(drawSlopeLamps);
+            GroupInFrame lamps = groupInFrame([] { drawSlopeLamps(game().settings); });
             if (hill == 3) {
                 EXPECT_EQ(lamps.polygons, 0u) << "no landing-hill lamps on the big hill";
             } else {

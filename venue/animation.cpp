@@ -107,24 +107,24 @@ void driveBuses(VenueAnimation& v) {
     }
 }
 
-bool snowFalls() {
-    return precipitation == 2 && season == 0;
+bool snowFalls(const Settings& s) {
+    return s.precipitation == 2 && s.season == 0;
 }
 
-bool rainFalls() {
-    return precipitation == 3;
+bool rainFalls(const Settings& s) {
+    return s.precipitation == 3;
 }
 
-bool chairliftShown() {
-    return detailLevel == 3 && hillNumber == 1;
+bool chairliftShown(const Settings& s) {
+    return s.detailLevel == 3 && s.hillNumber == 1;
 }
 
-bool townShown() {
-    return detailLevel == 4 && (hillNumber == 1 || hillNumber == 2);
+bool townShown(const Settings& s) {
+    return s.detailLevel == 4 && (s.hillNumber == 1 || s.hillNumber == 2);
 }
 
-bool floodlightsShown() {
-    return detailLevel == 3 || detailLevel == 4;
+bool floodlightsShown(const Settings& s) {
+    return s.detailLevel == 3 || s.detailLevel == 4;
 }
 
 VenueAnimation::VenueAnimation() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/saved_state.h"
+#include "core/settings.h"
 
 struct SeatPosition {
     float x, y, z;
@@ -57,8 +58,8 @@ void driveBusRow(VenueAnimation& v);
 void driveBuses(VenueAnimation& v);
 
 // Which moving parts the settings show, and so move.
-bool snowFalls();
-bool rainFalls();
-bool chairliftShown();
-bool townShown();
-bool floodlightsShown();
+bool snowFalls(const Settings& s);
+bool rainFalls(const Settings& s);
+bool chairliftShown(const Settings& s);
+bool townShown(const Settings& s);
+bool floodlightsShown(const Settings& s);

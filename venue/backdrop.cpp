@@ -29,11 +29,11 @@ const MountainPlacement kLeftMountains[] = {
     {-360, -11, -80, 2},  {-230, -11, 120, 1},  {-230, -11, 320, 1},
 };
 
-void placeMountain(const MountainPlacement& m) {
+void placeMountain(const MountainPlacement& m, const Settings& s) {
     glPushMatrix();
     glTranslatef(m.x, m.y, m.z);
     if (m.heightScale != 1) glScalef(1, m.heightScale, 1);
-    mountain();
+    mountain(s);
     glPopMatrix();
 }
 
@@ -91,8 +91,8 @@ void airship() {
 
 } // namespace
 
-void mountain() {
-    glBindTexture(GL_TEXTURE_2D, season == 1 ? textures.trawa : textures.window);
+void mountain(const Settings& s) {
+    glBindTexture(GL_TEXTURE_2D, s.season == 1 ? textures.trawa : textures.window);
     glColor3fv(backdropColor);
     // A scene set-up that could not make the quadric leaves only the cap to draw.
     if (sceneryQuadric) {
@@ -111,15 +111,15 @@ void mountain() {
     glPopMatrix();
 }
 
-void drawMountains() {
+void drawMountains(const Settings& s) {
     for (const MountainPlacement& m : kRightMountains)
-        placeMountain(m);
-    if (hillNumber == 1 || hillNumber == 2)
-        placeMountain({0, -11, -160, 1});
-    else if (hillNumber == 3)
-        placeMountain({0, -11, -120, 1});
+        placeMountain(m, s);
+    if (s.hillNumber == 1 || s.hillNumber == 2)
+        placeMountain({0, -11, -160, 1}, s);
+    else if (s.hillNumber == 3)
+        placeMountain({0, -11, -120, 1}, s);
     for (const MountainPlacement& m : kLeftMountains)
-        placeMountain(m);
+        placeMountain(m, s);
 }
 
 void spruce(Batch& into, const Transform& where) {

@@ -5,8 +5,8 @@
 
 #include "venue/animation.h"
 
-void mountain();
-void drawMountains();
+void mountain(const Settings& s);
+void drawMountains(const Settings& s);
 struct Batch;
 struct Transform;
 // One spruce, a cross of two double-sided billboards standing at `where`, added to a batch

@@ -46,8 +46,8 @@ void roofSlope() {
 }
 
 // Night pictures only when it is night; any other mode keeps the day ones.
-GLuint byTimeOfDay(GLuint day, GLuint night) {
-    return lightingMode == kLightingNight ? night : day;
+GLuint byTimeOfDay(const Settings& s, GLuint day, GLuint night) {
+    return s.lightingMode == kLightingNight ? night : day;
 }
 
 // A box building with a flat roof in the current frame, at the given size.
@@ -125,28 +125,28 @@ void pitchedRoof() {
     glPopMatrix();
 }
 
-void drawHouse1() {
+void drawHouse1(const Settings&) {
     flatRoofedBox(8, 2, 3, textures.budynek1przod, textures.budynek1bok, textures.budynek1tyl);
 }
 
-void drawHouse2() {
-    flatRoofedBox(6, 2, 4, byTimeOfDay(textures.budynek2przod, textures.budynek2przodnoc),
-                  byTimeOfDay(textures.budynek2bok, textures.budynek2boknoc),
-                  byTimeOfDay(textures.budynek2tyl, textures.budynek2tylnoc));
+void drawHouse2(const Settings& s) {
+    flatRoofedBox(6, 2, 4, byTimeOfDay(s, textures.budynek2przod, textures.budynek2przodnoc),
+                  byTimeOfDay(s, textures.budynek2bok, textures.budynek2boknoc),
+                  byTimeOfDay(s, textures.budynek2tyl, textures.budynek2tylnoc));
 }
 
-void drawHouse3() {
-    flatRoofedBox(6, 2, 4, byTimeOfDay(textures.budynek3przod, textures.budynek3przodnoc),
-                  byTimeOfDay(textures.budynek2bok, textures.budynek2boknoc),
-                  byTimeOfDay(textures.budynek2tyl, textures.budynek2tylnoc));
+void drawHouse3(const Settings& s) {
+    flatRoofedBox(6, 2, 4, byTimeOfDay(s, textures.budynek3przod, textures.budynek3przodnoc),
+                  byTimeOfDay(s, textures.budynek2bok, textures.budynek2boknoc),
+                  byTimeOfDay(s, textures.budynek2tyl, textures.budynek2tylnoc));
 }
 
-void drawHouse4() {
-    flatRoofedBox(8, 2.2f, 4, byTimeOfDay(textures.budynek4przod, textures.budynek4przodnoc),
+void drawHouse4(const Settings& s) {
+    flatRoofedBox(8, 2.2f, 4, byTimeOfDay(s, textures.budynek4przod, textures.budynek4przodnoc),
                   textures.budynek4bok, textures.budynek4tyl);
 }
 
-void drawHouse5() {
+void drawHouse5(const Settings&) {
     glPushMatrix();
     glScalef(15, 3, 10);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
@@ -165,11 +165,11 @@ void drawHouse5() {
     glPopMatrix();
 }
 
-void drawFlats() {
+void drawFlats(const Settings& s) {
     glPushMatrix();
     glTranslatef(0, -10.8f, 120);
-    flatRoofedBox(30, 10, 8, byTimeOfDay(textures.przod16, textures.przod16noc), textures.bokblok16,
-                  byTimeOfDay(textures.bloktyl16, textures.bloktyl16noc));
+    flatRoofedBox(30, 10, 8, byTimeOfDay(s, textures.przod16, textures.przod16noc),
+                  textures.bokblok16, byTimeOfDay(s, textures.bloktyl16, textures.bloktyl16noc));
     glPopMatrix();
     static const float porchX[4] = {2, 8.9f, 16.2f, 23.6f};
     for (float x : porchX) {
@@ -181,23 +181,23 @@ void drawFlats() {
     }
 }
 
-void house1Leftovers() {
+void house1Leftovers(const Settings&) {
     flatRoofedBoxLeftovers(textures.budynek1tyl);
 }
 
-void house2Leftovers() {
-    flatRoofedBoxLeftovers(byTimeOfDay(textures.budynek2tyl, textures.budynek2tylnoc));
+void house2Leftovers(const Settings& s) {
+    flatRoofedBoxLeftovers(byTimeOfDay(s, textures.budynek2tyl, textures.budynek2tylnoc));
 }
 
-void house3Leftovers() {
-    house2Leftovers();
+void house3Leftovers(const Settings& s) {
+    house2Leftovers(s);
 }
 
-void house4Leftovers() {
+void house4Leftovers(const Settings&) {
     flatRoofedBoxLeftovers(textures.budynek4tyl);
 }
 
-void house5Leftovers() {
+void house5Leftovers(const Settings&) {
     glBindTexture(GL_TEXTURE_2D, textures.dach);
     glColor3f(0.5f, 0.5f, 0.5f);
     glNormal3fv(kUp);
@@ -210,7 +210,7 @@ void house5Leftovers() {
     glDisable(GL_ALPHA_TEST);
 }
 
-void flatsLeftovers() {
+void flatsLeftovers(const Settings&) {
     flatRoofedBoxLeftovers(textures.bokklatka16);
 }
 

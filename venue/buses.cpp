@@ -15,7 +15,7 @@
 namespace {
 
 // 2 wide, 2 high, 8 long, the front towards -z.
-void bus(GLuint rear, GLuint side, GLuint front) {
+void bus(const Settings& s, GLuint rear, GLuint side, GLuint front) {
     glPushMatrix();
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -39,7 +39,7 @@ void bus(GLuint rear, GLuint side, GLuint front) {
 
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 
-    if (lightingMode == kLightingNight) {
+    if (s.lightingMode == kLightingNight) {
         static const float headlightX[2] = {0.4f, 1.84f};
         for (float x : headlightX) {
             glPushMatrix();
@@ -55,22 +55,22 @@ void bus(GLuint rear, GLuint side, GLuint front) {
 
 } // namespace
 
-void drawBus1() {
-    bus(textures.bustyl, textures.busbok, textures.busprzod);
+void drawBus1(const Settings& s) {
+    bus(s, textures.bustyl, textures.busbok, textures.busprzod);
 }
 
-void drawBus2() {
-    bus(textures.bustyl2, textures.busbok2, textures.busprzod2);
+void drawBus2(const Settings& s) {
+    bus(s, textures.bustyl2, textures.busbok2, textures.busprzod2);
 }
 
-void drawBus3() {
-    bus(textures.bustyl3, textures.busbok3, textures.busprzod3);
+void drawBus3(const Settings& s) {
+    bus(s, textures.bustyl3, textures.busbok3, textures.busprzod3);
 }
 
 // 2 x 2 x 8 with the headlight beams ahead of the front, and half a unit of room.
 const ViewBox kBusBox = {{-0.6f, -0.5f, -12}, {2.6f, 2.5f, 0.5f}};
 
-void busLeftovers() {
+void busLeftovers(const Settings& s) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glAlphaFunc(GL_GREATER, 0);
     glDisable(GL_BLEND);
@@ -78,13 +78,13 @@ void busLeftovers() {
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glBindTexture(GL_TEXTURE_2D, textures.dach);
     roofLeftovers();
-    if (lightingMode == kLightingNight) lightBeamLeftovers();
+    if (s.lightingMode == kLightingNight) lightBeamLeftovers();
 }
 
-void drawBusRow(const VenueAnimation& v, int row) {
-    static void (*const kinds[kBusCount])() = {drawBus1, drawBus2, drawBus3, drawBus1,
-                                               drawBus3, drawBus1, drawBus2, drawBus2,
-                                               drawBus3, drawBus1, drawBus1};
+void drawBusRow(const VenueAnimation& v, int row, const Settings& s) {
+    static void (*const kinds[kBusCount])(const Settings&) = {
+        drawBus1, drawBus2, drawBus3, drawBus1, drawBus3, drawBus1,
+        drawBus2, drawBus2, drawBus3, drawBus1, drawBus1};
     const float* positions =
         row >= 0 && row < kBusRowCount ? v.busRowPositions[row] : v.busPositions;
     const ViewVolume view = currentViewVolume();
@@ -93,13 +93,13 @@ void drawBusRow(const VenueAnimation& v, int row) {
         translateBy(where, positions[i], 0, 0);
         rotateBy(where, -90, 0, 1, 0);
         if (outsideView(view, where, kBusBox)) {
-            busLeftovers();
+            busLeftovers(s);
             continue;
         }
         glPushMatrix();
         glTranslatef(positions[i], 0, 0);
         glRotatef(-90, 0, 1, 0);
-        kinds[i]();
+        kinds[i](s);
         glPopMatrix();
     }
 }

@@ -108,7 +108,7 @@ void buildMastFrame() {
 
 } // namespace
 
-void floodlightMast() {
+void floodlightMast(const Settings& s) {
     beginGroupMark(MARK_FLOODLIGHT_MAST);
     glPushMatrix();
     glBindTexture(GL_TEXTURE_2D, textures.bramka);
@@ -132,7 +132,7 @@ void floodlightMast() {
     // Lamp panel: the lit picture at night, the day picture otherwise.
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     glBindTexture(GL_TEXTURE_2D,
-                  lightingMode == kLightingNight ? textures.sheet : textures.halogen);
+                  s.lightingMode == kLightingNight ? textures.sheet : textures.halogen);
     glColor3f(1, 1, 1);
     glPushMatrix();
     glTranslatef(-0.3f, 12, 2);
@@ -146,7 +146,7 @@ void floodlightMast() {
     glRotatef(-90, 0, 1, 0);
     glRotatef(20, 1, 0, 0);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    if (lightingMode == kLightingNight) lightBeam();
+    if (s.lightingMode == kLightingNight) lightBeam();
     glPopMatrix();
 
     glPopMatrix();

@@ -83,9 +83,9 @@ void netPanel() {
 
 } // namespace
 
-void drawStartBar() {
-    if (!knownHill(hillNumber)) return;
-    const StartBarPlacement& p = kStartBars[hillNumber - 1];
+void drawStartBar(const Settings& s) {
+    if (!knownHill(s.hillNumber)) return;
+    const StartBarPlacement& p = kStartBars[s.hillNumber - 1];
     beginGroupMark(MARK_START_BAR);
     glPushMatrix();
     glTranslatef(0, 0.3f, -0.21f);
@@ -98,9 +98,9 @@ void drawStartBar() {
     endGroupMark();
 }
 
-void drawInrunMarkers() {
-    if (hillNumber < 1 || hillNumber > 2) return;
-    const MarkerRow& row = kMarkerRows[hillNumber - 1];
+void drawInrunMarkers(const Settings& s) {
+    if (s.hillNumber < 1 || s.hillNumber > 2) return;
+    const MarkerRow& row = kMarkerRows[s.hillNumber - 1];
     beginGroupMark(MARK_INRUN_MARKERS);
     glPushMatrix();
     glColor3f(255, 255, 255);

@@ -5,7 +5,7 @@
 
 #include "venue/animation.h"
 
-void drawStartBar();
-void drawInrunMarkers();
+void drawStartBar(const Settings& s);
+void drawInrunMarkers(const Settings& s);
 void drawSafetyNet();
 void drawChairlift(const VenueAnimation& v);

@@ -241,8 +241,8 @@ void drawRails(const HillGeometry& h) {
             railPanel(x, h.inrunKnots[i], h.inrunKnots[i + 1]);
 }
 
-void drawLanding(const HillGeometry& h) {
-    const bool winter = season == 0;
+void drawLanding(const HillGeometry& h, const Settings& s) {
+    const bool winter = s.season == 0;
     for (int i = 0; i < 6; ++i) {
         const LandingRow& up = h.landingRows[i];
         const LandingRow& down = h.landingRows[i + 1];
@@ -294,8 +294,8 @@ void backStripQuad(const HillGeometry& h, int band, float s, float t) {
                 {inner.x, inner.y, upZ}, s, t);
 }
 
-void drawSideTerrain(const HillGeometry& h) {
-    const bool winter = season == 0;
+void drawSideTerrain(const HillGeometry& h, const Settings& s) {
+    const bool winter = s.season == 0;
     glBindTexture(GL_TEXTURE_2D, winter ? textures.window : textures.trawa);
     for (int band = 0; band < 3; ++band)
         sideBand(h, true, band, winter ? 16 : 3, winter ? 20 : 1);
@@ -367,8 +367,8 @@ void drawFence(const HillGeometry& h) {
                f.leftOutrun[3].z, f.acrossRepeat);
 }
 
-void drawGroundPlane() {
-    const bool winter = season == 0;
+void drawGroundPlane(const Settings& s) {
+    const bool winter = s.season == 0;
     glBindTexture(GL_TEXTURE_2D, winter ? textures.window : textures.trawa);
     glPushMatrix();
     // Top at -10.8, the outrun's height; far wider than anything the cameras can reach.
@@ -394,10 +394,10 @@ const HillGeometry* hillGeometry(int hill) {
     return &kHills[hill - 1];
 }
 
-void drawHill() {
-    const HillGeometry* h = hillGeometry(hillNumber);
+void drawHill(const Settings& s) {
+    const HillGeometry* h = hillGeometry(s.hillNumber);
     if (!h) return;
-    const bool winter = season == 0;
+    const bool winter = s.season == 0;
 
     // Snow, grass and metal cover half the window; only the fence's spots are cut out.
     const GLuint ground = winter ? textures.window : textures.trawa;
@@ -420,22 +420,22 @@ void drawHill() {
 
         sphereMapping(false);
         glColor3f(3, 3, 3);
-        drawLanding(*h);
-        drawSideTerrain(*h);
+        drawLanding(*h, s);
+        drawSideTerrain(*h, s);
     }
     drawFence(*h);
     glPopMatrix();
 
     UnblendedIfOpaque unblended({ground});
-    drawGroundPlane();
+    drawGroundPlane(s);
 }
 
-void drawInrunStructure() {
-    const HillGeometry* h = hillGeometry(hillNumber);
+void drawInrunStructure(const Settings& settings) {
+    const HillGeometry* h = hillGeometry(settings.hillNumber);
     if (!h) return;
     const InrunSupports& s = h->supports;
 
-    glBindTexture(GL_TEXTURE_2D, season == 0 ? textures.window : textures.trawa);
+    glBindTexture(GL_TEXTURE_2D, settings.season == 0 ? textures.window : textures.trawa);
     glPushMatrix();
     glColor3f(3, 3, 3);
     // The negative height scale hangs the block below its translation. The mirror turns the

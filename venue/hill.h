@@ -3,6 +3,8 @@
 // The selected jumping hill and the structure that carries its in-run.
 #pragma once
 
+#include "core/settings.h"
+
 // A point (z, y) of the in-run profile.
 struct ProfileKnot {
     float z, y;
@@ -79,5 +81,5 @@ struct HillGeometry {
 // The fixed geometry of hill 1..3, or nullptr for any other number.
 const HillGeometry* hillGeometry(int hill);
 
-void drawHill();
-void drawInrunStructure();
+void drawHill(const Settings& s);
+void drawInrunStructure(const Settings& s);

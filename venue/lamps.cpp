@@ -83,13 +83,13 @@ void buildLampBody() {
 
 } // namespace
 
-void streetLamp() {
+void streetLamp(const Settings& s) {
     glPushMatrix();
     if (lampBody.count == 0) buildLampBody();
     // Post and first two arm pieces dark grey, the lamp itself white.
     drawBatch(lampBody);
 
-    if (lightingMode == kLightingNight) {
+    if (s.lightingMode == kLightingNight) {
         glPushMatrix();
         glTranslatef(-0.5f, 2.35f, -0.2f);
         glRotatef(-90, 0, 1, 0);
@@ -104,7 +104,7 @@ void streetLamp() {
 // Post, arm and lamp, and the beam at night, with room to spare.
 const ViewBox kStreetLampBox = {{-3, -1.5f, -3}, {3, 5, 3}};
 
-void streetLampLeftovers() {
+void streetLampLeftovers(const Settings& s) {
     if (lampBody.count == 0) buildLampBody();
     // All four components, as the drawn batch leaves them: after an array draw the
     // shorter calls set them all, where Mesa can otherwise keep an older alpha.
@@ -112,27 +112,27 @@ void streetLampLeftovers() {
     glNormal3fv(lampBody.lastNormal);
     glTexCoord4f(lampBody.lastTexCoord[0], lampBody.lastTexCoord[1], 0, 1);
     glColor4f(c[0], c[1], c[2], 1);
-    if (lightingMode == kLightingNight) lightBeamLeftovers();
+    if (s.lightingMode == kLightingNight) lightBeamLeftovers();
 }
 
-void drawSlopeLamps() {
-    if (hillNumber != 1 && hillNumber != 2) return;
+void drawSlopeLamps(const Settings& s) {
+    if (s.hillNumber != 1 && s.hillNumber != 2) return;
     const ViewVolume view = currentViewVolume();
-    for (const auto& p : kSlopeLamps[hillNumber - 1]) {
+    for (const auto& p : kSlopeLamps[s.hillNumber - 1]) {
         Transform where = identityTransform();
         translateBy(where, p[0], p[1], p[2]);
         if (outsideView(view, where, kStreetLampBox)) {
-            streetLampLeftovers();
+            streetLampLeftovers(s);
             continue;
         }
         glPushMatrix();
         glTranslatef(p[0], p[1], p[2]);
-        streetLamp();
+        streetLamp(s);
         glPopMatrix();
     }
 }
 
-void drawTownLamps() {
+void drawTownLamps(const Settings& s) {
     const ViewVolume view = currentViewVolume();
     for (const LampRun& run : kTownLampRuns) {
         for (int k = 0; k < run.count; ++k) {
@@ -140,13 +140,13 @@ void drawTownLamps() {
             translateBy(where, run.x + k * run.dx, kTownLampY, run.z + k * run.dz);
             if (run.turn != 0) rotateBy(where, run.turn, 0, 1, 0);
             if (outsideView(view, where, kStreetLampBox)) {
-                streetLampLeftovers();
+                streetLampLeftovers(s);
                 continue;
             }
             glPushMatrix();
             glTranslatef(run.x + k * run.dx, kTownLampY, run.z + k * run.dz);
             if (run.turn != 0) glRotatef(run.turn, 0, 1, 0);
-            streetLamp();
+            streetLamp(s);
             glPopMatrix();
         }
     }

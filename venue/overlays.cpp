@@ -137,9 +137,9 @@ void drawFlakeField(const VenueAnimation& v, bool snow, float lift) {
 
 } // namespace
 
-void drawPrecipitation(const VenueAnimation& v) {
-    const bool snow = snowFalls();
-    if (!snow && !rainFalls()) return;
+void drawPrecipitation(const VenueAnimation& v, const Settings& s) {
+    const bool snow = snowFalls(s);
+    if (!snow && !rainFalls(s)) return;
     beginLayer(0);
     glBindTexture(GL_TEXTURE_2D, snow ? textures.snow : textures.rain);
     drawFlakeField(v, snow, v.precipitationWrapped ? (snow ? 50.0f : 55.0f) : 0.0f);

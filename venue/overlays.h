@@ -9,4 +9,4 @@
 
 void drawStatusPanels(const Jump& j);
 void drawStartLight(const Jump& j);
-void drawPrecipitation(const VenueAnimation& v);
+void drawPrecipitation(const VenueAnimation& v, const Settings& s);

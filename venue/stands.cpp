@@ -57,8 +57,8 @@ const Placement kHill3BlocksRest[] = {
 };
 
 // Hill 2 reuses hill 1's layout further down the outrun.
-float hillShift() {
-    return hillNumber == 2 ? 10.0f : 0.0f;
+float hillShift(const Settings& s) {
+    return s.hillNumber == 2 ? 10.0f : 0.0f;
 }
 
 // An object wholly outside the view is not drawn; it leaves current what drawing it would
@@ -160,13 +160,13 @@ void crowdStand() {
     }
 }
 
-void drawStands() {
+void drawStands(const Settings& s) {
     beginGroupMark(MARK_STANDS);
     const ViewVolume view = currentViewVolume();
-    if (hillNumber == 1 || hillNumber == 2)
+    if (s.hillNumber == 1 || s.hillNumber == 2)
         for (const auto& p : kHill1Stands)
-            placed(view, p, hillShift(), crowdStand, kCrowdStandBox, crowdStandLeftovers);
-    else if (hillNumber == 3)
+            placed(view, p, hillShift(s), crowdStand, kCrowdStandBox, crowdStandLeftovers);
+    else if (s.hillNumber == 3)
         for (const auto& p : kHill3Stands)
             placed(view, p, 0, crowdStand, kCrowdStandBox, crowdStandLeftovers);
     endGroupMark();
@@ -217,13 +217,13 @@ void seatingBlock() {
     glPopMatrix();
 }
 
-void drawSeatingBlocks() {
+void drawSeatingBlocks(const Settings& s) {
     beginGroupMark(MARK_SEATING_BLOCKS);
     const ViewVolume view = currentViewVolume();
-    if (hillNumber == 1 || hillNumber == 2) {
+    if (s.hillNumber == 1 || s.hillNumber == 2) {
         for (const auto& p : kHill1Blocks)
-            placed(view, p, hillShift(), scaledBlock, kScaledBlockBox, scaledBlockLeftovers);
-    } else if (hillNumber == 3) {
+            placed(view, p, hillShift(s), scaledBlock, kScaledBlockBox, scaledBlockLeftovers);
+    } else if (s.hillNumber == 3) {
         for (const auto& p : kHill3BlocksRight)
             placed(view, p, 0, scaledBlock, kScaledBlockBox, scaledBlockLeftovers);
         for (const auto& c : kHill3Cubes)

@@ -21,11 +21,11 @@ struct Placement {
 };
 
 // One town object in its own frame: moved, turned about y, drawn.
-void placed(void (*draw)(), float angle, Placement p) {
+void placed(void (*draw)(const Settings&), const Settings& s, float angle, Placement p) {
     glPushMatrix();
     glTranslatef(p.x, p.y, p.z);
     if (angle != 0) glRotatef(angle, 0, 1, 0);
-    draw();
+    draw(s);
     glPopMatrix();
 }
 
@@ -38,8 +38,8 @@ Transform placement(float angle, Placement p) {
 }
 
 struct TownRow {
-    void (*draw)();
-    void (*leftovers)();
+    void (*draw)(const Settings&);
+    void (*leftovers)(const Settings&);
     const ViewBox* box;
     float angle;
     float y;
@@ -136,19 +136,19 @@ void asphalt(float length, float repeatAlong) {
 
 } // namespace
 
-void drawRoad() {
+void drawRoad(const Settings&) {
     asphalt(50, 15);
 }
 
-void drawLongRoad() {
+void drawLongRoad(const Settings&) {
     asphalt(550, 120);
 }
 
-void roadLeftovers() {
+void roadLeftovers(const Settings&) {
     asphaltLeftovers(15);
 }
 
-void longRoadLeftovers() {
+void longRoadLeftovers(const Settings&) {
     asphaltLeftovers(120);
 }
 
@@ -162,15 +162,15 @@ const ViewBox kFlatsBox = {{-0.5f, -11.3f, 111.5f}, {30.5f, -0.3f, 123.5f}};
 const ViewBox kRoadBox = {{-0.5f, -0.5f, -50.5f}, {5.5f, 0.6f, 0.5f}};
 const ViewBox kLongRoadBox = {{-0.5f, -0.5f, -550.5f}, {5.5f, 0.6f, 0.5f}};
 
-void drawTown(const VenueAnimation& v) {
+void drawTown(const VenueAnimation& v, const Settings& s) {
     const ViewVolume view = currentViewVolume();
     // Shown or not, an object leaves what it would leave: the next one sees the same state.
-    auto place = [&](void (*draw)(), void (*leftovers)(), const ViewBox& box, float angle,
-                     Placement p) {
+    auto place = [&](void (*draw)(const Settings&), void (*leftovers)(const Settings&),
+                     const ViewBox& box, float angle, Placement p) {
         if (outsideView(view, placement(angle, p), box))
-            leftovers();
+            leftovers(s);
         else
-            placed(draw, angle, p);
+            placed(draw, s, angle, p);
     };
     for (const TownRow& row : kBuildingsAndRoads) {
         if (row.onTopAtCrossings) {
@@ -182,7 +182,7 @@ void drawTown(const VenueAnimation& v) {
                   {row.xz[k][0], row.y, row.xz[k][1]});
         glDisable(GL_POLYGON_OFFSET_FILL);
     }
-    drawTownLamps();
+    drawTownLamps(s);
     place(drawBus1, busLeftovers, kBusBox, 0, {15, kHouseY, 30});
     place(drawBus2, busLeftovers, kBusBox, 0, {15, kHouseY, 50});
     for (int r = 0; r < kBusRowCount; ++r) {
@@ -190,7 +190,7 @@ void drawTown(const VenueAnimation& v) {
         glPushMatrix();
         glTranslatef(row.x, kHouseY, row.z);
         if (row.angle != 0) glRotatef(row.angle, 0, 1, 0);
-        drawBusRow(v, r);
+        drawBusRow(v, r, s);
         glPopMatrix();
     }
 }

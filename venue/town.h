@@ -6,39 +6,39 @@
 #include "venue/animation.h"
 #include "render/view_volume.h"
 
-void drawHouse1();
-void drawHouse2();
-void drawHouse3();
-void drawHouse4();
-void drawHouse5();
-void drawFlats();
-void drawRoad();
-void drawLongRoad();
-void drawBus1();
-void drawBus2();
-void drawBus3();
+void drawHouse1(const Settings& s);
+void drawHouse2(const Settings& s);
+void drawHouse3(const Settings& s);
+void drawHouse4(const Settings& s);
+void drawHouse5(const Settings& s);
+void drawFlats(const Settings& s);
+void drawRoad(const Settings& s);
+void drawLongRoad(const Settings& s);
+void drawBus1(const Settings& s);
+void drawBus2(const Settings& s);
+void drawBus3(const Settings& s);
 // The eleven buses where the last step left them for this row (0..3).
-void drawBusRow(const VenueAnimation& v, int row);
-void streetLamp();
-void drawSlopeLamps();
-void drawTownLamps();
+void drawBusRow(const VenueAnimation& v, int row, const Settings& s);
+void streetLamp(const Settings& s);
+void drawSlopeLamps(const Settings& s);
+void drawTownLamps(const Settings& s);
 // The whole town in its places (houses, flats, roads, lamps, parked buses, bus rows).
 // Objects wholly outside the view are not drawn; each such object instead leaves current
 // what drawing it would have left (texture, colour, normal, blending...), so the objects
 // after it come out the same.
-void drawTown(const VenueAnimation& v);
+void drawTown(const VenueAnimation& v, const Settings& s);
 
 // What each object leaves current, as drawing it would.
-void house1Leftovers();
-void house2Leftovers();
-void house3Leftovers();
-void house4Leftovers();
-void house5Leftovers();
-void flatsLeftovers();
-void roadLeftovers();
-void longRoadLeftovers();
-void busLeftovers();
-void streetLampLeftovers();
+void house1Leftovers(const Settings& s);
+void house2Leftovers(const Settings& s);
+void house3Leftovers(const Settings& s);
+void house4Leftovers(const Settings& s);
+void house5Leftovers(const Settings& s);
+void flatsLeftovers(const Settings& s);
+void roadLeftovers(const Settings& s);
+void longRoadLeftovers(const Settings& s);
+void busLeftovers(const Settings& s);
+void streetLampLeftovers(const Settings& s);
 
 // Each object's extent in its own frame (before its place in the town): every corner it
 // draws lies inside.

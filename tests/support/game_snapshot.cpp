@@ -7,7 +7,6 @@
 
 #include <type_traits>
 
-#include "core/settings.h"
 #include "game/game.h"
 #include "support/harness.h"
 
@@ -53,17 +52,7 @@ void collect(Collector& c) {
     Game& g = game();
     g.mode.eachField(c);
     // Settings as read.
-    c("hillNumber", hillNumber);
-    c("gameSpeed", gameSpeed);
-    c("precipitation", precipitation);
-    c("hiddenSwitch", hiddenSwitch);
-    c("detailLevel", detailLevel);
-    c("season", season);
-    c("lightingMode", lightingMode);
-    c("fogMode", fogMode);
-    c("suitColor", suitColor);
-    c("helmetColor", helmetColor);
-    c("skiColor", skiColor);
+    g.settings.eachField(c);
     g.jump.eachField(c);
     g.records.eachField(c);
     g.camera.eachField(c);

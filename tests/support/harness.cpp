@@ -135,12 +135,12 @@ void startGame() {
 
 void startGameFromHere() {
     if (harnessWithoutWindow) {
-        readWindowSize();
+        readWindowSize(game().settings);
         setupSceneState(game());
         return;
     }
     ensureGameWindow();
-    readWindowSize();
+    readWindowSize(game().settings);
     int w, h;
     platformClientSize(&w, &h);
     resizeViewport(w, h);
