@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <numeric>
 #include <tuple>
 #include <vector>
 
@@ -61,10 +62,12 @@ int perfectDistance() {
 }
 
 double mean(const std::vector<double>& v) {
-    double sum = 0;
-    for (double x : v)
-        sum += x;
-    return v.empty() ? 0 : sum / v.size();
+    return v.empty() ? 0 : std::accumulate(v.begin(), v.end(), 0.0) / v.size();
+}
+
+void expectWithin(double value, double low, double high) {
+    EXPECT_GE(value, low);
+    EXPECT_LE(value, high);
 }
 
 // The field's strongest and weakest five, as shares of the perfect player's distance. The
@@ -101,23 +104,17 @@ TEST_P(FieldSpread, DistancesAndFallsStayInTheirBands) {
         jumperMean[i] = mean(own);
         all.insert(all.end(), own.begin(), own.end());
     }
-    const double best = mean({jumperMean.begin(), jumperMean.begin() + 5}) / perfect;
-    const double weak = mean({jumperMean.end() - 5, jumperMean.end()}) / perfect;
-    EXPECT_GE(best, b.bestLow);
-    EXPECT_LE(best, b.bestHigh);
-    EXPECT_GE(weak, b.weakLow);
-    EXPECT_LE(weak, b.weakHigh);
+    expectWithin(mean({jumperMean.begin(), jumperMean.begin() + 5}) / perfect, b.bestLow,
+                 b.bestHigh);
+    expectWithin(mean({jumperMean.end() - 5, jumperMean.end()}) / perfect, b.weakLow, b.weakHigh);
     // A field, not a crowd at one mark, and no one far beyond what a perfect jump reaches.
     const double m = mean(all);
     double variance = 0;
     for (double d : all)
         variance += (d - m) * (d - m) / all.size();
-    EXPECT_GE(std::sqrt(variance), 0.05 * perfect);
-    EXPECT_LE(std::sqrt(variance), 0.3 * perfect);
+    expectWithin(std::sqrt(variance), 0.05 * perfect, 0.3 * perfect);
     EXPECT_LE(*std::max_element(all.begin(), all.end()), 1.05 * perfect);
-    const double fallShare = static_cast<double>(falls) / all.size();
-    EXPECT_GE(fallShare, 0.01);
-    EXPECT_LE(fallShare, 0.08);
+    expectWithin(static_cast<double>(falls) / all.size(), 0.01, 0.08);
 }
 
 INSTANTIATE_TEST_SUITE_P(Hills, FieldSpread, ::testing::ValuesIn(kBands));
