@@ -164,13 +164,6 @@ void recordJump(Game& g) {
 
 } // namespace
 
-bool jumpHasResult(const Jump& j) {
-    if (j.atGate == 1 || j.runStarted == 0 || j.jumperY != j.groundY) return false;
-    // Judged once the stance or the fall has run its course.
-    if (j.landingStanceTaken == 1) return j.trunkBend <= 30;
-    return j.fallen == 1 && j.fallProgress >= 110;
-}
-
 std::string starterLabel(const Contest& contest, int starter) {
     if (starter < 0 || starter >= contest.starters()) return "";
     const Starter& s = contest.starter(starter);
@@ -210,6 +203,7 @@ void startFromPanel(Game& g) {
             return;
         }
         c = Competition{};
+        c.outerSeedSource = g.random.seedSource;
         c.contest = std::move(saved.contest);
     } else {
         ContestSetup setup;
@@ -220,6 +214,7 @@ void startFromPanel(Game& g) {
         setup.computers = p.computers;
         setup.seed = clockSeed64();
         c = Competition{};
+        c.outerSeedSource = g.random.seedSource;
         c.contest = Contest::start(setup);
         saveSeasonNow(g);
     }
@@ -287,7 +282,7 @@ bool handlePanelMessage(Game& g, const PlatformMessage& msg) {
 std::optional<PlatformMessage> computerMessage(Game& g) {
     Competition& c = g.competition;
     if (!c.controller || c.phase != ContestPhase::Jumping) return std::nullopt;
-    const StepInput in = c.controller->next(g);
+    const StepInput in = c.controller->nextInput(g);
     if (!in.hasMessage) return std::nullopt;
     return in.message;
 }
@@ -449,6 +444,7 @@ void stepCompetition(Game& g) {
 }
 
 void leaveCompetition(Game& g) {
+    if (g.competition.contest) g.random.seedSource = g.competition.outerSeedSource;
     g.competition = Competition{};
     g.panel.open = false;
 }

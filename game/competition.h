@@ -5,6 +5,7 @@
 // Free jumping goes on as before whenever no competition runs.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -50,6 +51,8 @@ struct Competition {
     bool skipping = false;
     // The first line of a board shown.
     int boardScroll = 0;
+    // Where the judges' seeds come from outside a computer jumper's turn (the clock).
+    std::function<unsigned()> outerSeedSource;
 };
 
 // The steps a computer jump's result stays on screen before the next starter.
@@ -74,9 +77,6 @@ std::optional<PlatformMessage> computerMessage(Game& g);
 void stepCompetition(Game& g);
 // The competition ends (Esc to the start screen, or its end): a season stays saved.
 void leaveCompetition(Game& g);
-
-// The jump has its result: the jumper down after his jump (or fallen) and judged.
-bool jumpHasResult(const Jump& j);
 
 // Texts for the drawing.
 std::string starterLabel(const Contest& contest, int starter);
