@@ -19,6 +19,7 @@
 #include "contest/field.h"
 #include "core/settings.h"
 #include "game/computer_jumper.h"
+#include "game/competition.h"
 #include "game/game.h"
 #include "game/game_step.h"
 #include "game/input.h"
@@ -101,8 +102,12 @@ FieldFigures fieldFigures(int seeds, int wind) {
 
 int main(int argc, char** argv) {
     int speed = 2;
-    for (int i = 1; i + 1 < argc; i += 2)
-        if (std::strcmp(argv[i], "--speed") == 0) speed = std::atoi(argv[i + 1]);
+    bool field = true;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--speed") == 0 && i + 1 < argc) speed = std::atoi(argv[++i]);
+        // The competition's figure alone: the field's take minutes.
+        if (std::strcmp(argv[i], "--competition") == 0) field = false;
+    }
     harnessWithoutWindow = true;
     // A game folder of its own: no computer jump may touch a real hill record.
     TempGameDir dir(false);
@@ -110,7 +115,7 @@ int main(int argc, char** argv) {
     std::printf("game speed %d\n", speed);
     std::printf("hill  perfect: calm  head(-7)  tail(+7)   field, calm: best 5  weakest 5  falls"
                 "   field, game's wind: best 5  weakest 5  falls\n");
-    for (int hill = 1; hill <= 3; ++hill) {
+    for (int hill = 1; hill <= 3 && field; ++hill) {
         enterHill(dir, hill, speed);
         const Perfect calm = perfectJump(0), head = perfectJump(-7), tail = perfectJump(7);
         const FieldFigures f = fieldFigures(10, 0), w = fieldFigures(10, 99);
@@ -123,41 +128,41 @@ int main(int argc, char** argv) {
                     calm.plan.leanBack, calm.plan.landingEarly);
     }
 
-    // A full competition: 50 computer jumpers and one human slot, both rounds.
+    // A full competition as the game plays it: K, Enter, and S over every computer jump
+    // (skipped, so never drawn); the player's own jumps follow the perfect plan.
     enterHill(dir, 2, speed);
-    Contest c = Contest::start({ContestFormat::Single, 2, {"Gracz"}, 50, 7});
     const Perfect perfect = perfectJump(0);
-    int jumps = 0;
-    Clock::duration controller{}, stepping{};
-    while (!c.competitionOver()) {
-        const int who = c.nextStarter();
-        const Starter& s = c.starter(who);
-        ComputerJumper jumper =
-            s.human ? ComputerJumper(perfect.plan, 1)
-                    : ComputerJumper(fieldJumper(s.slot), c.form(who), c.seed() * 131 + who);
-        // playComputerJump's loop, timed apart: the controller and the game's step.
-        Game& g = game();
-        resetJumpAndCamera(g);
-        JudgesSeed judges(g, jumper.judgesSeed());
-        for (int step = 0; step < 3600 && !jumpHasResult(g.jump); ++step) {
-            const auto t0 = Clock::now();
-            const StepInput in = jumper.nextInput(g);
-            const auto t1 = Clock::now();
-            stepGame(g, in);
-            controller += t1 - t0;
-            stepping += Clock::now() - t1;
-        }
-        if (!jumpHasResult(g.jump)) return 1;
-        const JumpResult r{g.jump.jumpDistance, jumpTotal(g.jump), g.jump.fallen == 1};
-        c.record(r);
-        ++jumps;
-    }
-    const auto ms = [jumps](Clock::duration d) {
-        return std::chrono::duration<double, std::milli>(d).count() / jumps;
+    Game& g = game();
+    g.mode.screen = Screen::Start;
+    passChar('K');
+    passKey(VK_RETURN);
+    const auto jumpsDone = [&g] {
+        int n = 0;
+        for (const Placing& p : g.competition.contest->standings())
+            n += p.jumps;
+        return n;
     };
-    std::printf("competition of 50 computer jumpers (and one human slot) on hill 2: %d jumps\n",
-                jumps);
-    std::printf("  %.3f ms per jump: %.3f ms the controller, %.3f ms the game's step\n",
-                ms(controller + stepping), ms(controller), ms(stepping));
+    int skipped = 0;
+    Clock::duration skipping{};
+    while (competitionRunning(g)) {
+        const Competition& c = g.competition;
+        if (c.phase == ContestPhase::RoundBoard || c.phase == ContestPhase::SeasonBoard) {
+            passKey(VK_RETURN);
+        } else if (c.phase == ContestPhase::Jumping && !c.controller) {
+            ComputerJumper player(perfect.plan, 1);
+            for (int n = 0; n < 3600 && c.phase == ContestPhase::Jumping; ++n)
+                stepGame(g, player.nextInput(g));
+            passKey(VK_RETURN);
+        } else {
+            const int before = jumpsDone();
+            const auto t0 = Clock::now();
+            passChar('S');
+            skipping += Clock::now() - t0;
+            skipped += jumpsDone() - before;
+        }
+    }
+    std::printf("a competition of 49 computer jumpers and the player on hill 2, skipped with S: "
+                "%d computer jumps, %.3f ms per jump\n",
+                skipped, std::chrono::duration<double, std::milli>(skipping).count() / skipped);
     return 0;
 }
