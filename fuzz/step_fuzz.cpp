@@ -197,11 +197,11 @@ void checkInvariants(Game& g, Session& s) {
     for (int32_t mark : j.styleMarks)
         FUZZ_CHECK(mark == 0 || (mark >= std::floor(s.lowestMark) && mark <= s.highestMark));
     // Nobody climbs above the gate.
-    if (const HillStart* h = hillStart(hillNumber)) FUZZ_CHECK(j.jumperY <= h->startY);
+    if (const HillStart* h = hillStart(g.settings.hillNumber)) FUZZ_CHECK(j.jumperY <= h->startY);
     // No jump reaches past the longest record the game can keep, and none measures shorter
     // than the measure gives on leaving the edge.
-    FUZZ_CHECK(j.jumpDistance >= shortestDistance(hillNumber) && j.jumpDistance <= kMaxRecord);
-    FUZZ_CHECK(std::abs(j.jumpPoints) <= 2 * std::max(kMaxRecord, -shortestDistance(hillNumber)));
+    FUZZ_CHECK(j.jumpDistance >= shortestDistance(g.settings.hillNumber) && j.jumpDistance <= kMaxRecord);
+    FUZZ_CHECK(std::abs(j.jumpPoints) <= 2 * std::max(kMaxRecord, -shortestDistance(g.settings.hillNumber)));
     FUZZ_CHECK(g.records.recordDistance >= 0 && g.records.recordDistance <= kMaxRecord);
 }
 
@@ -266,7 +266,7 @@ uint64_t play(const uint8_t* data, size_t size, int* stepsTaken) {
     // Fixed seeds in place of the clock's, the same sequence every session. The game keeps
     // its seed source past the session (a replay's live game holds a copy): it owns its count.
     g.random.seedSource = [seeds = 0u]() mutable { return ++seeds * 2654435761u; };
-    readWindowSize();
+    readWindowSize(g.settings);
     setupSceneState(g);
 
     int steps = 0;
