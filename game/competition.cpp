@@ -94,8 +94,10 @@ void eraseLastCharacter(std::string& s) {
 
 // --- Turns ---
 
-uint64_t clockSeed64() {
-    return static_cast<uint64_t>(std::time(nullptr)) * 0x9E3779B97F4A7C15ull;
+// A new competition's seed, from where the game takes its seeds (the clock, or a test's).
+uint64_t newContestSeed(const Game& g) {
+    const unsigned seed = g.random.seedSource ? g.random.seedSource() : clockSeed();
+    return static_cast<uint64_t>(seed) * 0x9E3779B97F4A7C15ull;
 }
 
 std::string today() {
@@ -212,7 +214,7 @@ void startFromPanel(Game& g) {
         for (int i = 0; i < p.humans; ++i)
             setup.humanNames.push_back(playerName(p.names[i], i));
         setup.computers = p.computers;
-        setup.seed = clockSeed64();
+        setup.seed = newContestSeed(g);
         c = Competition{};
         c.outerSeedSource = g.random.seedSource;
         c.contest = Contest::start(setup);
