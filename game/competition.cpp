@@ -3,7 +3,6 @@
 #include "game/competition.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <ctime>
 #include <iterator>
 
@@ -312,17 +311,13 @@ void skipComputers(Game& g) {
     c.skipping = false;
 }
 
-int roundOf(const Contest& contest) {
-    return contest.round();
-}
-
-// From a result to whatever follows it.
+// From a result or a board to whatever follows it.
 void moveOn(Game& g) {
     Competition& c = g.competition;
     Contest& contest = *c.contest;
     if (c.phase == ContestPhase::Result) {
         const bool roundOver =
-            contest.competitionOver() || (roundOf(contest) == 2 && contest.turn() == 0);
+            contest.competitionOver() || (contest.round() == 2 && contest.turn() == 0);
         if (roundOver) {
             showBoard(g, ContestPhase::RoundBoard);
             c.skipping = false;
@@ -363,11 +358,6 @@ bool confirmKey(int key) {
     return key == VK_RETURN || key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU;
 }
 
-int boardLines(const Game& g) {
-    const Contest& contest = *g.competition.contest;
-    return contest.starters();
-}
-
 } // namespace
 
 bool handleCompetitionMessage(Game& g, const PlatformMessage& msg) {
@@ -381,7 +371,7 @@ bool handleCompetitionMessage(Game& g, const PlatformMessage& msg) {
     }
     if (g.mode.paused) return false;
     if (c.phase == ContestPhase::RoundBoard || c.phase == ContestPhase::SeasonBoard) {
-        const int last = std::max(0, boardLines(g) - 1);
+        const int last = std::max(0, c.contest->starters() - 1);
         if (key && msg.key == VK_UP) c.boardScroll = std::max(0, c.boardScroll - 1);
         if (key && msg.key == VK_DOWN) c.boardScroll = std::min(last, c.boardScroll + 1);
         if (key && msg.key == VK_PRIOR) c.boardScroll = std::max(0, c.boardScroll - 10);
