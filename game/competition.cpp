@@ -316,6 +316,7 @@ void moveOn(Game& g) {
     Competition& c = g.competition;
     Contest& contest = *c.contest;
     if (c.phase == ContestPhase::Result) {
+        // The final's first turn not yet taken: the first round has just ended.
         const bool roundOver =
             contest.competitionOver() || (contest.round() == 2 && contest.turn() == 0);
         if (roundOver) {
