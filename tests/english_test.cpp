@@ -16,6 +16,7 @@
 #include "platform/platform.h"
 #include "render/gl.h"
 #include "render/text.h"
+#include "game/screen_layer.h"
 #include "support/harness.h"
 #include "game/game.h"
 
@@ -54,29 +55,14 @@ std::vector<Ink> inkLines(const Picture& pic) {
 
 // A line in the help font alone, white on black, in the window's pixels.
 Picture drawnAlone(const char* line) {
-    int w, h;
-    platformClientSize(&w, &h);
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    for (GLenum cap : {GL_LIGHTING, GL_FOG, GL_TEXTURE_2D, GL_DEPTH_TEST, GL_BLEND})
-        glDisable(cap);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, w, 0, h, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    const ScreenLayer layer;
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     glColor3f(1, 1, 1);
-    glRasterPos2f(8, h / 2.0f);
+    glRasterPos2f(8, layer.h / 2.0f);
     printText(helpFont, line);
+    const int w = static_cast<int>(layer.w), h = static_cast<int>(layer.h);
     Picture pic{w, h, backBufferPixels()};
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopAttrib();
     return pic;
 }
 
